@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStringList>
+
+// Exit codes shared by every command.
+enum : int { EXIT_OK = 0, EXIT_FAILED = 1, EXIT_USAGE = 2 };
+
+// One subcommand of `torvex`: its name, a one-line summary, and its entry point,
+// which gets the arguments after the command name.
+struct CliCommand {
+    const char* name;
+    const char* summary;
+    int (*run)(const QStringList& args);
+};
+
+// The commands, in the order --help lists them. Each is defined in its own file.
+const CliCommand* CliCommands();
+int CliCommandCount();
+
+// Prints a one-line usage error for a command to stderr and returns EXIT_USAGE.
+int UsageError(const QString& command, const QString& message);
+// True when args ask for help; prints the usage text to stdout.
+bool HandleHelp(const QStringList& args, const QString& usage);
+// Console output in UTF-8 with "\n" line ends.
+void Out(const QString& text);
+void Err(const QString& text);

@@ -1,0 +1,81 @@
+#include "cli/Commands.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace {
+
+const char* kUsage =
+    "Usage: torvex COMMAND [ARGS...]\n"
+    "\n"
+    "Headless companion of TORVEX_Pilot: works on the same data and sequence\n"
+    "files, runs tests on a TORVEX (or the built-in simulator) and writes reports.\n"
+    "\n"
+    "Commands:\n";
+
+int PrintHelp() {
+    QString text = QString::fromUtf8(kUsage);
+    for (int i = 0; i < CliCommandCount(); ++i)
+        text += QString("  %1%2\n").arg(QString::fromUtf8(CliCommands()[i].name), -10).arg(
+            QString::fromUtf8(CliCommands()[i].summary));
+    text += "\nOptions:\n  --help     this text (or `torvex COMMAND --help`)\n"
+            "  --version  the program's version\n";
+    Out(text);
+    return EXIT_OK;
+}
+
+} // namespace
+
+void Out(const QString& text) {
+    QByteArray b = text.toUtf8();
+    fwrite(b.constData(), 1, size_t(b.size()), stdout);
+    fflush(stdout);
+}
+
+void Err(const QString& text) {
+    QByteArray b = text.toUtf8();
+    fwrite(b.constData(), 1, size_t(b.size()), stderr);
+    fflush(stderr);
+}
+
+int UsageError(const QString& command, const QString& message) {
+    Err(QString("torvex %1: %2 (see `torvex %1 --help`)\n").arg(command, message));
+    return EXIT_USAGE;
+}
+
+bool HandleHelp(const QStringList& args, const QString& usage) {
+    if (!args.contains("--help") && !args.contains("-h"))
+        return false;
+    Out(usage);
+    return true;
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("torvex");
+    QCoreApplication::setApplicationVersion(TORVEX_VERSION);
+
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        PrintHelp();
+        return EXIT_USAGE;
+    }
+    const QString first = args.takeFirst();
+    if (first == "--help" || first == "-h" || first == "help")
+        return PrintHelp();
+    if (first == "--version") {
+        Out(QString("torvex %1\n").arg(TORVEX_VERSION));
+        return EXIT_OK;
+    }
+    for (int i = 0; i < CliCommandCount(); ++i) {
+        if (first == QString::fromUtf8(CliCommands()[i].name)) {
+            if (args.contains("--version")) {
+                Out(QString("torvex %1\n").arg(TORVEX_VERSION));
+                return EXIT_OK;
+            }
+            return CliCommands()[i].run(args);
+        }
+    }
+    Err(QString("torvex: unknown command '%1' (see `torvex --help`)\n").arg(first));
+    return EXIT_USAGE;
+}
