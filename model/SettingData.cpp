@@ -28,7 +28,9 @@ VALUE_FORMAT MakeFormat(const QString& unit, int32_t scale, int32_t decimals, in
 
 } // namespace
 
-CSettingData::CSettingData() { Reset(true); }
+CSettingData::CSettingData() {
+    Reset(true);
+}
 
 void CSettingData::Reset(bool bNoTestLevel) {
     m_strTestName = QStringLiteral("無題");
@@ -83,9 +85,10 @@ OUTPUT_PORT_STRUCT& CSettingData::CurrentPort() {
 bool CSettingData::SameBlockFields(const CSettingData& o) const {
     return m_ulMachineType == o.m_ulMachineType && m_nHWVersion == o.m_nHWVersion && m_ulPola == o.m_ulPola &&
            m_valVolt == o.m_valVolt && m_valFreq == o.m_valFreq && m_lPalseCount == o.m_lPalseCount &&
-           m_lBurstPeriod == o.m_lBurstPeriod && m_lBurstDura == o.m_lBurstDura && m_outOutput == o.m_outOutput &&
-           m_lTestTime == o.m_lTestTime && m_bAlternative == o.m_bAlternative &&
-           m_bContinuous == o.m_bContinuous && m_bModulated == o.m_bModulated && m_bTrigger == o.m_bTrigger;
+           m_lBurstPeriod == o.m_lBurstPeriod && m_lBurstDura == o.m_lBurstDura &&
+           m_outOutput == o.m_outOutput && m_lTestTime == o.m_lTestTime &&
+           m_bAlternative == o.m_bAlternative && m_bContinuous == o.m_bContinuous &&
+           m_bModulated == o.m_bModulated && m_bTrigger == o.m_bTrigger;
 }
 
 namespace {
@@ -100,17 +103,14 @@ int64_t UsedCount(const VALUE_STRUCT& vs) {
 int32_t UsedValue(const VALUE_STRUCT& vs, int64_t n, bool* pFound) {
     int64_t seen = 0;
     for (int i = 0; i < 5; ++i) {
-        if (!vs.m_abUse[i])
-            continue;
+        if (!vs.m_abUse[i]) continue;
         if (seen == n) {
-            if (pFound)
-                *pFound = true;
+            if (pFound) *pFound = true;
             return vs.m_alValue[i];
         }
         ++seen;
     }
-    if (pFound)
-        *pFound = false;
+    if (pFound) *pFound = false;
     return 0;
 }
 
@@ -121,8 +121,7 @@ int64_t ValueCount(const VALUE_STRUCT& vs) {
     case VALUE_FIXED:
         return 1;
     case VALUE_SWEEP:
-        if (vs.m_lStep == 0)
-            return 1;
+        if (vs.m_lStep == 0) return 1;
         return (int64_t(vs.m_lEnd) - vs.m_lStart) / vs.m_lStep + 1;
     case VALUE_VARIABLE:
         return UsedCount(vs);
@@ -136,8 +135,7 @@ int64_t FreqValueCount(const VALUE_STRUCT& vs) {
     case VALUE_FIXED:
         return 1;
     case VALUE_SWEEP:
-        if (vs.m_lStep == 0)
-            return 1;
+        if (vs.m_lStep == 0) return 1;
         return std::llabs(int64_t(vs.m_lEnd) - vs.m_lStart) / vs.m_lStep + 1;
     case VALUE_VARIABLE:
         return UsedCount(vs);
@@ -148,17 +146,14 @@ int64_t FreqValueCount(const VALUE_STRUCT& vs) {
 
 namespace {
 int32_t Clamp32(int64_t v) {
-    if (v > INT32_MAX)
-        return INT32_MAX;
-    if (v < INT32_MIN)
-        return INT32_MIN;
+    if (v > INT32_MAX) return INT32_MAX;
+    if (v < INT32_MIN) return INT32_MIN;
     return int32_t(v);
 }
 } // namespace
 
 int32_t ValueAt(const VALUE_STRUCT& vs, int64_t n, bool* pFound) {
-    if (pFound)
-        *pFound = false;
+    if (pFound) *pFound = false;
     switch (vs.m_nValueType) {
     case VALUE_FIXED:
         return vs.m_lValue;
@@ -174,14 +169,12 @@ int32_t ValueAt(const VALUE_STRUCT& vs, int64_t n, bool* pFound) {
 }
 
 int32_t FreqValueAt(const VALUE_STRUCT& vs, int64_t n, bool* pFound) {
-    if (pFound)
-        *pFound = false;
+    if (pFound) *pFound = false;
     switch (vs.m_nValueType) {
     case VALUE_FIXED:
         return vs.m_lValue;
     case VALUE_SWEEP:
-        if (vs.m_lStart <= vs.m_lEnd)
-            return Clamp32(int64_t(vs.m_lStart) + n * int64_t(vs.m_lStep));
+        if (vs.m_lStart <= vs.m_lEnd) return Clamp32(int64_t(vs.m_lStart) + n * int64_t(vs.m_lStep));
         return Clamp32(int64_t(vs.m_lStart) - n * int64_t(vs.m_lStep));
     case VALUE_VARIABLE:
         return UsedValue(vs, n, pFound);

@@ -1,14 +1,15 @@
 #include "ScriptedDialog.h"
 
 COperatorDialog::Answer CScriptedDialog::Next(Answer fallback) {
-    if (m_answers.empty())
-        return fallback;
+    if (m_answers.empty()) return fallback;
     Answer a = m_answers.front();
     m_answers.pop_front();
     return a;
 }
 
-void CScriptedDialog::Message(const QString& strText) { m_log.push_back({"message", strText}); }
+void CScriptedDialog::Message(const QString& strText) {
+    m_log.push_back({"message", strText});
+}
 
 bool CScriptedDialog::AskOkCancel(const QString& strText) {
     m_log.push_back({"okcancel", strText});
@@ -28,8 +29,7 @@ COperatorDialog::Answer CScriptedDialog::AskYesNoCancel(const QString& strText) 
 
 QString CScriptedDialog::OpenFileName(const QString& strTitle, const QStringList&) {
     m_log.push_back({"open", strTitle});
-    if (m_files.empty())
-        return {};
+    if (m_files.empty()) return {};
     QString s = m_files.front();
     m_files.pop_front();
     return s;
@@ -38,8 +38,7 @@ QString CScriptedDialog::OpenFileName(const QString& strTitle, const QStringList
 QString CScriptedDialog::SaveFileName(const QString& strTitle, const QString&, const QStringList&,
                                       const QString&) {
     m_log.push_back({"save", strTitle});
-    if (m_files.empty())
-        return {};
+    if (m_files.empty()) return {};
     QString s = m_files.front();
     m_files.pop_front();
     return s;
@@ -55,7 +54,6 @@ QStringList CScriptedDialog::Texts() const {
 QStringList CScriptedDialog::Messages() const {
     QStringList out;
     for (const auto& e : m_log)
-        if (e.kind == "message")
-            out << e.text;
+        if (e.kind == "message") out << e.text;
     return out;
 }
