@@ -50,7 +50,10 @@ FileState CheckFile(const QString& path, QByteArray* pContent) {
 // unquoted comma into a list (and "@Name(...)" into other types), which would
 // read back as nothing; a hand-edited "Kelvora, Inc." must stay what it is.
 QString RawValue(const QByteArray& content, const QString& strSection, const QString& strKey) {
-    const QStringList lines = QString::fromUtf8(content).split(QLatin1Char('\n'));
+    QString text = QString::fromUtf8(content);
+    if (text.startsWith(QChar(0xFEFF))) // an editor's byte order mark
+        text.remove(0, 1);
+    const QStringList lines = text.split(QLatin1Char('\n'));
     bool bInSection = false;
     QString found;
     for (const QString& rawLine : lines) {

@@ -140,11 +140,12 @@ TEST_F(ProfileTest, ValuesReadBackExactlyAsWritten) {
 
 // Values typed into the file by hand read as the text after '='.
 TEST_F(ProfileTest, HandEditedValuesReadAsTyped) {
-    WriteRawFile("[INI_SECTION_CONTACT_INFO]\n"
-                 "INI_KEY_CONTACT_COMPANY=Kelvora, Inc.\n"
-                 "INI_KEY_CONTACT_DEPT = Service,  Calibration \n"
-                 "INI_KEY_PHONE=@Rect(1 2 3 4)\n"
-                 "INI_KEY_FAX=045-000-0000\n");
+    // As a Windows editor saves it: byte order mark and CR LF.
+    WriteRawFile("\xEF\xBB\xBF[INI_SECTION_CONTACT_INFO]\r\n"
+                 "INI_KEY_CONTACT_COMPANY=Kelvora, Inc.\r\n"
+                 "INI_KEY_CONTACT_DEPT = Service,  Calibration \r\n"
+                 "INI_KEY_PHONE=@Rect(1 2 3 4)\r\n"
+                 "INI_KEY_FAX=045-000-0000\r\n");
     EXPECT_EQ(ReadProfileValue("INI_SECTION_CONTACT_INFO", "INI_KEY_CONTACT_COMPANY", ""), "Kelvora, Inc.");
     EXPECT_EQ(ReadProfileValue("INI_SECTION_CONTACT_INFO", "INI_KEY_CONTACT_DEPT", ""),
               "Service,  Calibration");
