@@ -1,0 +1,25 @@
+#pragma once
+
+#include "model/OperatorDialog.h"
+
+class QWidget;
+
+// The desktop program's answer to the operator dialogue: message boxes and
+// file dialogs over the given window.
+class CMessageBoxDialog : public COperatorDialog {
+public:
+    explicit CMessageBoxDialog(QWidget* pParent = nullptr) : m_pParent(pParent) {}
+
+    void SetParent(QWidget* pParent) { m_pParent = pParent; }
+
+    void Message(const QString& strText) override;
+    bool AskOkCancel(const QString& strText) override;
+    bool AskYesNo(const QString& strText) override;
+    Answer AskYesNoCancel(const QString& strText) override;
+    QString OpenFileName(const QString& strTitle, const QStringList& filters) override;
+    QString SaveFileName(const QString& strTitle, const QString& strProposed, const QStringList& filters,
+                         const QString& strDefaultSuffix) override;
+
+private:
+    QWidget* m_pParent;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/LeaveLineEdit.h"
+
+#include <functional>
+
+// A number box: every edit of the operator passes through a filter that keeps
+// only what a number may hold; the value is applied when the box is left.
+class CNumericLineEdit : public CLeaveLineEdit {
+    Q_OBJECT
+public:
+    // Given the text and the selection (start, end = caret) after an edit;
+    // changes them in place and returns true when it changed anything.
+    using TextFilter = std::function<bool(QString& rstrText, int& rnSelStart, int& rnSelEnd)>;
+
+    explicit CNumericLineEdit(TextFilter filter, QWidget* pParent = nullptr);
+
+private:
+    void OnEdited(const QString& strText);
+
+    TextFilter m_filter;
+};
+
+// Keeps digits and one decimal point (the first).
+bool KeepDigitsAndOnePoint(QString& rstrText, int& rnSelStart, int& rnSelEnd);

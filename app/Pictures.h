@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+// The program's pictures, drawn at run time so no image file can go missing.
+
+// START button faces and the STOP button, 32 x 32.
+QPixmap StartPlayPicture();
+QPixmap StartPausePicture();
+QPixmap StopPicture();
+
+// EUT LINE lever switch, 48 x 48: lever up (line on) or down, bright or dimmed.
+QPixmap LinePicture(bool bLeverUp, bool bBright);
+
+// Output lamp, 52 x 51: red field with a high-voltage warning triangle.
+QPixmap LampPicture(bool bLit);
+
+// The splash window's picture.
+QPixmap SplashPicture();
+
+// The program icon (several sizes).
+QIcon ProgramIcon();
+QPixmap ProgramIconPicture(int nSize);
+
+// Small symbols beside the groups of the condition screens, 24 x 24.
+enum GROUP_PICTURE {
+    GROUP_PICTURE_VOLTAGE,   // output voltage: a lightning bolt
+    GROUP_PICTURE_FREQUENCY, // repetition frequency: a pulse train
+    GROUP_PICTURE_TIME,      // burst and test times: a clock
+    GROUP_PICTURE_COUPLING,  // output route and coupling lines: a plug
+    GROUP_PICTURE_SPECIAL,   // special functions: a star
+};
+QPixmap GroupPicture(GROUP_PICTURE eKind);
+
+// A folder with "LOAD" on it, for the buttons that load a file, 40 x 32.
+QPixmap LoadFolderPicture();
