@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     qputenv("HOME", QFile::encodeName(home.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/.config")));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
 
     QApplication app(argc, argv);
     InstallFontSubstitutions();

@@ -1,0 +1,27 @@
+#include "config/Reconnect.h"
+
+#include "config/ModelChoice.h"
+
+RECONNECT_OUTCOME Reconnect(CInstrumentLink& rLink, const RECONNECT_STATE& state, COperatorDialog& rDialog) {
+    if (rLink.IsOpen()) rLink.ClosePort();
+    if (!rLink.Connect()) return RECONNECT_NOT_FOUND;
+    int32_t nType = 0;
+    if (!rLink.GetModelType(nType)) return RECONNECT_QUERY_FAILED;
+    if (nType != state.m_nMachineType) {
+        // Conditions and limits were set up for the start-up model.
+        rLink.ClosePort();
+        rDialog.Message(QStringLiteral("アプリケーション起動時と機器モデルが異なります。\n"
+                                       "接続する場合はアプリケーションを再起動してください。"));
+        return RECONNECT_OTHER_MODEL;
+    }
+    StoreMachineType(nType);
+    if (state.m_pnHWVersion) *state.m_pnHWVersion = rLink.HWVersion();
+    if (state.m_pbNotConnected) *state.m_pbNotConnected = 0;
+    return RECONNECT_CONNECTED;
+}
+
+QString TitleAfterReconnect(const QString& strTitle) {
+    static const QString mark = QStringLiteral(" 未接続");
+    if (strTitle.endsWith(mark)) return strTitle.left(strTitle.size() - mark.size());
+    return strTitle;
+}

@@ -1,0 +1,185 @@
+#include "app/LeaveLineEdit.h"
+#include "app/NumericLineEdit.h"
+#include "config/CalibrationSetting.h"
+#include "config/IniKeys.h"
+#include "config/InstrumentLink.h"
+#include "config/Profile.h"
+#include "config/Reconnect.h"
+#include "config/SettingsDlg.h"
+#include "config/SettingsFixture.h"
+#include "config/TestProperty.h"
+#include "support/ScriptedDialog.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+QString Stored(const char* section, const char* key) {
+    return ReadProfileValue(section, key, QStringLiteral("<missing>"));
+}
+
+} // namespace
+
+class SettingsPageTest : public SettingsFixture {
+protected:
+    CSettingsDlg& OpenPage() {
+        m_calib.Load();
+        SETTINGS_PAGE_CONTEXT context;
+        context.m_pLink = &m_link;
+        context.m_pCalib = &m_calib;
+        context.m_pTestProperty = &m_property;
+        context.m_pDialog = &m_dialog;
+        context.m_nMachineType = 1;
+        context.m_pnHWVersion = &m_nHWVersion;
+        context.m_pbNotConnected = &m_bNotConnected;
+        context.m_pbStopEveryStep = &m_bStopEveryStep;
+        m_page = std::make_unique<CSettingsDlg>(context);
+        m_page->show();
+        m_page->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_page.get()));
+        return *m_page;
+    }
+    // On the box itself: a check box reacts to its square and its text only.
+    static void ClickBox(QCheckBox* pBox) {
+        QTest::mouseClick(pBox, Qt::LeftButton, {}, QPoint(6, pBox->height() / 2));
+    }
+
+    CNoInstrumentLink m_link;
+    CCalibrationSetting m_calib;
+    CTestProperty m_property;
+    CScriptedDialog m_dialog;
+    int32_t m_nHWVersion = 0;
+    int32_t m_bNotConnected = 1;
+    int32_t m_bStopEveryStep = 0;
+    std::unique_ptr<CSettingsDlg> m_page;
+};
+
+TEST_F(SettingsPageTest, FirstStartWritesBothSwitchesOnAndShowsUnsetDates) {
+    CSettingsDlg& page = OpenPage();
+    EXPECT_EQ(Stored(INI_SECTION_INITIAL_STATE, INI_KEY_USE_TIPS), "ON");
+    EXPECT_EQ(Stored(INI_SECTION_INITIAL_STATE, INI_KEY_STOP_EVERY_TIME), "ON");
+    EXPECT_TRUE(page.m_pUseTips->isChecked());
+    EXPECT_TRUE(page.m_pStopEveryStep->isChecked());
+    EXPECT_EQ(m_bStopEveryStep, 1);
+    EXPECT_EQ(page.m_pConnection->text(), "未接続");
+    EXPECT_FALSE(page.m_pDemoMode->isHidden());
+    EXPECT_EQ(page.m_pModelName->text(), "TORVEX-K2");
+    EXPECT_EQ(page.m_pLastDate->text(), "----年--月--日");
+    EXPECT_TRUE(page.m_pLogFolder->text().endsWith("/Kelvora/TORVEX_Pilot/LOG/"));
+
+    // Switched off: stored, and the engine's switch follows.
+    ClickBox(page.m_pStopEveryStep);
+    EXPECT_EQ(Stored(INI_SECTION_INITIAL_STATE, INI_KEY_STOP_EVERY_TIME), "OFF");
+    EXPECT_EQ(m_bStopEveryStep, 0);
+}
+
+TEST_F(SettingsPageTest, ReminderPeriodIsFilteredWhileTypedAndStoredWhenLeft) {
+    CSettingsDlg& page = OpenPage();
+    const struct {
+        const char* typed;
+        const char* shown;
+        const char* stored;
+    } cases[] = {{"12.7", "12", "12"}, {"1234", "999", "999"}, {"", "0", "0"}, {"4a5.6.7", "45", "45"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        page.m_pDays1->setFocus();
+        page.m_pDays1->selectAll();
+        QTest::keyClicks(page.m_pDays1, c.typed);
+        if (QString(c.typed) == "") QTest::keyClick(page.m_pDays1, Qt::Key_Delete);
+        if (QString(c.typed) == "4a5.6.7") {
+            EXPECT_EQ(page.m_pDays1->text(), "45.67");
+        }
+        // Enter moves on to the next control, which is leaving the field.
+        QTest::keyClick(page.m_pDays1, Qt::Key_Return);
+        EXPECT_FALSE(page.m_pDays1->hasFocus());
+        EXPECT_EQ(page.m_pDays1->text(), c.shown);
+        EXPECT_EQ(Stored(INI_SECTION_PROPERTY, INI_KEY_HOW_MANY_DAYS_UNTIL1), c.stored);
+    }
+}
+
+TEST_F(SettingsPageTest, LastDateButtonSetsTheNextDateAYearLaterWhenConfirmed) {
+    CSettingsDlg& page = OpenPage();
+    page.m_pCalendar->setSelectedDate(QDate(2020, 2, 29));
+
+    m_dialog.QueueAnswer(COperatorDialog::No);
+    QTest::mouseClick(page.m_pChangeLast, Qt::LeftButton);
+    EXPECT_EQ(Stored(INI_SECTION_PROPERTY, INI_KEY_LAST_CALIBRATION_YEAR), "<missing>");
+
+    m_dialog.QueueAnswer(COperatorDialog::Yes);
+    QTest::mouseClick(page.m_pChangeLast, Qt::LeftButton);
+    ASSERT_EQ(m_dialog.m_log.size(), 2u);
+    EXPECT_EQ(m_dialog.m_log[1].kind, "yesno");
+    EXPECT_EQ(m_dialog.m_log[1].text, "前回校正日を変更してもよろしいですか。\n"
+                                      "変更すると校正予定日が前回校正日の1年後に自動で変更されます。");
+    EXPECT_EQ(page.m_pLastDate->text(), "2020年2月29日");
+    EXPECT_EQ(page.m_pNextDate->text(), "2021年2月28日");
+    EXPECT_EQ(Stored(INI_SECTION_PROPERTY, INI_KEY_NEXT_CALIBRATION_YEAR), "2021");
+    EXPECT_EQ(Stored(INI_SECTION_PROPERTY, INI_KEY_NEXT_CALIBRATION_MONTH), "2");
+    EXPECT_EQ(Stored(INI_SECTION_PROPERTY, INI_KEY_NEXT_CALIBRATION_DAY), "28");
+    // The record is the start-up check's: it changes at the next start only.
+    EXPECT_EQ(m_calib.m_nNextYear, 0);
+
+    // The next date alone, without a question.
+    page.m_pCalendar->setSelectedDate(QDate(2025, 7, 4));
+    QTest::mouseClick(page.m_pChangeNext, Qt::LeftButton);
+    EXPECT_EQ(m_dialog.m_log.size(), 2u);
+    EXPECT_EQ(page.m_pNextDate->text(), "2025年7月4日");
+    EXPECT_EQ(Stored(INI_SECTION_PROPERTY, INI_KEY_NEXT_CALIBRATION_DAY), "4");
+}
+
+TEST_F(SettingsPageTest, TestInformationIsStoredWhenLeftAndEquipmentAtEveryChange) {
+    WriteProfileValue(INI_SECTION_TEST_INFO, INI_KEY_OPTION2_MODEL, "PA-100");
+    CSettingsDlg& page = OpenPage();
+    // Filling the page fills the record's equipment.
+    EXPECT_EQ(m_property.m_aeqOption[1].m_strModel, "PA-100");
+
+    QLineEdit* pCompany = page.m_apTestInfo[0];
+    pCompany->setFocus();
+    QTest::keyClicks(pCompany, "ACME");
+    EXPECT_EQ(Stored(INI_SECTION_TEST_INFO, INI_KEY_COMPANY_NAME), "<missing>");
+    page.m_pReconnect->setFocus();
+    EXPECT_EQ(Stored(INI_SECTION_TEST_INFO, INI_KEY_COMPANY_NAME), "ACME");
+    EXPECT_EQ(m_property.m_strCompanyName, "ACME");
+
+    QLineEdit* pTesterSerial = page.m_apTestInfo[9];
+    pTesterSerial->setFocus();
+    QTest::keyClicks(pTesterSerial, "S-1");
+    EXPECT_EQ(Stored(INI_SECTION_TEST_INFO, INI_KEY_SIMULATOR_SERIAL), "S-1");
+    EXPECT_EQ(m_property.m_strSimulatorSerial, "S-1");
+
+    // A field still being typed in when the page goes is not lost.
+    pCompany->setFocus();
+    QTest::keyClicks(pCompany, " Ltd");
+    page.hide();
+    EXPECT_EQ(Stored(INI_SECTION_TEST_INFO, INI_KEY_COMPANY_NAME), "ACME Ltd");
+}
+
+TEST_F(SettingsPageTest, ReconnectWithoutInstrumentShowsNotConnectedAndNoMessage) {
+    CSettingsDlg& page = OpenPage();
+    page.window()->setWindowTitle("MANUAL - TORVEX_Pilot 未接続");
+    QTest::mouseClick(page.m_pReconnect, Qt::LeftButton);
+    EXPECT_EQ(page.m_pConnection->text(), "未接続");
+    EXPECT_TRUE(m_dialog.m_log.empty());
+    EXPECT_EQ(m_bNotConnected, 1);
+    EXPECT_EQ(page.window()->windowTitle(), "MANUAL - TORVEX_Pilot 未接続");
+}
+
+TEST(ReconnectTitleTest, OnlyTheNotConnectedMarkIsTakenOff) {
+    const struct {
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"MANUAL - TORVEX_Pilot 未接続", "MANUAL - TORVEX_Pilot"},
+        {"MANUAL - TORVEX_Pilot", "MANUAL - TORVEX_Pilot"},
+        {"my test.tvx - TORVEX_Pilot 未接続", "my test.tvx - TORVEX_Pilot"},
+        {"my test", "my test"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TitleAfterReconnect(c.before), c.after) << c.before;
+}
