@@ -21,9 +21,10 @@ inline int32_t Limit(int64_t v, int64_t lo, int64_t hi) {
     return Sat32(std::clamp(v, lo, hi));
 }
 
-// Value truncated toward zero to a multiple of step (> 0).
+// Value truncated toward zero to a multiple of step (> 0); saturated first, so
+// the result stays a multiple.
 inline int32_t TruncTo(int64_t v, int64_t step) {
-    return Sat32(v / step * step);
+    return int32_t(Sat32(v) / step * step);
 }
 
 inline bool IsValidType(int32_t nType) {
