@@ -4,8 +4,8 @@
 
 #include "model/RulesDetail.h"
 
+#include <cmath>
 #include <cstdlib>
-#include <string>
 
 using namespace rules_detail;
 
@@ -31,60 +31,23 @@ FILTERED_TEXT FilterNumericText(const QString& strText, int32_t nSelStart, int32
     return r;
 }
 
-namespace {
-
-// Exponents beyond this saturate any non-zero number or make it 0.
-constexpr int kExpCap = 100000;
-
-bool IsDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
-} // namespace
-
 int32_t ParseValue(const QString& strText, const VALUE_FORMAT& fmt) {
-    // Read like C's strtod (blanks, sign, digits, point, exponent), but scale in
-    // decimal: a binary product would read the "2.01" the box shows as 2009.
-    const qsizetype n = strText.size();
-    qsizetype i = 0;
-    while (i < n && strText[i].isSpace())
-        ++i;
-    bool bNegative = false;
-    if (i < n && (strText[i] == u'+' || strText[i] == u'-')) bNegative = strText[i++] == u'-';
-    std::string digits; // integer and fraction digits, the point implied by nFrac
-    int64_t nFrac = 0;
-    for (; i < n && IsDigit(strText[i]); ++i)
-        digits.push_back(char(strText[i].unicode()));
-    if (i < n && strText[i] == u'.')
-        for (++i; i < n && IsDigit(strText[i]); ++i, ++nFrac)
-            digits.push_back(char(strText[i].unicode()));
-    if (digits.empty()) return 0;
-    digits.erase(0, digits.find_first_not_of('0'));
-    if (digits.empty()) return 0;
-    int64_t nExp = 0;
-    if (i < n && (strText[i] == u'e' || strText[i] == u'E')) {
-        qsizetype j = i + 1;
-        bool bExpNeg = false;
-        if (j < n && (strText[j] == u'+' || strText[j] == u'-')) bExpNeg = strText[j++] == u'-';
-        if (j < n && IsDigit(strText[j])) {
-            for (; j < n && IsDigit(strText[j]); ++j)
-                nExp = std::min<int64_t>(nExp * 10 + (strText[j].unicode() - u'0'), kExpCap);
-            if (bExpNeg) nExp = -nExp;
-        }
-    }
-    const int64_t nScale = std::clamp(fmt.m_nScale, -9, 9);
-    // The number is digits × 10^shift.
-    const int64_t nShift = nExp + nScale - nFrac;
-    int64_t nKeep = int64_t(digits.size()) + std::min<int64_t>(nShift, 0); // digits left of the point
-    if (nKeep <= 0) return 0;
-    const int64_t nTotal = nKeep + std::max<int64_t>(nShift, 0);
-    if (nTotal > 12) return bNegative ? INT32_MIN : INT32_MAX;
-    int64_t v = 0;
-    for (int64_t k = 0; k < nKeep; ++k)
-        v = v * 10 + (digits[size_t(k)] - '0');
-    for (int64_t k = 0; k < nShift; ++k)
-        v *= 10;
-    return Sat32(bNegative ? -v : v);
+    // The leading number as C's strtod reads it, scaled in double precision and
+    // truncated toward zero: "2.01" in a kHz box reads 2009 Hz (2.01 × 1000 is
+    // just below 2010), which the band step then makes 2000 Hz.
+    const QByteArray text = strText.toLatin1();
+    const char* begin = text.constData();
+    char* end = nullptr;
+    const double number = std::strtod(begin, &end);
+    if (end == begin || !std::isfinite(number))
+        return 0;
+    const int nScale = std::clamp(fmt.m_nScale, -9, 9);
+    const double scaled = number * std::pow(10.0, nScale);
+    if (scaled >= double(INT32_MAX))
+        return INT32_MAX;
+    if (scaled <= double(INT32_MIN))
+        return INT32_MIN;
+    return int32_t(std::trunc(scaled));
 }
 
 QString FormatValue(int32_t lValue, const VALUE_FORMAT& fmt) {
