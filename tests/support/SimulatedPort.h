@@ -1,0 +1,33 @@
+#pragma once
+
+#include "instrument/RsBasicProtocol.h"
+#include "sim/TorvexSimulator.h"
+
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+// Simulators on fresh ptys, made the program's only serial ports (numbered 1, 2,
+// ... in the order given). Real devices of the machine are never listed.
+class CSimulatedPorts {
+public:
+    explicit CSimulatedPorts(const std::vector<SimOptions>& options) {
+        qputenv("TORVEX_PORTS_ONLY", "1");
+        qunsetenv("TORVEX_PORTS");
+        QStringList paths;
+        for (const SimOptions& opt : options) {
+            m_sims.push_back(std::make_unique<CTorvexSimulator>(opt));
+            m_bStarted = m_sims.back()->Start() && m_bStarted;
+            paths << m_sims.back()->DevicePath();
+        }
+        CRsBasicProtocol::SetExtraPorts(paths);
+    }
+    ~CSimulatedPorts() { CRsBasicProtocol::SetExtraPorts({}); }
+
+    bool Started() const { return m_bStarted; }
+    CTorvexSimulator& operator[](size_t i) { return *m_sims[i]; }
+
+private:
+    std::vector<std::unique_ptr<CTorvexSimulator>> m_sims;
+    bool m_bStarted = true;
+};
