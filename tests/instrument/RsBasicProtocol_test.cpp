@@ -88,8 +88,7 @@ TEST_F(RsBasicProtocolTest, DroppedLineFailsWithoutHanging) {
     Sim().UpdateOptions([](SimOptions& o) { o.nHangupAfter = 1; });
     m_link.m_nRetry = 5;
     EXPECT_TRUE(m_link.SendCommand("CB"));
-    QThread::msleep(150);
-    ASSERT_TRUE(Sim().IsHungUp());
+    ASSERT_TRUE(WaitHungUp(Sim()));
     EXPECT_FALSE(m_link.SendQuery("QB"));
     EXPECT_TRUE(m_link.m_bError);
 }

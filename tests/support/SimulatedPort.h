@@ -3,7 +3,9 @@
 #include "instrument/RsBasicProtocol.h"
 #include "sim/TorvexSimulator.h"
 
+#include <QDeadlineTimer>
 #include <QStringList>
+#include <QThread>
 #include <memory>
 #include <vector>
 
@@ -31,3 +33,11 @@ private:
     std::vector<std::unique_ptr<CTorvexSimulator>> m_sims;
     bool m_bStarted = true;
 };
+
+// Waits (at most nMs) for a hang-up fault to drop the simulator's line.
+inline bool WaitHungUp(const CTorvexSimulator& sim, int nMs = 3000) {
+    QDeadlineTimer deadline(nMs);
+    while (!sim.IsHungUp() && !deadline.hasExpired())
+        QThread::msleep(10);
+    return sim.IsHungUp();
+}
