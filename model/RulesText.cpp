@@ -32,17 +32,49 @@ FILTERED_TEXT FilterNumericText(const QString& strText, int32_t nSelStart, int32
 }
 
 int32_t ParseValue(const QString& strText, const VALUE_FORMAT& fmt) {
-    // The leading number as C's strtod reads it, scaled in double precision and
-    // truncated toward zero: "2.01" in a kHz box reads 2009 Hz (2.01 × 1000 is
-    // just below 2010), which the band step then makes 2000 Hz.
+    // The leading decimal number (blanks, sign, digits, point, exponent: what
+    // C's strtod reads, without its hexadecimal and "inf" forms), scaled in
+    // double precision and truncated toward zero: "2.01" in a kHz box reads
+    // 2009 Hz (2.01 × 1000 is just below 2010), which the band step then makes
+    // 2000 Hz.
     const QByteArray text = strText.toLatin1();
-    const char* begin = text.constData();
-    char* end = nullptr;
-    const double number = std::strtod(begin, &end);
-    if (end == begin || !std::isfinite(number))
+    const qsizetype n = text.size();
+    auto digit = [&](qsizetype k) { return k < n && text[k] >= '0' && text[k] <= '9'; };
+    qsizetype i = 0;
+    while (i < n && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    const qsizetype begin = i;
+    if (i < n && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    bool bDigits = false;
+    while (digit(i)) {
+        ++i;
+        bDigits = true;
+    }
+    if (i < n && text[i] == '.') {
+        ++i;
+        while (digit(i)) {
+            ++i;
+            bDigits = true;
+        }
+    }
+    if (!bDigits)
         return 0;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        qsizetype j = i + 1;
+        if (j < n && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        if (digit(j)) {
+            while (digit(j))
+                ++j;
+            i = j;
+        }
+    }
+    const double number = std::strtod(text.mid(begin, i - begin).constData(), nullptr);
     const int nScale = std::clamp(fmt.m_nScale, -9, 9);
     const double scaled = number * std::pow(10.0, nScale);
+    if (std::isnan(scaled))
+        return 0;
     if (scaled >= double(INT32_MAX))
         return INT32_MAX;
     if (scaled <= double(INT32_MIN))
