@@ -47,13 +47,15 @@ private:
     bool m_bFailed = false;
 };
 
-// Reads items from bytes it does not own (keep them alive). Any read past the
+// Reads items from bytes: a QByteArray is shared (cheap, and safe with a
+// temporary), raw bytes must outlive the reader. Any read past the
 // end, an item that is not well formed, or a length the rest of the bytes cannot
 // hold marks the reader failed; from then on every read returns empty values.
 class CArchiveReader {
 public:
     CArchiveReader(const char* pData, qint64 nSize) : m_p(pData), m_nSize(nSize < 0 ? 0 : nSize) {}
-    explicit CArchiveReader(const QByteArray& bytes) : CArchiveReader(bytes.constData(), bytes.size()) {}
+    explicit CArchiveReader(const QByteArray& bytes)
+        : m_holder(bytes), m_p(m_holder.constData()), m_nSize(m_holder.size()) {}
 
     QString ReadString();
     // Reads a string item and throws it away (tags and markers are not checked).
@@ -80,6 +82,7 @@ private:
         m_nPos = m_nSize;
     }
 
+    QByteArray m_holder;
     const char* m_p;
     qint64 m_nSize;
     qint64 m_nPos = 0;
