@@ -24,7 +24,16 @@ void CArchiveWriter::Append(const char* p, qsizetype n) {
 
 bool CArchiveWriter::Flush() {
     if (m_pDevice && !m_buffer.isEmpty()) {
-        if (!m_bFailed && m_pDevice->write(m_buffer) != m_buffer.size()) m_bFailed = true;
+        // A short write is retried; one that writes nothing (disk full, file
+        // size limit) fails the whole archive.
+        qsizetype nDone = 0;
+        while (!m_bFailed && nDone < m_buffer.size()) {
+            const qint64 n = m_pDevice->write(m_buffer.constData() + nDone, m_buffer.size() - nDone);
+            if (n <= 0)
+                m_bFailed = true;
+            else
+                nDone += qsizetype(n);
+        }
         m_buffer.clear();
     }
     return !m_bFailed;
