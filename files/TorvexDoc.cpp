@@ -66,7 +66,7 @@ void CTorvexDoc::SetPathName(const QString& strPath, bool bAddToRecent) {
     m_strPathName = info.absoluteFilePath();
     m_strTitle = info.fileName();
     m_settingManual.m_strTestName = ConditionNameOf(strPath);
-    if (bAddToRecent) AddRecentFile(m_strPathName);
+    if (bAddToRecent && m_bKeepRecent) AddRecentFile(m_strPathName);
     emit titleChanged();
     emit manualNameChanged();
 }

@@ -85,6 +85,8 @@ public:
 
     // Most recent first, at most 4.
     QStringList RecentFiles() const;
+    // Whether opened and saved files join the recent-file list (not for batch use).
+    void SetRecentFilesKept(bool bKept) { m_bKeepRecent = bKept; }
     // Steps the MANUAL condition describes, from its last expansion.
     int64_t ManualStepTotal() const { return m_nManualStepTotal; }
 
@@ -128,6 +130,7 @@ private:
     QString m_strPathName;
     QString m_strTitle;
     bool m_bModified = false;
+    bool m_bKeepRecent = true;
     int64_t m_nManualStepTotal = 0;
     CCollectingDialog m_quiet;
     COperatorDialog* m_pDialog = &m_quiet;
