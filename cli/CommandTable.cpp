@@ -4,14 +4,14 @@
 
 // Entry points, each in its own file. Add a command here and in kCommands.
 
-int CmdSteps(const QStringList& args);
-int CmdResave(const QStringList& args);
+int RunSteps(const QStringList& args);
+int RunResave(const QStringList& args);
 int RunSimCommand(const QStringList& args);
 
 namespace {
 const std::vector<CliCommand> kCommands = {
-    {"steps", "print the steps of a data or sequence file", CmdSteps},
-    {"resave", "read a data or sequence file and write it as the program saves it", CmdResave},
+    {"steps", "print the steps of a data or sequence file", RunSteps},
+    {"resave", "read a data or sequence file and write it as the program saves it", RunResave},
     {"sim", "simulate a TORVEX on a new pseudo-terminal", RunSimCommand},
 };
 } // namespace

@@ -84,7 +84,9 @@ TEST(DataFile, HeadResults) {
         CSettingData read;
         std::vector<CExecData> steps;
         EXPECT_EQ(ReadDataFile(ar, k.model, read, steps), k.result);
-        if (k.result != READ_OK) EXPECT_TRUE(steps.empty());
+        if (k.result != READ_OK) {
+            EXPECT_TRUE(steps.empty());
+        }
     }
 }
 
