@@ -1,0 +1,58 @@
+#include "run/TestLog.h"
+
+#include "config/LogSetting.h"
+#include "files/TorvexDoc.h"
+#include "model/OperatorDialog.h"
+
+#include <QFileInfo>
+
+namespace {
+QString RefusalText() { return QStringLiteral("SETTINGSタブの試験ログ保存設定を確認してください。"); }
+} // namespace
+
+QString CTestLog::FileName(const QString& strFolder, const QDateTime& when, bool bSequence) {
+    return strFolder + when.toString("yyyyMMdd_HHmmss") + (bSequence ? ".tvxs" : ".tvx");
+}
+
+CTestLog::Result CTestLog::Write(int nMode, bool bManualOwed, const QDateTime& now) {
+    CLogSetting setting;
+    setting.LoadLogSetting();
+    if (!setting.m_bLogOn)
+        return Nothing;
+    const QString folder = m_strFolderOverride.isEmpty() ? setting.m_strLogFolder : m_strFolderOverride;
+
+    if (nMode == 1 && bManualOwed) {
+        const QString path = FileName(folder, now, false);
+        const QString oldPath = m_doc.GetPathName();
+        const bool bModified = m_doc.IsModified();
+        if (!m_doc.SaveDataFile(path)) {
+            m_dialog.Message(RefusalText());
+            return Refused;
+        }
+        // The log is a copy: the document goes back to its own file and name.
+        if (oldPath.isEmpty()) {
+            m_doc.SetPathName(QString());
+            m_doc.SetTitle(QStringLiteral("無題"));
+            m_doc.m_settingManual.m_strTestName = QStringLiteral("無題");
+        } else {
+            m_doc.SetPathName(oldPath);
+            m_doc.m_settingManual.m_strTestName = QFileInfo(oldPath).fileName().section('.', 0, 0);
+        }
+        m_doc.SetModifiedFlag(bModified);
+        return Written;
+    }
+
+    if (nMode == 2 && !m_doc.m_sequence.m_bLogWritten) {
+        const QString path = FileName(folder, now, true);
+        const bool bSeqModified = m_doc.m_bSequenceModified;
+        const bool ok = m_doc.WriteSequenceFile(path);
+        m_doc.m_bSequenceModified = bSeqModified;
+        if (!ok) {
+            m_dialog.Message(RefusalText());
+            return Refused;
+        }
+        m_doc.m_sequence.m_bLogWritten = 1;
+        return Written;
+    }
+    return Nothing;
+}
