@@ -381,7 +381,7 @@ void CRunEngine::RunTick() {
     }
 
     m_nLastError = 0;
-    if ((s & STATUS_COMPLETED) && !m_bStopRequest) {
+    if ((s & STATUS_COMPLETE) && !m_bStopRequest) {
         if (CExecData* step = m_cursor.CurrentStep()) {
             step->m_nJudge = JUDGE_PASS;
             m_view.RefreshRow(*step, m_cursor.m_nStep);

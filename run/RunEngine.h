@@ -1,5 +1,6 @@
 #pragma once
 
+#include "instrument/TorvexCntl.h"
 #include "run/RunView.h"
 #include "run/StepCursor.h"
 
@@ -7,7 +8,6 @@
 #include <QTimer>
 #include <cstdint>
 
-class CTorvexCntl;
 class CTorvexDoc;
 class CTestProperty;
 class COperatorDialog;
@@ -17,16 +17,6 @@ class COperatorDialog;
 extern int32_t g_bNotConnected;
 // The output lamp blinks (or its blink is suspended by a pause).
 extern int32_t g_bBlinking;
-
-// Instrument status bits.
-enum : uint8_t {
-    STATUS_RUNNING = 0x02,
-    STATUS_COMPLETED = 0x04,
-    STATUS_LINE_ON = 0x10,
-    STATUS_ERROR = 0x20,
-    STATUS_DISCHARGING = 0x40,
-    STATUS_PAUSED = 0x80
-};
 
 // The logic of the run panel: runs the steps of the current test on the
 // instrument, follows each step by polling its status, and keeps the step list,

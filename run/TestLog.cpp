@@ -4,7 +4,6 @@
 #include "files/TorvexDoc.h"
 #include "model/OperatorDialog.h"
 
-#include <QFileInfo>
 
 namespace {
 QString RefusalText() { return QStringLiteral("SETTINGSタブの試験ログ保存設定を確認してください。"); }
@@ -23,21 +22,17 @@ CTestLog::Result CTestLog::Write(int nMode, bool bManualOwed, const QDateTime& n
 
     if (nMode == 1 && bManualOwed) {
         const QString path = FileName(folder, now, false);
-        const QString oldPath = m_doc.GetPathName();
+        const QString oldPath = m_doc.PathName();
         const bool bModified = m_doc.IsModified();
-        if (!m_doc.SaveDataFile(path)) {
+        if (!m_doc.SaveDataFile(path, false)) {
             m_dialog.Message(RefusalText());
             return Refused;
         }
         // The log is a copy: the document goes back to its own file and name.
-        if (oldPath.isEmpty()) {
-            m_doc.SetPathName(QString());
-            m_doc.SetTitle(QStringLiteral("無題"));
-            m_doc.m_settingManual.m_strTestName = QStringLiteral("無題");
-        } else {
-            m_doc.SetPathName(oldPath);
-            m_doc.m_settingManual.m_strTestName = QFileInfo(oldPath).fileName().section('.', 0, 0);
-        }
+        if (oldPath.isEmpty())
+            m_doc.ClearPathName(); // title and condition name "無題" again
+        else
+            m_doc.SetPathName(oldPath, false); // names the condition after the file again
         m_doc.SetModifiedFlag(bModified);
         return Written;
     }

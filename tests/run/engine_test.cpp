@@ -203,7 +203,7 @@ TEST_F(EngineTest, PauseResumeAndStopWhilePaused) {
     EXPECT_EQ(why, "stopped");
     EXPECT_EQ(m_dialog.Texts().last(), kStopped);
     EXPECT_EQ(ManualSteps()[0].GetText(COL_JUDGE), "------");
-    EXPECT_EQ(WithoutPolls(m_sim->CommandLog()).mid(11),
+    EXPECT_EQ(WithoutPolls(m_sim->CommandLog()).mid(12),
               (QStringList{"CA", "CA", "CA", "CB"})); // pause, resume, pause, stop
     EXPECT_FALSE(m_view.bLampLit);
     EXPECT_TRUE(m_view.bUnlocked);
