@@ -29,7 +29,9 @@ public:
     bool AskYesNo(const QString&) override { return true; }
     Answer AskYesNoCancel(const QString&) override { return Yes; }
     QString OpenFileName(const QString&, const QStringList&) override { return {}; }
-    QString SaveFileName(const QString&, const QString&, const QStringList&, const QString&) override { return {}; }
+    QString SaveFileName(const QString&, const QString&, const QStringList&, const QString&) override {
+        return {};
+    }
 };
 
 class NullView : public CRunView {
@@ -55,7 +57,8 @@ public:
 double CpuSeconds() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
 void Pump(int ms) {
@@ -76,13 +79,11 @@ int main(int argc, char** argv) {
     SimOptions opt;
     opt.dTimeScale = 10.0;
     CTorvexSimulator sim(opt);
-    if (!sim.Start())
-        return 1;
+    if (!sim.Start()) return 1;
     qputenv("TORVEX_PORTS_ONLY", "1");
     CRsBasicProtocol::SetExtraPorts({sim.DevicePath()});
     CTorvexCntl cntl(false);
-    if (!cntl.Connect())
-        return 1;
+    if (!cntl.Connect()) return 1;
 
     QuietDialog dialog;
     NullView view;
@@ -105,8 +106,8 @@ int main(int argc, char** argv) {
     Pump(idleSeconds * 1000);
     const double cpu = CpuSeconds() - cpu0;
     const double secs = double(wall.elapsed()) / 1000.0;
-    std::printf("idle poll: %.3f s of processor time over %.1f s of wall time = %.3f %% of one core\n", cpu, secs,
-                100.0 * cpu / secs);
+    std::printf("idle poll: %.3f s of processor time over %.1f s of wall time = %.3f %% of one core\n", cpu,
+                secs, 100.0 * cpu / secs);
 
     // Step to step: a run of short steps; the gap is measured from the moment
     // the simulator reports the completion it saw to the next "CA".
@@ -119,10 +120,10 @@ int main(int argc, char** argv) {
     clock.start();
     double lastEnd = -1;
     bool finished = false;
-    QObject::connect(&engine, &CRunEngine::stepEnded, [&](int, int, int) { lastEnd = double(clock.nsecsElapsed()); });
+    QObject::connect(&engine, &CRunEngine::stepEnded,
+                     [&](int, int, int) { lastEnd = double(clock.nsecsElapsed()); });
     QObject::connect(&engine, &CRunEngine::stepStarted, [&](int, int) {
-        if (lastEnd >= 0)
-            gaps.push_back((double(clock.nsecsElapsed()) - lastEnd) / 1e6);
+        if (lastEnd >= 0) gaps.push_back((double(clock.nsecsElapsed()) - lastEnd) / 1e6);
     });
     QObject::connect(&engine, &CRunEngine::runEnded, [&](const QString&) { finished = true; });
     engine.OnStart();

@@ -7,7 +7,9 @@
 
 namespace {
 // Messages keep their line breaks as " / " so each stays one line of output.
-QString OneLine(const QString& s) { return QString(s).replace('\n', " / "); }
+QString OneLine(const QString& s) {
+    return QString(s).replace('\n', " / ");
+}
 } // namespace
 
 void CConsoleDialog::Print(const QString& strLine) {
@@ -33,15 +35,21 @@ bool CConsoleDialog::Ask(const QString& strText, const QString& strChoices) {
     return answer == "y" || answer == "yes" || answer == "ok";
 }
 
-bool CConsoleDialog::AskOkCancel(const QString& strText) { return Ask(strText, "[ok/cancel]"); }
+bool CConsoleDialog::AskOkCancel(const QString& strText) {
+    return Ask(strText, "[ok/cancel]");
+}
 
-bool CConsoleDialog::AskYesNo(const QString& strText) { return Ask(strText, "[yes/no]"); }
+bool CConsoleDialog::AskYesNo(const QString& strText) {
+    return Ask(strText, "[yes/no]");
+}
 
 COperatorDialog::Answer CConsoleDialog::AskYesNoCancel(const QString& strText) {
     return Ask(strText, "[yes/no]") ? Yes : No;
 }
 
-QString CConsoleDialog::OpenFileName(const QString&, const QStringList&) { return {}; }
+QString CConsoleDialog::OpenFileName(const QString&, const QStringList&) {
+    return {};
+}
 
 QString CConsoleDialog::SaveFileName(const QString&, const QString&, const QStringList&, const QString&) {
     return {};

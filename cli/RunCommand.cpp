@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/ConsoleDialog.h"
 
+#include "config/Profile.h"
 #include "config/TestProperty.h"
 #include "files/TabCode.h"
 #include "files/TorvexDoc.h"
@@ -21,29 +22,31 @@
 
 namespace {
 
-const char* kUsage =
-    "Usage: torvex run FILE (--port PATH | --simulate [SIMULATOR OPTIONS]) [--yes]\n"
-    "                 [--stop-every-step] [--log-folder DIR] [--model K2|K1]\n"
-    "\n"
-    "Runs a data file (.tvx, as the MANUAL tab would) or a sequence file (.tvxs,\n"
-    "as the SEQUENCE tab would) from its first step.\n"
-    "\n"
-    "  --port PATH         search the instrument on this device only (repeatable);\n"
-    "                      without it every serial port of the machine is searched\n"
-    "  --simulate          start the built-in simulator and run on it; the options\n"
-    "                      after it go to the simulator (see `torvex sim --help`)\n"
-    "  --yes               answer the start confirmation with OK\n"
-    "  --stop-every-step   stop after each step, then go on by itself\n"
-    "  --log-folder DIR    write the test log there instead of the settings' folder\n"
-    "  --model K2|K1       model to assume when the instrument does not tell its own\n"
-    "\n"
-    "Prints a line as each step starts and ends, every message, and a summary.\n"
-    "Ctrl+C stops the output and ends the run as a stop.\n"
-    "Exit: 0 every step passed; 1 stopped, instrument error, instrument lost or\n"
-    "not found, file not loaded; 2 wrong usage.\n";
+const char* kUsage = "Usage: torvex run FILE (--port PATH | --simulate [SIMULATOR OPTIONS]) [--yes]\n"
+                     "                 [--stop-every-step] [--log-folder DIR] [--model K2|K1]\n"
+                     "\n"
+                     "Runs a data file (.tvx, as the MANUAL tab would) or a sequence file (.tvxs,\n"
+                     "as the SEQUENCE tab would) from its first step.\n"
+                     "\n"
+                     "  --port PATH         search the instrument on this device only (repeatable);\n"
+                     "                      without it every serial port of the machine is searched\n"
+                     "  --simulate          start the built-in simulator and run on it; the words\n"
+                     "                      after it that are not options of run go to the\n"
+                     "                      simulator (see `torvex sim --help`)\n"
+                     "  --yes               answer the start confirmation with OK\n"
+                     "  --stop-every-step   stop after each step, then go on by itself\n"
+                     "  --log-folder DIR    write the test log there instead of the settings' folder\n"
+                     "  --model K2|K1       model to assume when the instrument does not tell its own\n"
+                     "\n"
+                     "Prints a line as each step starts and ends, every message, and a summary.\n"
+                     "Ctrl+C stops the output and ends the run as a stop.\n"
+                     "Exit: 0 every step passed; 1 stopped, instrument error, instrument lost or\n"
+                     "not found, file not loaded; 2 wrong usage.\n";
 
 std::atomic<int> g_nInterrupts{0};
-void OnSigInt(int) { g_nInterrupts.fetch_add(1); }
+void OnSigInt(int) {
+    g_nInterrupts.fetch_add(1);
+}
 
 // The panel nobody sees: the command line only needs the window title, which
 // the engine marks when the instrument stops answering.
@@ -71,16 +74,14 @@ public:
 QString StepLine(CExecData step) {
     QStringList texts;
     for (int col = 1; col <= COL_TRIGGER; ++col)
-        if (col != COL_JUDGE && col != COL_COMMENT && col != COL_INJ_SWEEP)
-            texts << step.GetText(col);
+        if (col != COL_JUDGE && col != COL_COMMENT && col != COL_INJ_SWEEP) texts << step.GetText(col);
     return texts.join('\t');
 }
 
 } // namespace
 
-int CmdRun(const QStringList& argsIn) {
-    if (HandleHelp(argsIn, QString::fromUtf8(kUsage)))
-        return EXIT_OK;
+int RunTestRun(const QStringList& argsIn) {
+    if (HandleHelp(argsIn, QString::fromUtf8(kUsage))) return EXIT_OK;
 
     QString file;
     QStringList ports, simArgs;
@@ -90,11 +91,8 @@ int CmdRun(const QStringList& argsIn) {
     QStringList args = argsIn;
     while (!args.isEmpty()) {
         const QString a = args.takeFirst();
-        if (bSimulate) {
-            simArgs << a; // everything after --simulate belongs to the simulator
-        } else if (a == "--port") {
-            if (args.isEmpty())
-                return UsageError("run", "--port needs a device path");
+        if (a == "--port") {
+            if (args.isEmpty()) return UsageError("run", "--port needs a device path");
             ports << args.takeFirst();
         } else if (a == "--simulate") {
             bSimulate = true;
@@ -103,8 +101,7 @@ int CmdRun(const QStringList& argsIn) {
         } else if (a == "--stop-every-step") {
             bStopEvery = true;
         } else if (a == "--log-folder") {
-            if (args.isEmpty())
-                return UsageError("run", "--log-folder needs a folder");
+            if (args.isEmpty()) return UsageError("run", "--log-folder needs a folder");
             logFolder = args.takeFirst();
         } else if (a == "--model") {
             const QString m = args.isEmpty() ? QString() : args.takeFirst();
@@ -114,6 +111,8 @@ int CmdRun(const QStringList& argsIn) {
                 modelOption = MODEL_K1;
             else
                 return UsageError("run", "--model takes K2 or K1");
+        } else if (bSimulate) {
+            simArgs << a; // the other words after --simulate belong to the simulator
         } else if (a.startsWith("--")) {
             return UsageError("run", QString("unknown option %1").arg(a));
         } else if (file.isEmpty()) {
@@ -122,24 +121,20 @@ int CmdRun(const QStringList& argsIn) {
             return UsageError("run", "only one FILE");
         }
     }
-    if (file.isEmpty())
-        return UsageError("run", "FILE is missing");
-    if (!QFileInfo(file).isFile())
-        return UsageError("run", QString("no such file: %1").arg(file));
-    if (bSimulate == !ports.isEmpty())
-        return UsageError("run", "give either --port PATH or --simulate");
+    if (file.isEmpty()) return UsageError("run", "FILE is missing");
+    if (!QFileInfo(file).isFile()) return UsageError("run", QString("no such file: %1").arg(file));
+    if (bSimulate == !ports.isEmpty()) return UsageError("run", "give either --port PATH or --simulate");
     if (!logFolder.isEmpty()) {
         logFolder = QDir(logFolder).absolutePath();
-        if (!logFolder.endsWith('/'))
-            logFolder += '/';
+        CreateFolders(logFolder);
+        if (!logFolder.endsWith('/')) logFolder += '/';
     }
 
     std::unique_ptr<CTorvexSimulator> sim;
     if (bSimulate) {
         SimOptions options;
         QString error;
-        if (!ParseSimOptions(simArgs, options, error))
-            return UsageError("run", error);
+        if (!ParseSimOptions(simArgs, options, error)) return UsageError("run", error);
         sim = std::make_unique<CTorvexSimulator>(options);
         if (!sim->Start()) {
             Err("torvex run: the simulator could not be started\n");
@@ -159,8 +154,7 @@ int CmdRun(const QStringList& argsIn) {
         return EXIT_FAILED;
     }
     int32_t model = 0;
-    if (!cntl.GetModelType(model) || model == 0)
-        model = int32_t(modelOption);
+    if (!cntl.GetModelType(model) || model == 0) model = int32_t(modelOption);
     g_bNotConnected = 0;
 
     CConsoleDialog dialog(bYes, false);
@@ -196,18 +190,20 @@ int CmdRun(const QStringList& argsIn) {
     QString why;
     QObject::connect(&engine, &CRunEngine::stepStarted, [&](int entry, int step) {
         std::vector<CExecData>* steps = engine.m_cursor.m_pSteps;
-        const QString texts = steps && step < int(steps->size()) ? StepLine((*steps)[size_t(step)]) : QString();
-        Out(QString("start\t%1\t%2\t%3\n").arg(entry < 0 ? QString("-") : QString::number(entry + 1))
+        const QString texts =
+            steps && step < int(steps->size()) ? StepLine((*steps)[size_t(step)]) : QString();
+        Out(QString("start\t%1\t%2\t%3\n")
+                .arg(entry < 0 ? QString("-") : QString::number(entry + 1))
                 .arg(step + 1)
                 .arg(texts));
     });
     QObject::connect(&engine, &CRunEngine::stepEnded, [&](int entry, int step, int judge) {
         ++nRun;
-        if (judge == JUDGE_PASS)
-            ++nPassed;
+        if (judge == JUDGE_PASS) ++nPassed;
         CExecData j;
         j.m_nJudge = judge;
-        Out(QString("end\t%1\t%2\t%3\n").arg(entry < 0 ? QString("-") : QString::number(entry + 1))
+        Out(QString("end\t%1\t%2\t%3\n")
+                .arg(entry < 0 ? QString("-") : QString::number(entry + 1))
                 .arg(step + 1)
                 .arg(j.GetText(COL_JUDGE)));
     });
@@ -233,9 +229,10 @@ int CmdRun(const QStringList& argsIn) {
     QTimer interrupts;
     QObject::connect(&interrupts, &QTimer::timeout, [&] {
         const int n = g_nInterrupts.load();
-        if (n == 1 && engine.m_nRunState != 0 && !engine.m_bStopRequest)
-            engine.OnStop();
-        if (n >= 2 || (n == 1 && engine.m_nRunState == 0)) {
+        const bool bRunning = engine.m_nRunState != 0 || engine.m_bStartPending;
+        if (n == 1 && bRunning && !engine.m_bStopRequest)
+            engine.OnStop(); // the run poll then ends the run as stopped
+        if (n >= 2 || (n == 1 && !bRunning)) {
             engine.Close();
             why = "stopped";
             QCoreApplication::exit(0);

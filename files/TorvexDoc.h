@@ -27,6 +27,7 @@ public:
     int Tab() const { return m_nTab; }
     // The operator; null falls back to one that only collects messages.
     void SetDialog(COperatorDialog* pDialog) { m_pDialog = pDialog ? pDialog : &m_quiet; }
+    COperatorDialog* Dialog() const { return m_pDialog; }
 
     // Path, title ("無題" without a path) and modified flag.
     const QString& PathName() const { return m_strPathName; }

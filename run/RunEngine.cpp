@@ -20,7 +20,9 @@ const int kBlinkMs = 500;
 const int64_t kStepGap = 5;
 const char16_t kTitleSuffix[] = u" - TORVEX_Pilot";
 
-QString Msg(const char16_t* s) { return QString::fromUtf16(s); }
+QString Msg(const char16_t* s) {
+    return QString::fromUtf16(s);
+}
 
 int64_t FirstTestTime(const std::vector<CExecData>& steps) {
     return steps.empty() ? 0 : steps.front().m_lTestTime;
@@ -80,30 +82,26 @@ void CRunEngine::SetLamp(bool bLit) {
 }
 
 void CRunEngine::SetStartFace(bool bPlay) {
-    if (m_bPlayFace == int32_t(bPlay))
-        return;
+    if (m_bPlayFace == int32_t(bPlay)) return;
     m_bPlayFace = bPlay;
     m_view.SetStartFace(bPlay);
 }
 
 void CRunEngine::SetLineIndicator(bool bOn) {
-    if (m_bLineOn == int32_t(bOn) && !m_bLineDimmed)
-        return;
+    if (m_bLineOn == int32_t(bOn) && !m_bLineDimmed) return;
     m_bLineOn = bOn;
     m_bLineDimmed = 0;
     m_view.SetLineIndicator(bOn, false);
 }
 
 void CRunEngine::DimLineIndicator() {
-    if (m_bLineDimmed)
-        return;
+    if (m_bLineDimmed) return;
     m_bLineDimmed = 1;
     m_view.SetLineIndicator(m_bLineOn, true);
 }
 
 void CRunEngine::StopBlink() {
-    if (!g_bBlinking)
-        return;
+    if (!g_bBlinking) return;
     m_timerBlink.stop();
     SetLamp(false);
     g_bBlinking = 0;
@@ -154,11 +152,9 @@ void CRunEngine::IdleTick() {
     m_nRunState = 0;
     StopBlink();
     EnableStop(false);
-    if (m_bStartAllowed)
-        EnableStart(true);
+    if (m_bStartAllowed) EnableStart(true);
     SetLineIndicator(s & STATUS_LINE_ON);
-    if (!(s & STATUS_LINE_ON) && m_bLampLit)
-        SetLamp(false);
+    if (!(s & STATUS_LINE_ON) && m_bLampLit) SetLamp(false);
     SetStartFace(true);
 
     int32_t code = 0;
@@ -168,8 +164,7 @@ void CRunEngine::IdleTick() {
             m_nLastError = code;
             QString text;
             m_cntl.GetErrorMessage(text);
-            if (!text.isEmpty())
-                m_dialog.Message(text);
+            if (!text.isEmpty()) m_dialog.Message(text);
         }
     } else {
         m_nLastError = 0;
@@ -214,8 +209,7 @@ void CRunEngine::OnStart() {
 
         if (!m_dialog.AskOkCancel(Msg(u"試験を開始します。"))) {
             uint8_t s2 = 0;
-            if (m_cntl.GetStatus(s2))
-                SetLineIndicator(s2 & STATUS_LINE_ON);
+            if (m_cntl.GetStatus(s2)) SetLineIndicator(s2 & STATUS_LINE_ON);
             m_timerIdle.start();
             return;
         }
@@ -227,8 +221,7 @@ void CRunEngine::OnStart() {
         qint64* pStart = m_cursor.m_nMode == MODE_STANDARD ? &m_property.m_timeStartStandard
                          : m_cursor.m_nMode == MODE_MANUAL ? &m_property.m_timeStartManual
                                                            : &m_property.m_timeStartSequence;
-        if (*pStart == 0)
-            *pStart = QDateTime::currentSecsSinceEpoch();
+        if (*pStart == 0) *pStart = QDateTime::currentSecsSinceEpoch();
         if (!bLogged) {
             m_timerIdle.start();
             return;
@@ -270,8 +263,7 @@ void CRunEngine::OnStart() {
 }
 
 bool CRunEngine::OnStartMouseDown() {
-    if (m_nRunState != 2)
-        return false;
+    if (m_nRunState != 2) return false;
     OnStart();
     return true;
 }
@@ -285,16 +277,14 @@ void CRunEngine::OnStop() {
 }
 
 void CRunEngine::OnEscape() {
-    if (m_bStopEnabled)
-        m_cntl.StopOutput();
+    if (m_bStopEnabled) m_cntl.StopOutput();
 }
 
 void CRunEngine::Close() {
     m_timerIdle.stop();
     m_timerRun.stop();
     m_timerBlink.stop();
-    if (!g_bNotConnected)
-        m_cntl.StopOutput();
+    if (!g_bNotConnected) m_cntl.StopOutput();
 }
 
 // ---------------------------------------------------------------- run poll
@@ -335,8 +325,7 @@ void CRunEngine::RunTick() {
                 }
                 text.clear();
                 m_cntl.GetErrorMessage(text);
-                if (!ok)
-                    break;
+                if (!ok) break;
             }
             m_timerRun.start();
             return;
@@ -352,8 +341,7 @@ void CRunEngine::RunTick() {
         SetStartFace(m_nRunState == 1);
         SetLineIndicator(s & STATUS_LINE_ON);
         ShowRunTimes(true);
-        if (m_nRunState == 2)
-            m_view.MoveFocusToStop();
+        if (m_nRunState == 2) m_view.MoveFocusToStop();
         m_timerRun.start();
         return;
     }
@@ -368,8 +356,7 @@ void CRunEngine::RunTick() {
             m_dialog.Message(text);
             int32_t code = 0;
             m_cntl.GetErrorCode(code);
-            if (code >= 4 && code <= 7)
-                m_cntl.ClearError();
+            if (code >= 4 && code <= 7) m_cntl.ClearError();
             m_nLastError = code;
         }
         LockScreens(true);
@@ -386,8 +373,7 @@ void CRunEngine::RunTick() {
             step->m_nJudge = JUDGE_PASS;
             m_view.RefreshRow(*step, m_cursor.m_nStep);
         }
-        if (m_cursor.m_nMode == MODE_SEQUENCE)
-            m_view.UpdateEntryJudgment(m_cursor.m_nEntry);
+        if (m_cursor.m_nMode == MODE_SEQUENCE) m_view.UpdateEntryJudgment(m_cursor.m_nEntry);
         ClearTimes(false, false);
         if (s & STATUS_DISCHARGING) {
             EnableStart(false);
@@ -421,8 +407,7 @@ void CRunEngine::RunTick() {
             m_timerIdle.start();
             return;
         }
-        if (bEntryChanged)
-            m_view.ShowEntry(m_cursor.m_nEntry);
+        if (bEntryChanged) m_view.ShowEntry(m_cursor.m_nEntry);
 
         if (!m_bStopEveryStep) {
             m_cntl.StopOutput();
@@ -434,8 +419,7 @@ void CRunEngine::RunTick() {
                     m_view.RefreshRow(*step, m_cursor.m_nStep);
                 }
             }
-            if (m_cursor.m_nMode == MODE_SEQUENCE)
-                m_view.SelectEntry(m_cursor.m_nEntry);
+            if (m_cursor.m_nMode == MODE_SEQUENCE) m_view.SelectEntry(m_cursor.m_nEntry);
             m_view.FillList(*m_cursor.m_pSteps);
             m_view.SelectRow(m_cursor.m_nStep);
             emit stepStarted(m_cursor.m_nMode == MODE_SEQUENCE ? m_cursor.m_nEntry : -1, m_cursor.m_nStep);
@@ -450,8 +434,7 @@ void CRunEngine::RunTick() {
             ShowSequenceTimes(m_cursor.m_nEntry);
         else
             ShowConditionTimes(*m_cursor.m_pSteps);
-        if (m_cursor.m_nMode == MODE_SEQUENCE)
-            m_view.SelectEntry(m_cursor.m_nEntry);
+        if (m_cursor.m_nMode == MODE_SEQUENCE) m_view.SelectEntry(m_cursor.m_nEntry);
         m_view.FillList(*m_cursor.m_pSteps);
         m_view.SelectRow(m_cursor.m_nStep);
         const QString tail =
@@ -482,8 +465,7 @@ void CRunEngine::RunTick() {
 // ---------------------------------------------------------------- EUT LINE
 
 void CRunEngine::OnLineClick() {
-    if (g_bNotConnected)
-        return;
+    if (g_bNotConnected) return;
     if (m_bLineOn) {
         m_cntl.StopOutput();
         m_cntl.SetLine(false);
@@ -491,24 +473,20 @@ void CRunEngine::OnLineClick() {
         return;
     }
     uint8_t s = 0;
-    if (!m_cntl.GetStatus(s))
-        return;
+    if (!m_cntl.GetStatus(s)) return;
     if (s & STATUS_ERROR) {
         QString text;
         m_cntl.GetErrorMessage(text);
-        if (!text.isEmpty())
-            m_dialog.Message(text);
+        if (!text.isEmpty()) m_dialog.Message(text);
         return;
     }
-    if ((s & STATUS_RUNNING) || (s & STATUS_LINE_ON) || m_bStartPending)
-        return;
+    if ((s & STATUS_RUNNING) || (s & STATUS_LINE_ON) || m_bStartPending) return;
     m_timerIdle.stop();
     if (m_dialog.AskOkCancel(Msg(u"EUT LINE を ON にします。\nよろしいですか？"))) {
         m_cntl.StopOutput();
         if (m_cntl.SetLine(true)) {
             uint8_t s2 = 0;
-            if (m_cntl.GetStatus(s2))
-                SetLineIndicator(s2 & STATUS_LINE_ON);
+            if (m_cntl.GetStatus(s2)) SetLineIndicator(s2 & STATUS_LINE_ON);
         }
     }
     m_timerIdle.start();
@@ -516,18 +494,20 @@ void CRunEngine::OnLineClick() {
 
 // ---------------------------------------------------------------- read-outs
 
-QString CRunEngine::OverLimitText() const { return QString::number(m_nHourLimit) + Msg(u"時間以上"); }
+QString CRunEngine::OverLimitText() const {
+    return QString::number(m_nHourLimit) + Msg(u"時間以上");
+}
 
 void CRunEngine::ShowTime(Readout which, int64_t t, bool bAgainstLimit) {
-    if (t < 0)
-        t = 0;
+    if (t < 0) t = 0;
     CReadout r;
     r.bOverLimit = bAgainstLimit && t >= int64_t(m_nHourLimit) * 3600;
     r.strHour = QString::asprintf("%1ld", long(t / 3600));
     r.strMin = QString::asprintf("%2ld", long((t % 3600) / 60));
     r.strSec = QString::asprintf("%2ld", long(t % 60));
-    (which == READOUT_TEST_TIME ? m_lShownTestTime : which == READOUT_TOTAL ? m_lShownTotal : m_lShownRemaining) =
-        t;
+    (which == READOUT_TEST_TIME ? m_lShownTestTime
+     : which == READOUT_TOTAL   ? m_lShownTotal
+                                : m_lShownRemaining) = t;
     m_view.SetReadout(which, r);
 }
 
@@ -535,8 +515,7 @@ void CRunEngine::ShowConditionTimes(const std::vector<CExecData>& steps) {
     const int64_t T = FirstTestTime(steps);
     ShowTime(READOUT_TEST_TIME, T, false);
     int64_t n = int64_t(steps.size()) - m_doc.m_nCurStep;
-    if (n < 0)
-        n = 0;
+    if (n < 0) n = 0;
     ShowTime(READOUT_TOTAL, n * T, true);
     ShowTime(READOUT_REMAINING, (T + kStepGap) * n - kStepGap, true);
 }
@@ -554,8 +533,7 @@ void CRunEngine::ShowSequenceTimes(int32_t e) {
         const std::vector<CExecData>& cur = seq.Entry(e)->m_listExec;
         const int64_t Te = FirstTestTime(cur);
         int64_t n = int64_t(cur.size()) - m_doc.m_nCurStep;
-        if (n < 0)
-            n = 0;
+        if (n < 0) n = 0;
         int64_t v = n * (Te + gaps[g]) - (n > 0 ? gaps[g] : 0);
         for (int k = e + 1; k < seq.Count(); ++k) {
             const std::vector<CExecData>& later = seq.Entry(k)->m_listExec;
@@ -576,19 +554,19 @@ std::vector<CExecData>* CRunEngine::StepsOfMode() {
     default: {
         CSequenceList& seq = m_doc.m_sequence;
         const int e = seq.m_nCurEntry;
-        if (e < 0 || e >= seq.Count())
-            return nullptr;
+        if (e < 0 || e >= seq.Count()) return nullptr;
         return &seq.Entry(e)->m_listExec;
     }
     }
 }
 
-void CRunEngine::ShowRunTimes() { ShowRunTimes(true); }
+void CRunEngine::ShowRunTimes() {
+    ShowRunTimes(true);
+}
 
 void CRunEngine::ShowRunTimes(bool bQueryInstrument) {
     int32_t q = 0;
-    if (bQueryInstrument && !g_bNotConnected && !m_cntl.GetTestTime(q))
-        q = 0;
+    if (bQueryInstrument && !g_bNotConnected && !m_cntl.GetTestTime(q)) q = 0;
     ShowTime(READOUT_TEST_TIME, q, false);
 
     int64_t remaining = 0;
@@ -604,8 +582,7 @@ void CRunEngine::ShowRunTimes(bool bQueryInstrument) {
                 remaining += int64_t(later.size()) * (FirstTestTime(later) + kStepGap);
             }
         }
-        if (q <= T)
-            remaining += q;
+        if (q <= T) remaining += q;
     }
     ShowTime(READOUT_REMAINING, remaining, true);
 }

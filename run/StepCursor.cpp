@@ -25,8 +25,7 @@ bool CStepCursor::LoadStep(int32_t i) {
         break;
     }
     }
-    if (i < 0 || int64_t(i) + 1 > int64_t(m_pSteps->size()))
-        return false;
+    if (i < 0 || int64_t(i) + 1 > int64_t(m_pSteps->size())) return false;
     m_nStep = i;
     m_step = (*m_pSteps)[size_t(i)];
     return true;
@@ -34,20 +33,17 @@ bool CStepCursor::LoadStep(int32_t i) {
 
 bool CStepCursor::NextStep(bool& bEntryChanged) {
     bEntryChanged = false;
-    if (!m_pSteps)
-        return false;
+    if (!m_pSteps) return false;
     if (int64_t(m_nStep) + 1 < int64_t(m_pSteps->size())) {
         ++m_nStep;
     } else {
-        if (m_nMode != MODE_SEQUENCE)
-            return false;
+        if (m_nMode != MODE_SEQUENCE) return false;
         CSequenceList& seq = m_pDoc->m_sequence;
         // Entries without steps are passed over: they have nothing to run.
         int32_t e = m_nEntry + 1;
         while (e < seq.Count() && seq.Entry(e)->m_listExec.empty())
             ++e;
-        if (e >= seq.Count())
-            return false;
+        if (e >= seq.Count()) return false;
         m_nEntry = e;
         seq.m_nCurEntry = e;
         m_pSteps = &seq.Entry(e)->m_listExec;
@@ -60,7 +56,6 @@ bool CStepCursor::NextStep(bool& bEntryChanged) {
 }
 
 CExecData* CStepCursor::CurrentStep() {
-    if (!m_pSteps || m_nStep < 0 || size_t(m_nStep) >= m_pSteps->size())
-        return nullptr;
+    if (!m_pSteps || m_nStep < 0 || size_t(m_nStep) >= m_pSteps->size()) return nullptr;
     return &(*m_pSteps)[size_t(m_nStep)];
 }

@@ -30,8 +30,7 @@ bool WaitFor(const std::function<bool()>& cond, int ms = 15000) {
     QElapsedTimer t;
     t.start();
     while (!cond()) {
-        if (t.elapsed() > ms)
-            return false;
+        if (t.elapsed() > ms) return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         QThread::msleep(2);
     }
@@ -51,8 +50,7 @@ void Idle(int ms) {
 QStringList WithoutPolls(const QStringList& log) {
     QStringList out;
     for (const QString& c : log)
-        if (c != "QB" && c != "QM" && c != "QF")
-            out << c;
+        if (c != "QB" && c != "QM" && c != "QF") out << c;
     return out;
 }
 
@@ -71,7 +69,10 @@ QStringList StepCommands(CExecData s) {
     QStringList out = {"CB", "QA"};
     out << QString("PC%1").arg(s.m_nPola) << QString("PD%1").arg(s.m_lVolt)
         << QString("PE%1").arg(s.m_lFreq / 10)
-        << QString("PF%1/%2/%3").arg(s.m_lTestTime / 3600).arg(s.m_lTestTime % 3600 / 60).arg(s.m_lTestTime % 60)
+        << QString("PF%1/%2/%3")
+               .arg(s.m_lTestTime / 3600)
+               .arg(s.m_lTestTime % 3600 / 60)
+               .arg(s.m_lTestTime % 60)
         << QString("PG%1").arg(s.m_lBurstPeriod) << QString("PH%1").arg(s.m_lPulseCount)
         << QString("PI0%1%2").arg(QChar(0x20 | (s.m_ulInjLine & 0xFF))).arg(s.m_nOutputDetail)
         << QString("PJ%1").arg(s.m_nSync) << "PO0"
@@ -84,8 +85,7 @@ protected:
     void SetUp() override { Open(SimOptions{}); }
 
     void Open(SimOptions opt) {
-        if (opt.dTimeScale == 1.0)
-            opt.dTimeScale = 5.0; // a 1 s step passes in 0.2 s
+        if (opt.dTimeScale == 1.0) opt.dTimeScale = 5.0; // a 1 s step passes in 0.2 s
         m_sim = std::make_unique<CTorvexSimulator>(opt);
         ASSERT_TRUE(m_sim->Start());
         qputenv("TORVEX_PORTS_ONLY", "1");
@@ -108,8 +108,7 @@ protected:
     }
 
     void TearDown() override {
-        if (m_engine)
-            m_engine->Close();
+        if (m_engine) m_engine->Close();
         m_engine.reset();
         m_cntl.reset();
         m_sim.reset();
@@ -223,17 +222,21 @@ TEST_F(EngineTest, StopEveryStepAcrossTwoSequenceEntries) {
     m_doc.m_nCurStep = 2; // last step of entry 1
 
     EXPECT_EQ(RunToEnd(), "between");
-    EXPECT_EQ(m_dialog.Texts().last(),
-              QStringLiteral("No.1のステップ3が終了しました。\n次のステップを実行する場合は試験開始ボタンをクリックしてくだ"
-                             "さい。また、リストをクリックすることで実行するステップを変更できます。"));
+    EXPECT_EQ(
+        m_dialog.Texts().last(),
+        QStringLiteral(
+            "No.1のステップ3が終了しました。\n次のステップを実行する場合は試験開始ボタンをクリックしてくだ"
+            "さい。また、リストをクリックすることで実行するステップを変更できます。"));
     EXPECT_EQ(m_doc.m_sequence.m_nCurEntry, 1); // the cursor stands on the next entry
     EXPECT_EQ(m_doc.m_nCurStep, 0);
     EXPECT_EQ(m_view.nShownEntry, 1);
 
     EXPECT_EQ(RunToEnd(), "between");
-    EXPECT_EQ(m_dialog.Texts().last(),
-              QStringLiteral("No.2のステップ1が終了しました。\n次のステップを実行する場合は試験開始ボタンをクリックしてくだ"
-                             "さい。また、リストをクリックすることで実行するステップを変更できます。"));
+    EXPECT_EQ(
+        m_dialog.Texts().last(),
+        QStringLiteral(
+            "No.2のステップ1が終了しました。\n次のステップを実行する場合は試験開始ボタンをクリックしてくだ"
+            "さい。また、リストをクリックすることで実行するステップを変更できます。"));
     EXPECT_EQ(RunToEnd(), "finished");
     EXPECT_EQ(m_doc.m_sequence.m_nCurEntry, 0);
     EXPECT_EQ(m_doc.m_nCurStep, 0);
@@ -308,7 +311,8 @@ TEST_F(EngineTest, HangUpDuringARun) {
     for (CExecData& s : ManualSteps())
         s.m_lTestTime = 10;
     EXPECT_EQ(RunToEnd(), "lost");
-    EXPECT_EQ(m_dialog.Texts().last(), QStringLiteral("TORVEXと通信できません。\n試験器本体の画面でエラー内容を確認してください。"));
+    EXPECT_EQ(m_dialog.Texts().last(),
+              QStringLiteral("TORVEXと通信できません。\n試験器本体の画面でエラー内容を確認してください。"));
     EXPECT_TRUE(m_view.bUnlocked);
     ASSERT_TRUE(WaitFor([&] { return g_bNotConnected == 1; }));
     EXPECT_EQ(m_view.strTitle, QStringLiteral("無題 - TORVEX_Pilot 未接続"));

@@ -22,8 +22,7 @@ namespace {
 // Resident memory in KiB.
 long ResidentKiB() {
     QFile f("/proc/self/statm");
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
+    if (!f.open(QIODevice::ReadOnly)) return 0;
     const QList<QByteArray> parts = f.readAll().split(' ');
     return parts.size() > 1 ? parts[1].toLong() * (sysconf(_SC_PAGESIZE) / 1024) : 0;
 }
@@ -69,9 +68,18 @@ TEST(Soak, ThousandStepRun) {
     // The commands of each step, compared as the run goes, so that nothing
     // grows with the number of steps but the program itself.
     auto expectedOf = [](const CExecData& s) {
-        return QStringList{"CB", "QA", QString("PC%1").arg(s.m_nPola), QString("PD%1").arg(s.m_lVolt),
-                           QString("PE%1").arg(s.m_lFreq / 10), "PF0/0/1", "PG300",
-                           QString("PH%1").arg(s.m_lPulseCount), QStringLiteral("PI0'0"), "PJ0", "PO0", "CA"};
+        return QStringList{"CB",
+                           "QA",
+                           QString("PC%1").arg(s.m_nPola),
+                           QString("PD%1").arg(s.m_lVolt),
+                           QString("PE%1").arg(s.m_lFreq / 10),
+                           "PF0/0/1",
+                           "PG300",
+                           QString("PH%1").arg(s.m_lPulseCount),
+                           QStringLiteral("PI0'0"),
+                           "PJ0",
+                           "PO0",
+                           "CA"};
     };
     QString why;
     int nEnded = 0, nStreamMismatches = 0;
@@ -80,16 +88,13 @@ TEST(Soak, ThousandStepRun) {
     QObject::connect(&engine, &CRunEngine::stepEnded, [&](int, int nStep, int) {
         QStringList got;
         for (const QString& cmd : sim.CommandLog())
-            if (cmd != "QB" && cmd != "QM" && cmd != "QF")
-                got << cmd;
+            if (cmd != "QB" && cmd != "QM" && cmd != "QF") got << cmd;
         sim.ClearLog(); // nothing is in flight: the engine is the only sender
         if (got != expectedOf(c.m_listExec[size_t(nStep)]) && ++nStreamMismatches == 1)
             ADD_FAILURE() << "step " << nStep + 1 << ": " << got.join(' ').toStdString();
         ++nEnded;
-        if (nEnded == 100)
-            rssAt100 = ResidentKiB();
-        if (nEnded == 900)
-            rssAt900 = ResidentKiB();
+        if (nEnded == 100) rssAt100 = ResidentKiB();
+        if (nEnded == 900) rssAt900 = ResidentKiB();
         view.log.clear(); // the recording view is not what is measured
     });
     engine.OnStart();
@@ -106,5 +111,6 @@ TEST(Soak, ThousandStepRun) {
     for (CExecData& s : c.m_listExec)
         ASSERT_EQ(s.GetText(COL_JUDGE), QStringLiteral("合格"));
     // Steps leave nothing behind: 800 more steps may not cost a megabyte.
-    EXPECT_LT(rssAt900 - rssAt100, 1024) << rssAt100 << " KiB at step 100, " << rssAt900 << " KiB at step 900";
+    EXPECT_LT(rssAt900 - rssAt100, 1024)
+        << rssAt100 << " KiB at step 100, " << rssAt900 << " KiB at step 900";
 }
