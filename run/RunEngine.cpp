@@ -47,6 +47,11 @@ CRunEngine::CRunEngine(CTorvexCntl& cntl, CTorvexDoc& doc, CTestProperty& proper
 
 CRunEngine::~CRunEngine() = default;
 
+void CRunEngine::SetStartAllowed(bool bAllowed) {
+    m_bStartAllowed = bAllowed;
+    EnableStart(bAllowed && !g_bNotConnected);
+}
+
 void CRunEngine::SetPollInterval(int nMs) {
     m_timerIdle.setInterval(nMs);
     m_timerRun.setInterval(nMs);

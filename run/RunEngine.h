@@ -49,6 +49,10 @@ public:
 
     void LockScreens(bool bEnable);
 
+    // The MANUAL screen allows START only while its condition has at most
+    // 1000 steps; the idle poll enables START only while allowed.
+    void SetStartAllowed(bool bAllowed);
+
     // The poll period (200 ms); long soak runs in the tests use a shorter one.
     void SetPollInterval(int nMs);
 
