@@ -4,10 +4,23 @@
 
 // Entry points, each in its own file. Add a command here and in kCommands.
 
+int RunSteps(const QStringList& args);
+int RunResave(const QStringList& args);
+int RunSimCommand(const QStringList& args);
+int RunTestRun(const QStringList& args);
+
 namespace {
 const std::vector<CliCommand> kCommands = {
+    {"steps", "print the steps of a data or sequence file", RunSteps},
+    {"resave", "read a data or sequence file and write it as the program saves it", RunResave},
+    {"run", "run a data or sequence file on a TORVEX or the simulator", RunTestRun},
+    {"sim", "simulate a TORVEX on a new pseudo-terminal", RunSimCommand},
 };
 } // namespace
 
-const CliCommand* CliCommands() { return kCommands.data(); }
-int CliCommandCount() { return int(kCommands.size()); }
+const CliCommand* CliCommands() {
+    return kCommands.data();
+}
+int CliCommandCount() {
+    return int(kCommands.size());
+}

@@ -5,19 +5,19 @@
 
 namespace {
 
-const char* kUsage =
-    "Usage: torvex COMMAND [ARGS...]\n"
-    "\n"
-    "Headless companion of TORVEX_Pilot: works on the same data and sequence\n"
-    "files, runs tests on a TORVEX (or the built-in simulator) and writes reports.\n"
-    "\n"
-    "Commands:\n";
+const char* kUsage = "Usage: torvex COMMAND [ARGS...]\n"
+                     "\n"
+                     "Headless companion of TORVEX_Pilot: works on the same data and sequence\n"
+                     "files, runs tests on a TORVEX (or the built-in simulator) and writes reports.\n"
+                     "\n"
+                     "Commands:\n";
 
 int PrintHelp() {
     QString text = QString::fromUtf8(kUsage);
     for (int i = 0; i < CliCommandCount(); ++i)
-        text += QString("  %1%2\n").arg(QString::fromUtf8(CliCommands()[i].name), -10).arg(
-            QString::fromUtf8(CliCommands()[i].summary));
+        text += QString("  %1%2\n")
+                    .arg(QString::fromUtf8(CliCommands()[i].name), -10)
+                    .arg(QString::fromUtf8(CliCommands()[i].summary));
     text += "\nOptions:\n  --help     this text (or `torvex COMMAND --help`)\n"
             "  --version  the program's version\n";
     Out(text);
@@ -44,8 +44,7 @@ int UsageError(const QString& command, const QString& message) {
 }
 
 bool HandleHelp(const QStringList& args, const QString& usage) {
-    if (!args.contains("--help") && !args.contains("-h"))
-        return false;
+    if (!args.contains("--help") && !args.contains("-h")) return false;
     Out(usage);
     return true;
 }
@@ -61,8 +60,7 @@ int main(int argc, char** argv) {
         return EXIT_USAGE;
     }
     const QString first = args.takeFirst();
-    if (first == "--help" || first == "-h" || first == "help")
-        return PrintHelp();
+    if (first == "--help" || first == "-h" || first == "help") return PrintHelp();
     if (first == "--version") {
         Out(QString("torvex %1\n").arg(TORVEX_VERSION));
         return EXIT_OK;

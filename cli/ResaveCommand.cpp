@@ -1,0 +1,44 @@
+#include "cli/Commands.h"
+#include "files/TorvexDoc.h"
+
+// From StepsCommand.cpp: the options both file commands share.
+bool IsSequenceFile(const QString& strPath);
+void PrepareDocument(CTorvexDoc& doc, CCollectingDialog& dialog, uint32_t ulModel);
+bool ParseFileAndModel(const QString& command, const QStringList& args, int nFiles,
+                       std::initializer_list<QString*> files, uint32_t& ulModel);
+
+namespace {
+
+const char* kUsage = "Usage: torvex resave IN OUT [--model K2|K1]\n"
+                     "\n"
+                     "Reads a data file (.tvx) or sequence file (.tvxs) and writes it to OUT as\n"
+                     "the program's own save does: a data file with its condition's own steps.\n"
+                     "OUT is replaced only when the whole file was written.\n"
+                     "\n"
+                     "  --model K2|K1  the instrument model files are checked against (K2)\n"
+                     "\n"
+                     "Exit codes: 0 done, 1 IN cannot be loaded or OUT cannot be written,\n"
+                     "2 wrong usage.\n";
+
+} // namespace
+
+int RunResave(const QStringList& args) {
+    if (HandleHelp(args, QString::fromUtf8(kUsage))) return EXIT_OK;
+    QString in, out;
+    uint32_t ulModel = 0;
+    if (!ParseFileAndModel("resave", args, 2, {&in, &out}, ulModel)) return EXIT_USAGE;
+
+    CCollectingDialog dialog;
+    CTorvexDoc doc;
+    PrepareDocument(doc, dialog, ulModel);
+    bool bDone = false;
+    if (IsSequenceFile(in))
+        bDone = doc.ReadSequenceFile(in) && doc.WriteSequenceFile(out);
+    else
+        bDone = doc.ReadDocument(in) && doc.SaveDataFile(out, false);
+    if (!bDone) {
+        Err(dialog.m_listMessages.join('\n') + '\n');
+        return EXIT_FAILED;
+    }
+    return EXIT_OK;
+}

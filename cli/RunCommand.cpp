@@ -1,0 +1,249 @@
+// torvex run: runs a data or sequence file on a TORVEX (or the simulator)
+// through the same engine as the desktop program, headless.
+#include "cli/Commands.h"
+#include "cli/ConsoleDialog.h"
+
+#include "config/Profile.h"
+#include "config/TestProperty.h"
+#include "files/TabCode.h"
+#include "files/TorvexDoc.h"
+#include "instrument/RsBasicProtocol.h"
+#include "instrument/TorvexCntl.h"
+#include "run/RunEngine.h"
+#include "sim/TorvexSimulator.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+#include <atomic>
+#include <csignal>
+#include <memory>
+
+namespace {
+
+const char* kUsage = "Usage: torvex run FILE (--port PATH | --simulate [SIMULATOR OPTIONS]) [--yes]\n"
+                     "                 [--stop-every-step] [--log-folder DIR] [--model K2|K1]\n"
+                     "\n"
+                     "Runs a data file (.tvx, as the MANUAL tab would) or a sequence file (.tvxs,\n"
+                     "as the SEQUENCE tab would) from its first step.\n"
+                     "\n"
+                     "  --port PATH         search the instrument on this device only (repeatable);\n"
+                     "                      without it every serial port of the machine is searched\n"
+                     "  --simulate          start the built-in simulator and run on it; the words\n"
+                     "                      after it that are not options of run go to the\n"
+                     "                      simulator (see `torvex sim --help`)\n"
+                     "  --yes               answer the start confirmation with OK\n"
+                     "  --stop-every-step   stop after each step, then go on by itself\n"
+                     "  --log-folder DIR    write the test log there instead of the settings' folder\n"
+                     "  --model K2|K1       model to assume when the instrument does not tell its own\n"
+                     "\n"
+                     "Prints a line as each step starts and ends, every message, and a summary.\n"
+                     "Ctrl+C stops the output and ends the run as a stop.\n"
+                     "Exit: 0 every step passed; 1 stopped, instrument error, instrument lost or\n"
+                     "not found, file not loaded; 2 wrong usage.\n";
+
+std::atomic<int> g_nInterrupts{0};
+void OnSigInt(int) {
+    g_nInterrupts.fetch_add(1);
+}
+
+// The panel nobody sees: the command line only needs the window title, which
+// the engine marks when the instrument stops answering.
+class CConsoleRunView : public CRunView {
+public:
+    void SetStartEnabled(bool) override {}
+    void SetStopEnabled(bool) override {}
+    void SetStartFace(bool) override {}
+    void SetLamp(bool) override {}
+    void SetLineIndicator(bool, bool) override {}
+    void SetReadout(Readout, const CReadout&) override {}
+    void LockScreens(bool) override {}
+    void FillList(const std::vector<CExecData>&) override {}
+    void RefreshRow(const CExecData&, int) override {}
+    void SelectRow(int) override {}
+    void SelectEntry(int) override {}
+    void ShowEntry(int) override {}
+    void UpdateEntryJudgment(int) override {}
+    void ShowNotConnected() override {}
+    QString WindowTitle() const override { return m_strTitle; }
+    void SetWindowTitle(const QString& s) override { m_strTitle = s; }
+    QString m_strTitle = QStringLiteral("TORVEX_Pilot");
+};
+
+QString StepLine(CExecData step) {
+    QStringList texts;
+    for (int col = 1; col <= COL_TRIGGER; ++col)
+        if (col != COL_JUDGE && col != COL_COMMENT && col != COL_INJ_SWEEP) texts << step.GetText(col);
+    return texts.join('\t');
+}
+
+} // namespace
+
+int RunTestRun(const QStringList& argsIn) {
+    if (HandleHelp(argsIn, QString::fromUtf8(kUsage))) return EXIT_OK;
+
+    QString file;
+    QStringList ports, simArgs;
+    bool bSimulate = false, bYes = false, bStopEvery = false;
+    QString logFolder;
+    uint32_t modelOption = MODEL_K2;
+    QStringList args = argsIn;
+    while (!args.isEmpty()) {
+        const QString a = args.takeFirst();
+        if (a == "--port") {
+            if (args.isEmpty()) return UsageError("run", "--port needs a device path");
+            ports << args.takeFirst();
+        } else if (a == "--simulate") {
+            bSimulate = true;
+        } else if (a == "--yes") {
+            bYes = true;
+        } else if (a == "--stop-every-step") {
+            bStopEvery = true;
+        } else if (a == "--log-folder") {
+            if (args.isEmpty()) return UsageError("run", "--log-folder needs a folder");
+            logFolder = args.takeFirst();
+        } else if (a == "--model") {
+            const QString m = args.isEmpty() ? QString() : args.takeFirst();
+            if (m == "K2")
+                modelOption = MODEL_K2;
+            else if (m == "K1")
+                modelOption = MODEL_K1;
+            else
+                return UsageError("run", "--model takes K2 or K1");
+        } else if (bSimulate) {
+            simArgs << a; // the other words after --simulate belong to the simulator
+        } else if (a.startsWith("--")) {
+            return UsageError("run", QString("unknown option %1").arg(a));
+        } else if (file.isEmpty()) {
+            file = a;
+        } else {
+            return UsageError("run", "only one FILE");
+        }
+    }
+    if (file.isEmpty()) return UsageError("run", "FILE is missing");
+    if (!QFileInfo(file).isFile()) return UsageError("run", QString("no such file: %1").arg(file));
+    if (bSimulate == !ports.isEmpty()) return UsageError("run", "give either --port PATH or --simulate");
+    if (!logFolder.isEmpty()) {
+        logFolder = QDir(logFolder).absolutePath();
+        CreateFolders(logFolder);
+        if (!logFolder.endsWith('/')) logFolder += '/';
+    }
+
+    std::unique_ptr<CTorvexSimulator> sim;
+    if (bSimulate) {
+        SimOptions options;
+        QString error;
+        if (!ParseSimOptions(simArgs, options, error)) return UsageError("run", error);
+        sim = std::make_unique<CTorvexSimulator>(options);
+        if (!sim->Start()) {
+            Err("torvex run: the simulator could not be started\n");
+            return EXIT_FAILED;
+        }
+        ports = QStringList{sim->DevicePath()};
+    }
+    if (!ports.isEmpty()) {
+        qputenv("TORVEX_PORTS_ONLY", "1");
+        CRsBasicProtocol::SetExtraPorts(ports);
+    }
+
+    CTorvexCntl cntl(false);
+    if (!cntl.Connect()) {
+        Out("message: TORVEX not found\n");
+        Out("summary: 0 steps run, 0 passed; no instrument\n");
+        return EXIT_FAILED;
+    }
+    int32_t model = 0;
+    if (!cntl.GetModelType(model) || model == 0) model = int32_t(modelOption);
+    g_bNotConnected = 0;
+
+    CConsoleDialog dialog(bYes, false);
+    CTorvexDoc doc;
+    doc.SetDialog(&dialog);
+    doc.SetMachine(uint32_t(model), cntl.m_nHWVersion);
+    const bool bSequence = file.endsWith(".tvxs", Qt::CaseInsensitive);
+    doc.OnNewDocument();
+    bool loaded;
+    if (bSequence) {
+        doc.SetTab(TAB_SEQUENCE);
+        loaded = doc.ReadSequenceFile(file);
+    } else {
+        doc.SetTab(TAB_MANUAL);
+        loaded = doc.OpenDocument(file);
+    }
+    if (!loaded) {
+        Out("summary: 0 steps run, 0 passed; file not loaded\n");
+        return EXIT_FAILED;
+    }
+
+    CTestProperty property;
+    CConsoleRunView view;
+    CRunEngine engine(cntl, doc, property, dialog, view);
+    engine.Start();
+    engine.SetMode(bSequence ? MODE_SEQUENCE : MODE_MANUAL);
+    engine.m_bStopEveryStep = bStopEvery;
+    engine.m_strLogFolderOverride = logFolder;
+    doc.m_nCurStep = 0;
+    doc.m_sequence.m_nCurEntry = 0;
+
+    int nRun = 0, nPassed = 0;
+    QString why;
+    QObject::connect(&engine, &CRunEngine::stepStarted, [&](int entry, int step) {
+        std::vector<CExecData>* steps = engine.m_cursor.m_pSteps;
+        const QString texts =
+            steps && step < int(steps->size()) ? StepLine((*steps)[size_t(step)]) : QString();
+        Out(QString("start\t%1\t%2\t%3\n")
+                .arg(entry < 0 ? QString("-") : QString::number(entry + 1))
+                .arg(step + 1)
+                .arg(texts));
+    });
+    QObject::connect(&engine, &CRunEngine::stepEnded, [&](int entry, int step, int judge) {
+        ++nRun;
+        if (judge == JUDGE_PASS) ++nPassed;
+        CExecData j;
+        j.m_nJudge = judge;
+        Out(QString("end\t%1\t%2\t%3\n")
+                .arg(entry < 0 ? QString("-") : QString::number(entry + 1))
+                .arg(step + 1)
+                .arg(j.GetText(COL_JUDGE)));
+    });
+    QObject::connect(&engine, &CRunEngine::runEnded, [&](const QString& w) {
+        if (w == "between") {
+            QTimer::singleShot(0, &engine, [&] { engine.OnStart(); });
+            return;
+        }
+        why = w;
+        QCoreApplication::exit(0);
+    });
+
+    // A start that is cancelled or refused leaves the engine idle without a run.
+    QTimer::singleShot(0, &engine, [&] {
+        engine.OnStart();
+        if (engine.m_nRunState == 0 && !engine.m_bStartPending && why.isEmpty()) {
+            why = "not started";
+            QCoreApplication::exit(0);
+        }
+    });
+
+    std::signal(SIGINT, OnSigInt);
+    QTimer interrupts;
+    QObject::connect(&interrupts, &QTimer::timeout, [&] {
+        const int n = g_nInterrupts.load();
+        const bool bRunning = engine.m_nRunState != 0 || engine.m_bStartPending;
+        if (n == 1 && bRunning && !engine.m_bStopRequest)
+            engine.OnStop(); // the run poll then ends the run as stopped
+        if (n >= 2 || (n == 1 && !bRunning)) {
+            engine.Close();
+            why = "stopped";
+            QCoreApplication::exit(0);
+        }
+    });
+    interrupts.start(50);
+
+    QCoreApplication::exec();
+    engine.Close();
+    std::signal(SIGINT, SIG_DFL);
+
+    Out(QString("summary: %1 steps run, %2 passed; %3\n").arg(nRun).arg(nPassed).arg(why));
+    return why == "finished" && nRun == nPassed ? EXIT_OK : EXIT_FAILED;
+}

@@ -1,0 +1,99 @@
+#include "files/DataFile.h"
+
+#include <QFileInfo>
+
+const QString kDataFileMagic = QStringLiteral("Kelvora TORVEX Data File");
+const QString kSequenceFileMagic = QStringLiteral("Kelvra TORVEX Sequence Data File");
+const QString kFileVersion = QStringLiteral("File Ver.1.0.1.0");
+
+namespace {
+
+// The magic and the file version; READ_OK when both are accepted.
+int32_t ReadFileHead(CArchiveReader& ar, const QString& strMagic) {
+    const QString magic = ar.ReadString();
+    if (ar.Failed()) return READ_MALFORMED;
+    if (magic != strMagic) return READ_NOT_OURS;
+    // Any version naming itself a file version is read alike; "File Ver.1.0.0.0"
+    // stands for the current one.
+    const QString version = ar.ReadString();
+    if (ar.Failed()) return READ_MALFORMED;
+    if (!version.contains(QLatin1String("File Ver."))) return READ_NEWER_VERSION;
+    return READ_OK;
+}
+
+// Smallest entry of a sequence file: empty narrow strings everywhere, no step.
+constexpr qint64 kMinEntryBytes = 1 + (137 + 117 * 4) + (3 + 4);
+
+} // namespace
+
+void WriteDataFile(const CSettingData& cond, CArchiveWriter& ar) {
+    ar.WriteString(kDataFileMagic);
+    ar.WriteString(kFileVersion);
+    WriteConditionBlock(cond, ar);
+    WriteStepListBlock(cond.m_listExec, ar);
+}
+
+int32_t ReadDataFile(CArchiveReader& ar, uint32_t ulModel, CSettingData& cond,
+                     std::vector<CExecData>& steps) {
+    int32_t r = ReadFileHead(ar, kDataFileMagic);
+    if (r != READ_OK) return r;
+    r = ReadConditionBlock(cond, ar, ulModel);
+    if (r != READ_OK) return r;
+    return ReadStepListBlock(steps, ar, ulModel);
+}
+
+void WriteSequenceFile(const SequenceEntries& entries, CArchiveWriter& ar) {
+    ar.WriteString(kSequenceFileMagic);
+    ar.WriteString(kFileVersion);
+    ar.WriteValue(int32_t(entries.size()));
+    for (const auto& entry : entries) {
+        ar.WriteString(entry->m_strTestName);
+        WriteConditionBlock(*entry, ar);
+        WriteStepListBlock(entry->m_listExec, ar);
+    }
+}
+
+int32_t ReadSequenceFile(CArchiveReader& ar, uint32_t ulModel, SequenceEntries& entries) {
+    entries.clear();
+    int32_t r = ReadFileHead(ar, kSequenceFileMagic);
+    if (r != READ_OK) return r;
+    const int32_t n = ar.ReadValue();
+    if (ar.Failed()) return READ_MALFORMED;
+    if (n < 1) return READ_OK;
+    SequenceEntries read;
+    read.reserve(size_t(std::min<qint64>(n, ar.Remaining() / kMinEntryBytes + 1)));
+    for (int32_t i = 0; i < n; ++i) {
+        auto cond = std::make_unique<CSettingData>();
+        const QString name = ar.ReadString();
+        r = ReadConditionBlock(*cond, ar, ulModel);
+        if (r != READ_OK) return r;
+        cond->m_strTestName = name;
+        r = ReadStepListBlock(cond->m_listExec, ar, ulModel);
+        if (r != READ_OK) return r;
+        read.push_back(std::move(cond));
+    }
+    entries = std::move(read);
+    return READ_OK;
+}
+
+QString ReadResultMessage(int32_t nResult) {
+    switch (nResult) {
+    case READ_OK:
+        return QString();
+    case READ_NOT_OURS:
+        return QStringLiteral("TORVEX用リモートコントロールソフトのデータではありません");
+    case READ_NEWER_VERSION:
+        return QStringLiteral(
+            "このソフトよりも新しいバージョンのソフトで作成されたファイルの為、ロードできません");
+    case READ_OTHER_MODEL:
+        return QStringLiteral("アプリケーション起動時の試験器モデルとデータのモデルが一致しません");
+    default:
+        return QStringLiteral("予期しないファイル形式です。");
+    }
+}
+
+QString ConditionNameOf(const QString& strPath) {
+    const QString name = QFileInfo(strPath).fileName();
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}

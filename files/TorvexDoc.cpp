@@ -1,0 +1,353 @@
+#include "files/TorvexDoc.h"
+
+#include "config/Profile.h"
+#include "model/StepExpansion.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStorageInfo>
+
+namespace {
+
+const QString kUntitled = QStringLiteral("無題");
+const QString kRecentSection = QStringLiteral("Recent File List");
+const int kRecentCount = 4;
+
+QString Native(const QString& strPath) {
+    return QDir::toNativeSeparators(strPath);
+}
+
+// The message for a save that failed, chosen from what the file system says.
+QString SaveFailureText(const QString& strPath) {
+    QFileInfo info(strPath);
+    QFileInfo folder(info.absolutePath());
+    if ((info.exists() && (!info.isWritable() || info.isDir())) || (folder.exists() && !folder.isWritable()))
+        return QStringLiteral("%1 は使用中または読み取り専用のため、書き込めません。").arg(Native(strPath));
+    QStorageInfo storage(info.absolutePath());
+    if (storage.isValid() && storage.bytesAvailable() < 64 * 1024)
+        return QStringLiteral("出力先のディスク ドライブの空き容量が不足しています。");
+    return QStringLiteral("ドキュメントの保存に失敗しました。");
+}
+
+bool SameFile(const QString& a, const QString& b) {
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace
+
+CTorvexDoc::CTorvexDoc(QObject* pParent) : QObject(pParent), m_strTitle(kUntitled) {
+    m_settingStandard.Reset(false);
+    m_settingManual.Reset(true);
+}
+
+QStringList CTorvexDoc::DataFileFilters() {
+    return {QStringLiteral("TORVEX Files (*.tvx)"), QStringLiteral("すべてのファイル (*)")};
+}
+
+QStringList CTorvexDoc::SequenceFileFilters() {
+    return {QStringLiteral("TORVEX Sequence Files (*.tvxs)"), QStringLiteral("すべてのファイル (*)")};
+}
+
+void CTorvexDoc::SetMachine(uint32_t ulMachineType, int32_t nHWVersion) {
+    m_ulMachineType = ulMachineType;
+    m_nHWVersion = nHWVersion;
+}
+
+void CTorvexDoc::SetModifiedFlag(bool bModified) {
+    if (m_bModified == bModified) return;
+    m_bModified = bModified;
+    emit modifiedChanged(bModified);
+}
+
+void CTorvexDoc::SetPathName(const QString& strPath, bool bAddToRecent) {
+    QFileInfo info(strPath);
+    m_strPathName = info.absoluteFilePath();
+    m_strTitle = info.fileName();
+    m_settingManual.m_strTestName = ConditionNameOf(strPath);
+    if (bAddToRecent && m_bKeepRecent) AddRecentFile(m_strPathName);
+    emit titleChanged();
+    emit manualNameChanged();
+}
+
+void CTorvexDoc::ClearPathName() {
+    m_strPathName.clear();
+    m_strTitle = kUntitled;
+    m_settingManual.m_strTestName = kUntitled;
+    emit titleChanged();
+    emit manualNameChanged();
+}
+
+void CTorvexDoc::ExpandManual() {
+    m_nManualStepTotal = ExpandSteps(m_settingManual);
+    m_nCurStep = 0;
+}
+
+bool CTorvexDoc::OnNewDocument() {
+    if (!SaveModified()) return false;
+    NewDocument();
+    return true;
+}
+
+void CTorvexDoc::NewDocument() {
+    m_strPathName.clear();
+    m_strTitle = kUntitled;
+    SetModifiedFlag(false);
+    for (CSettingData* pCond : {&m_settingManual, &m_settingStandard}) {
+        pCond->m_ulMachineType = m_ulMachineType;
+        pCond->m_nHWVersion = m_nHWVersion;
+        pCond->Reset(pCond == &m_settingManual);
+    }
+    ExpandManual();
+    ExpandSteps(m_settingStandard);
+    emit titleChanged();
+    emit manualConditionReplaced();
+    emit standardConditionReplaced();
+}
+
+bool CTorvexDoc::OpenDocument(const QString& strPath) {
+    if (!m_strPathName.isEmpty() && SameFile(strPath, m_strPathName) && !m_bModified) return true;
+    if (!SaveModified()) return false;
+    return ReadDocument(strPath);
+}
+
+bool CTorvexDoc::LoadBytes(const QString& strPath, QFile& file, QByteArray& bytes) {
+    QFileInfo info(strPath);
+    if (!info.exists()) {
+        Tell(QStringLiteral(
+                 "%1\nこのファイルが見つかりません。\nパスとファイル名が正しいかどうか確認してださい。")
+                 .arg(Native(strPath)));
+        return false;
+    }
+    file.setFileName(strPath);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+        Tell(QStringLiteral("ドキュメントを開くことに失敗しました。"));
+        return false;
+    }
+    const qint64 nSize = file.size();
+    if (nSize == 0) return true;
+    if (uchar* p = file.map(0, nSize)) {
+        bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(p), qsizetype(nSize));
+        return true;
+    }
+    bytes = file.readAll();
+    if (bytes.size() != nSize) {
+        Tell(QStringLiteral("ドキュメントを開くことに失敗しました。"));
+        return false;
+    }
+    return true;
+}
+
+bool CTorvexDoc::ReadDocument(const QString& strPath) {
+    QFile file;
+    QByteArray bytes;
+    if (!LoadBytes(strPath, file, bytes)) return false;
+
+    // An empty file is not read at all: the open counts as done.
+    if (!bytes.isEmpty()) {
+        CArchiveReader ar(bytes);
+        auto pCond = std::make_unique<CSettingData>();
+        std::vector<CExecData> steps;
+        const int32_t r = ReadDataFile(ar, m_ulMachineType, *pCond, steps);
+        if (r == READ_MALFORMED) {
+            Tell(ReadResultMessage(r));
+            m_bLoadFailed = 1;
+            // On the SEQUENCE tab the file was only ever meant for the sequence
+            // list: the MANUAL work stays.
+            if (m_nTab != TAB_SEQUENCE) NewDocument();
+            return false;
+        }
+        if (r != READ_OK) {
+            m_bLoadFailed = 1;
+            Tell(ReadResultMessage(r));
+            return false;
+        }
+        m_bLoadFailed = 0;
+        pCond->m_strTestName = ConditionNameOf(strPath);
+        pCond->m_listExec = std::move(steps);
+        if (m_nTab == TAB_MANUAL) {
+            m_settingManual = *pCond;
+        } else if (m_nTab == TAB_SEQUENCE) {
+            if (m_sequence.AddEntry(std::move(pCond))) emit sequenceChanged();
+        }
+    } else {
+        m_bLoadFailed = 0;
+    }
+
+    SetPathName(strPath);
+    SetModifiedFlag(false);
+    ExpandManual();
+    emit manualConditionReplaced();
+    return true;
+}
+
+bool CTorvexDoc::AddEntryFromFile() {
+    const QString path = m_pDialog->OpenFileName(QStringLiteral("開く"), DataFileFilters());
+    if (path.isEmpty()) return false;
+    const bool bModified = m_bModified;
+    const bool bRead = ReadDocument(path);
+    SetModifiedFlag(bModified);
+    return bRead;
+}
+
+template <class Fn> bool CTorvexDoc::WriteAtomically(const QString& strPath, Fn writeItems) {
+    QFileInfo info(strPath);
+    // Replacing a file through a rename would get past its write protection.
+    if (info.exists() && (!info.isWritable() || !info.isFile())) {
+        Tell(SaveFailureText(strPath));
+        return false;
+    }
+    QSaveFile file(strPath);
+    // Unbuffered, so a short write shows in the count written: buffered, a
+    // write cut short by the file system could still commit a truncated file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        Tell(SaveFailureText(strPath));
+        return false;
+    }
+    CArchiveWriter ar(&file);
+    writeItems(ar);
+    if (!ar.Flush() || !file.commit()) {
+        const QString text = SaveFailureText(strPath); // before the temporary file goes
+        file.cancelWriting();
+        Tell(text);
+        return false;
+    }
+    return true;
+}
+
+bool CTorvexDoc::SaveDataFile(const QString& strPath, bool bAddToRecent) {
+    if (!WriteAtomically(strPath, [this](CArchiveWriter& ar) { WriteDataFile(m_settingManual, ar); }))
+        return false;
+    SetPathName(strPath, bAddToRecent);
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CTorvexDoc::Save() {
+    if (!m_strPathName.isEmpty()) {
+        QFileInfo info(m_strPathName);
+        if (info.isFile() && info.isWritable()) return SaveDataFile(m_strPathName);
+    }
+    return SaveAs();
+}
+
+bool CTorvexDoc::SaveAs() {
+    const QString proposed = m_strPathName.isEmpty() ? m_strTitle + QStringLiteral(".tvx") : m_strPathName;
+    const QString path = m_pDialog->SaveFileName(QStringLiteral("名前を付けて保存"), proposed,
+                                                 DataFileFilters(), QStringLiteral("tvx"));
+    if (path.isEmpty()) return false;
+    return SaveDataFile(path);
+}
+
+bool CTorvexDoc::SaveModified() {
+    if (!m_bModified) return true;
+    const QString name =
+        m_strPathName.isEmpty() ? m_strTitle + QStringLiteral(".tvx") : QFileInfo(m_strPathName).fileName();
+    switch (m_pDialog->AskYesNoCancel(QStringLiteral("%1 への変更を保存しますか?").arg(name))) {
+    case COperatorDialog::Yes:
+        return Save();
+    case COperatorDialog::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CTorvexDoc::SaveSequenceModified() {
+    // An empty list has nothing to save (and could not be saved).
+    if (!m_bSequenceModified || m_sequence.Count() == 0) return true;
+    const QString name = m_sequence.m_strSeqPath.isEmpty() ? QStringLiteral("無題.tvxs")
+                                                           : QFileInfo(m_sequence.m_strSeqPath).fileName();
+    switch (m_pDialog->AskYesNoCancel(QStringLiteral("%1 への変更を保存しますか?").arg(name))) {
+    case COperatorDialog::Yes:
+        return SaveSequence();
+    case COperatorDialog::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CTorvexDoc::SaveSequence() {
+    if (m_sequence.Count() == 0) return false;
+    if (m_sequence.m_strSeqPath.isEmpty()) return SaveSequenceAs();
+    return WriteSequenceFile(m_sequence.m_strSeqPath);
+}
+
+bool CTorvexDoc::SaveSequenceAs() {
+    if (m_sequence.Count() == 0) return false;
+    const QString path = m_pDialog->SaveFileName(QStringLiteral("名前を付けて保存"), kUntitled,
+                                                 SequenceFileFilters(), QStringLiteral("tvxs"));
+    if (path.isEmpty() || !WriteSequenceFile(path)) return false;
+    m_sequence.m_strSeqPath = QFileInfo(path).absoluteFilePath();
+    emit sequencePathChanged();
+    return true;
+}
+
+bool CTorvexDoc::LoadSequence() {
+    const QString path = m_pDialog->OpenFileName(QStringLiteral("開く"), SequenceFileFilters());
+    if (path.isEmpty() || !SaveSequenceModified()) return false;
+    return ReadSequenceFile(path);
+}
+
+bool CTorvexDoc::ReadSequenceFile(const QString& strPath) {
+    m_bSequenceMode = 1;
+    QFile file;
+    QByteArray bytes;
+    const bool bLoaded = LoadBytes(strPath, file, bytes);
+    SequenceEntries entries;
+    int32_t r = READ_OK;
+    if (bLoaded && !bytes.isEmpty()) {
+        CArchiveReader ar(bytes);
+        r = ::ReadSequenceFile(ar, m_ulMachineType, entries);
+    }
+    m_bSequenceMode = 0;
+    if (!bLoaded) return false;
+    if (r != READ_OK) {
+        // A sequence file that cannot be read changes nothing, not even the
+        // MANUAL condition.
+        m_bLoadFailed = 1;
+        Tell(ReadResultMessage(r));
+        return false;
+    }
+    m_bLoadFailed = 0;
+    if (!entries.empty())
+        m_sequence.Replace(std::move(entries));
+    else
+        m_sequence.Select(0);
+    m_bSequenceModified = 0;
+    m_sequence.m_bLogWritten = 0;
+    m_sequence.m_strSeqPath = QFileInfo(strPath).absoluteFilePath();
+    m_nCurStep = 0;
+    emit sequenceChanged();
+    emit sequencePathChanged();
+    return true;
+}
+
+bool CTorvexDoc::WriteSequenceFile(const QString& strPath) {
+    m_bSequenceMode = 1;
+    const bool bWritten = WriteAtomically(
+        strPath, [this](CArchiveWriter& ar) { ::WriteSequenceFile(m_sequence.m_listEntry, ar); });
+    m_bSequenceMode = 0;
+    if (bWritten) m_bSequenceModified = 0;
+    return bWritten;
+}
+
+QStringList CTorvexDoc::RecentFiles() const {
+    QStringList list;
+    for (int i = 1; i <= kRecentCount; ++i) {
+        const QString path = ReadProfileValue(kRecentSection, QStringLiteral("File%1").arg(i), QString());
+        if (!path.isEmpty()) list.append(path);
+    }
+    return list;
+}
+
+void CTorvexDoc::AddRecentFile(const QString& strPath) {
+    QStringList list = RecentFiles();
+    list.removeAll(strPath);
+    list.prepend(strPath);
+    for (int i = 1; i <= kRecentCount; ++i)
+        WriteProfileValue(kRecentSection, QStringLiteral("File%1").arg(i),
+                          i <= list.size() ? list[i - 1] : QString());
+}

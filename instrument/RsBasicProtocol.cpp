@@ -1,0 +1,258 @@
+#include "instrument/RsBasicProtocol.h"
+
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QSerialPortInfo>
+#include <QThread>
+#include <algorithm>
+
+namespace {
+
+constexpr uint8_t ENQ = 0x05;
+constexpr uint8_t ACK = 0x06;
+constexpr uint8_t STX = 0x02;
+constexpr uint8_t ETX = 0x03;
+
+constexpr int kMaxPort = 128;
+constexpr int kMaxTextBytes = 251;
+constexpr int kMaxReplyBytes = 254;
+constexpr int kByteTimeoutMs = 500;
+constexpr int kWriteTimeoutMs = 100;
+constexpr int kCloseDelayMs = 100;
+
+QStringList& ExtraPorts() {
+    static QStringList paths;
+    return paths;
+}
+
+bool IsPseudoTerminal(const QString& strPath) {
+    return strPath.startsWith(QLatin1String("/dev/pts/"));
+}
+
+} // namespace
+
+CRsBasicProtocol::CRsBasicProtocol() = default;
+
+CRsBasicProtocol::~CRsBasicProtocol() {
+    ClosePort();
+}
+
+void CRsBasicProtocol::SetExtraPorts(const QStringList& paths) {
+    ExtraPorts() = paths;
+}
+
+QStringList CRsBasicProtocol::PortPaths() {
+    QStringList paths;
+    if (qgetenv("TORVEX_PORTS_ONLY") != "1") {
+        const auto infos = QSerialPortInfo::availablePorts();
+        for (const QSerialPortInfo& info : infos)
+            paths << info.systemLocation();
+        std::sort(paths.begin(), paths.end());
+    }
+    QStringList extra = ExtraPorts();
+    extra += QString::fromLocal8Bit(qgetenv("TORVEX_PORTS")).split(u':', Qt::SkipEmptyParts);
+    for (const QString& strPath : extra)
+        if (!paths.contains(strPath)) paths << strPath;
+    if (paths.size() > kMaxPort) paths.resize(kMaxPort);
+    return paths;
+}
+
+QString CRsBasicProtocol::PortPath(int n) {
+    const QStringList paths = PortPaths();
+    return (n >= 1 && n <= paths.size()) ? paths[n - 1] : QString();
+}
+
+int CRsBasicProtocol::EnumComPorts(uint8_t list[128]) {
+    const QStringList paths = PortPaths();
+    int nCount = 0;
+    list[0] = 0;
+    // Existence is enough: a port held by another program is still listed, and
+    // probing by opening would toggle the lines of devices that are not ours.
+    // Number 128 is never listed, so the list always ends with a 0.
+    for (int n = 1; n < kMaxPort && n <= paths.size(); ++n) {
+        if (!QFileInfo::exists(paths[n - 1])) continue;
+        list[nCount++] = uint8_t(n);
+        list[nCount] = 0;
+    }
+    list[127] = 0;
+    return nCount;
+}
+
+bool CRsBasicProtocol::IsOpen() const {
+    return m_serial.isOpen();
+}
+
+bool CRsBasicProtocol::OpenPort(int nPort) {
+    if (nPort < 1 || nPort > kMaxPort) return false;
+    if (m_serial.isOpen()) return false;
+    const QString strPath = PortPath(nPort);
+    if (strPath.isEmpty()) return false;
+    m_serial.setPortName(strPath);
+    m_serial.clearError();
+    if (!m_serial.open(QIODevice::ReadWrite)) {
+        m_serial.clearError();
+        m_nPort = 0;
+        return false;
+    }
+    m_nPort = nPort;
+    bool bOk = m_serial.setBaudRate(qint32(m_ulBaudRate)) && m_serial.setDataBits(QSerialPort::Data8) &&
+               m_serial.setParity(QSerialPort::NoParity) && m_serial.setStopBits(QSerialPort::OneStop) &&
+               m_serial.setFlowControl(QSerialPort::NoFlowControl);
+    // A pseudo-terminal has no modem lines and refuses DTR/RTS; a real port must take them.
+    const bool bLines = m_serial.setDataTerminalReady(true) && m_serial.setRequestToSend(true);
+    if (!bLines && !IsPseudoTerminal(strPath)) bOk = false;
+    m_serial.clearError();
+    return bOk;
+}
+
+bool CRsBasicProtocol::ClosePort() {
+    if (!m_serial.isOpen()) return false;
+    // Give the last acknowledgement time to leave before the lines drop.
+    QThread::msleep(kCloseDelayMs);
+    m_serial.setRequestToSend(false);
+    m_serial.setDataTerminalReady(false);
+    m_serial.close();
+    m_serial.clearError();
+    m_nPort = 0;
+    return true;
+}
+
+int CRsBasicProtocol::BuildFrame(const QString& strText) {
+    const QByteArray bytes = strText.toLatin1().left(kMaxTextBytes);
+    int n = 0;
+    uint8_t bcc = ETX;
+    m_abFrame[n++] = STX;
+    for (char c : bytes) {
+        m_abFrame[n++] = uint8_t(c);
+        bcc ^= uint8_t(c);
+    }
+    m_abFrame[n++] = ETX;
+    m_abFrame[n++] = bcc;
+    m_abFrame[n] = 0;
+    return n;
+}
+
+bool CRsBasicProtocol::ReadByte(uint8_t& b) {
+    QDeadlineTimer deadline(kByteTimeoutMs);
+    for (;;) {
+        if (m_serial.bytesAvailable() > 0) {
+            char c = 0;
+            m_serial.getChar(&c);
+            b = uint8_t(c);
+            return true;
+        }
+        if (deadline.hasExpired() || !m_serial.isOpen()) break;
+        m_serial.clearError();
+        if (!m_serial.waitForReadyRead(int(std::max<qint64>(deadline.remainingTime(), 0)))) {
+            // Anything but a time-out (a dropped line) will not get better by waiting.
+            if (m_serial.error() != QSerialPort::TimeoutError && m_serial.error() != QSerialPort::NoError)
+                break;
+        }
+    }
+    m_serial.clearError();
+    m_bError = 1;
+    return false;
+}
+
+bool CRsBasicProtocol::WriteFrame(const uint8_t* pData, int nLength) {
+    if (!m_serial.isOpen()) {
+        m_bError = 1;
+        return false;
+    }
+    m_serial.clearError();
+    bool bOk = m_serial.write(reinterpret_cast<const char*>(pData), nLength) == nLength;
+    QDeadlineTimer deadline(kWriteTimeoutMs);
+    while (bOk && m_serial.bytesToWrite() > 0) {
+        const qint64 nLeft = deadline.remainingTime();
+        if (nLeft <= 0 || !m_serial.waitForBytesWritten(int(nLeft))) bOk = m_serial.bytesToWrite() == 0;
+        if (nLeft <= 0) break;
+    }
+    if (!bOk || m_serial.bytesToWrite() > 0) {
+        // Drop what did not go out, so it cannot reach the instrument later.
+        m_serial.clear(QSerialPort::Output);
+        m_serial.clearError();
+        m_bError = 1;
+        return false;
+    }
+    return true;
+}
+
+bool CRsBasicProtocol::WriteByte(uint8_t b) {
+    return WriteFrame(&b, 1);
+}
+
+bool CRsBasicProtocol::FlushInput() {
+    if (!m_serial.isOpen()) {
+        m_bError = 1;
+        return false;
+    }
+    // Pull in what the driver already holds, then drop it and the driver's queue.
+    m_serial.clearError();
+    m_serial.waitForReadyRead(0);
+    m_serial.readAll();
+    if (m_serial.clear(QSerialPort::Input)) {
+        m_serial.clearError();
+        return true;
+    }
+    QDeadlineTimer deadline(kByteTimeoutMs);
+    while (!deadline.hasExpired()) {
+        m_serial.clearError();
+        if (!m_serial.waitForReadyRead(0)) {
+            m_serial.clearError();
+            return true;
+        }
+        m_serial.readAll();
+    }
+    m_serial.clearError();
+    m_bError = 1;
+    return false;
+}
+
+bool CRsBasicProtocol::SendFrameAttempt(const QString& strText) {
+    if (!FlushInput()) return false;
+    uint8_t b = 0;
+    if (!m_bNoEnq && (!WriteByte(ENQ) || !ReadByte(b) || b != ACK)) return false;
+    const int nLength = BuildFrame(strText);
+    return WriteFrame(m_abFrame, nLength);
+}
+
+bool CRsBasicProtocol::SendCommand(const QString& strText) {
+    m_bError = 0;
+    if (m_nRetry < 0) return false;
+    for (int nAttempt = 0; nAttempt <= m_nRetry; ++nAttempt) {
+        if (!m_serial.isOpen()) return false; // nothing to repeat on a closed port
+        uint8_t b = 0;
+        if (SendFrameAttempt(strText) && ReadByte(b) && b == ACK) return true;
+    }
+    return false;
+}
+
+bool CRsBasicProtocol::ReadReplyFrame() {
+    uint8_t b = 0;
+    if (!ReadByte(b) || b != STX) return false;
+    QByteArray text;
+    uint8_t bcc = 0;
+    for (;;) {
+        if (!ReadByte(b)) return false;
+        if (b == ETX) break;
+        if (text.size() == kMaxReplyBytes) return false;
+        text.append(char(b));
+        bcc ^= b;
+    }
+    bcc ^= ETX;
+    if (!ReadByte(b) || b != bcc) return false;
+    if (!WriteByte(ACK)) return false;
+    m_strReply = QString::fromLatin1(text);
+    return true;
+}
+
+bool CRsBasicProtocol::SendQuery(const QString& strText) {
+    m_strReply.clear();
+    m_bError = 0;
+    if (m_nRetry < 0) return false;
+    for (int nAttempt = 0; nAttempt <= m_nRetry; ++nAttempt) {
+        if (!m_serial.isOpen()) return false;
+        if (SendFrameAttempt(strText) && ReadReplyFrame()) return true;
+    }
+    return false;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QSerialPort>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+// Byte-level link to the instrument over one serial port: ENQ/ACK handshake,
+// framed texts with a check byte, framed replies, and a fixed number of repeats.
+// Every call blocks until its exchange ends; waits sleep on the port, never spin.
+//
+// Port numbers 1, 2, ... name the machine's serial devices (sorted by device
+// path), then the extra paths given with SetExtraPorts and TORVEX_PORTS
+// (':'-separated). TORVEX_PORTS_ONLY=1 keeps only the extra paths.
+class CRsBasicProtocol {
+public:
+    CRsBasicProtocol();
+    virtual ~CRsBasicProtocol();
+    CRsBasicProtocol(const CRsBasicProtocol&) = delete;
+    CRsBasicProtocol& operator=(const CRsBasicProtocol&) = delete;
+
+    // Opens port nPort (1..128) at 9600-8-N-1. A port already open is not closed first.
+    bool OpenPort(int nPort);
+    // False when no port was open.
+    bool ClosePort();
+    // True when the instrument acknowledged the frame.
+    bool SendCommand(const QString& strText);
+    // True when a correct reply frame arrived; its text is then in m_strReply.
+    bool SendQuery(const QString& strText);
+    bool IsOpen() const;
+
+    // Fills list with the numbers of the ports that exist (ascending, at most 127,
+    // a 0 after the last) and returns their count.
+    static int EnumComPorts(uint8_t list[128]);
+    // The device paths given on the command line (--port), numbered after the
+    // machine's own devices and before TORVEX_PORTS.
+    static void SetExtraPorts(const QStringList& paths);
+    // Device path of port number n; empty when no device has that number.
+    static QString PortPath(int n);
+
+    int32_t m_nPort = 0;
+    uint32_t m_ulBaudRate = 9600;
+    int32_t m_nByteSize = 8;
+    int32_t m_nParity = 0;
+    int32_t m_nStopBits = 0;
+    QString m_strReply;
+    uint8_t m_abFrame[256] = {};
+    int32_t m_bError = 0;
+    int32_t m_bNoEnq = 0;
+    int32_t m_nRetry = 0;
+
+private:
+    bool ReadByte(uint8_t& b);
+    bool WriteByte(uint8_t b);
+    bool WriteFrame(const uint8_t* pData, int nLength);
+    bool FlushInput();
+    int BuildFrame(const QString& strText);
+    bool SendFrameAttempt(const QString& strText);
+    bool ReadReplyFrame();
+    static QStringList PortPaths();
+
+    QSerialPort m_serial;
+};

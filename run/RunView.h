@@ -1,0 +1,63 @@
+#pragma once
+
+#include "model/ExecData.h"
+
+#include <QString>
+#include <vector>
+
+// The three time read-outs of the run panel.
+enum Readout : int { READOUT_TEST_TIME = 0, READOUT_TOTAL = 1, READOUT_REMAINING = 2 };
+
+// What one read-out shows: three number fields, or the "%d時間以上" text when
+// the time reaches the hour limit.
+struct CReadout {
+    bool bOverLimit = false;
+    QString strHour = QStringLiteral("00");
+    QString strMin = QStringLiteral("00");
+    QString strSec = QStringLiteral("00");
+    bool operator==(const CReadout&) const = default;
+};
+
+// What the run engine changes on the screens: the run panel, the step list,
+// the sequence list and the main window. The desktop program's widgets
+// implement it; the tests and the command line record it.
+class CRunView {
+public:
+    virtual ~CRunView() = default;
+
+    // Run panel.
+    virtual void SetStartEnabled(bool bEnable) = 0;
+    virtual void SetStopEnabled(bool bEnable) = 0;
+    virtual void SetStartFace(bool bPlay) = 0;
+    virtual void SetLamp(bool bLit) = 0;
+    // bDimmed: the instrument cannot be reached; bOn: lever up.
+    virtual void SetLineIndicator(bool bOn, bool bDimmed) = 0;
+    virtual void SetReadout(Readout which, const CReadout& readout) = 0;
+    virtual void FocusStart() {}
+    // While output runs and START has the focus, STOP becomes the default button.
+    virtual void MoveFocusToStop() {}
+
+    // Locks (false) or unlocks (true) every control that could change the test.
+    virtual void LockScreens(bool bEnable) = 0;
+
+    // Step list.
+    virtual void FillList(const std::vector<CExecData>& steps) = 0;
+    virtual void RefreshRow(const CExecData& step, int nRow) = 0;
+    // Selects, focuses and scrolls to a row; the engine has already set the
+    // document's current step index.
+    virtual void SelectRow(int nRow) = 0;
+
+    // Sequence list.
+    virtual void SelectEntry(int nEntry) = 0;
+    // Preview and step list show the entry; the current step index is 0.
+    virtual void ShowEntry(int nEntry) = 0;
+    virtual void UpdateEntryJudgment(int nEntry) = 0;
+
+    // The instrument stopped answering: the settings screen says "未接続" and
+    // offers reconnection.
+    virtual void ShowNotConnected() = 0;
+    virtual QString WindowTitle() const = 0;
+    virtual void SetWindowTitle(const QString& strTitle) = 0;
+    // The MANUAL screen shows its condition again (its name may have changed).
+    virtual void RefreshManualScreen() {}
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+// Behaviour of the simulated instrument. Times are real milliseconds unless
+// named otherwise; 0 switches a fault off.
+struct SimOptions {
+    enum Model { MODEL_K2, MODEL_K1 };
+    enum ErrorMode {
+        ERROR_IDLE,          // at nErrorAtMs after the simulator started, whatever it does
+        ERROR_RUNNING,       // at nErrorAtMs into a step; the output goes on
+        ERROR_RUNNING_ENDED, // at nErrorAtMs into a step; the output ends
+    };
+
+    Model eModel = MODEL_K2;
+    QString strIdentity = QStringLiteral("KELVORA, TORVEX"); // reply to "QA"
+    QMap<QString, QString> mapReplies; // whole reply texts that replace the computed ones, by query
+    double dTimeScale = 1.0;           // simulated seconds per real second
+    int nDischargeMs = 0;              // discharge after every output end
+    int nStartDelayMs = 0;             // after CA: running at once, the countdown only after this
+
+    bool bSilent = false;   // answers nothing at all
+    int nDropAcks = 0;      // the next N acknowledgements are left out
+    int nLateAckMs = 0;     // every acknowledgement comes this late
+    int nBadBccReplies = 0; // the next N reply frames carry a wrong check byte
+    int nStrayBytes = 0;    // junk bytes after every answer
+    int nSlowByteMs = 0;    // pause between the bytes of every reply frame
+    int nHangupAfter = 0;   // the line drops after N received frames
+    int nHangupAtMs = 0;    // the line drops this long after the start
+
+    int nErrorCode = 0; // error raised once at nErrorAtMs (see eErrorMode)
+    int nErrorAtMs = 0;
+    ErrorMode eErrorMode = ERROR_IDLE;
+    int nEutFailAtMs = 0; // EUT FAIL (code 6) ends the first step that runs this long
+
+    QString strLogFile; // the command-line programs write the command log here
+};
+
+// Reads the command-line options of the simulator programs. False with a
+// one-line error for an unknown option or a bad value. "--help" is not handled here.
+bool ParseSimOptions(const QStringList& args, SimOptions& opt, QString& strError);
+// The option list printed by --help.
+QString SimOptionsHelp();

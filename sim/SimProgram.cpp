@@ -1,0 +1,90 @@
+#include "sim/SimProgram.h"
+
+#include "sim/TorvexSimulator.h"
+
+#include <QFile>
+#include <csignal>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+void Print(FILE* pFile, const QString& strText) {
+    const QByteArray b = strText.toUtf8();
+    fwrite(b.constData(), 1, size_t(b.size()), pFile);
+    fflush(pFile);
+}
+
+// Appends the log entries not yet written; false when the file cannot be written.
+bool WriteLog(QFile& file, const QStringList& log, qsizetype& nWritten) {
+    if (!file.isOpen()) return true;
+    for (; nWritten < log.size(); ++nWritten)
+        if (file.write(log[nWritten].toLatin1() + '\n') < 0) return false;
+    return file.flush();
+}
+
+} // namespace
+
+int RunSimProgram(const QStringList& args, const QString& strProgram) {
+    if (args.contains("--help") || args.contains("-h")) {
+        Print(stdout,
+              QStringLiteral("Usage: %1 [OPTIONS]\n\n"
+                             "Simulates a TORVEX on a new pseudo-terminal. The first line printed is\n"
+                             "the device to open; it serves until it is interrupted (Ctrl+C, SIGTERM).\n\n"
+                             "Options:\n")
+                      .arg(strProgram) +
+                  SimOptionsHelp());
+        return 0;
+    }
+    SimOptions opt;
+    QString strError;
+    if (!ParseSimOptions(args, opt, strError)) {
+        Print(stderr, QStringLiteral("%1: %2 (see `%1 --help`)\n").arg(strProgram, strError));
+        return 2;
+    }
+    QFile logFile(opt.strLogFile);
+    if (!opt.strLogFile.isEmpty() && !logFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        Print(stderr, QStringLiteral("%1: cannot write the log file %2\n").arg(strProgram, opt.strLogFile));
+        return 1;
+    }
+
+    // Signals are taken synchronously below; block them before the serving thread
+    // starts so that it inherits the mask.
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+
+    CTorvexSimulator sim(opt);
+    if (!sim.Start()) {
+        Print(stderr, QStringLiteral("%1: cannot create a pseudo-terminal\n").arg(strProgram));
+        return 1;
+    }
+    Print(stdout, sim.DevicePath() + '\n');
+
+    qsizetype nWritten = 0;
+    bool bHangupTold = false;
+    int nExit = 0;
+    const timespec tick{0, 200 * 1000 * 1000};
+    for (;;) {
+        const int nSignal = sigtimedwait(&set, nullptr, &tick);
+        if (!WriteLog(logFile, sim.CommandLog(), nWritten)) {
+            Print(stderr,
+                  QStringLiteral("%1: cannot write the log file %2\n").arg(strProgram, opt.strLogFile));
+            nExit = 1;
+            break;
+        }
+        if (!bHangupTold && sim.IsHungUp()) {
+            Print(
+                stderr,
+                QStringLiteral("%1: the line was dropped as asked; serving nothing more\n").arg(strProgram));
+            bHangupTold = true;
+        }
+        if (nSignal > 0) break;
+    }
+    sim.Stop();
+    WriteLog(logFile, sim.CommandLog(), nWritten);
+    return nExit;
+}

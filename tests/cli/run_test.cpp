@@ -1,0 +1,90 @@
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kTorvex = QStringLiteral(TORVEX_BINARY_DIR "/torvex");
+const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
+
+struct Result {
+    int exitCode = -1;
+    QString out, err;
+};
+
+Result RunTorvex(const QStringList& args, int timeoutMs = 60000) {
+    QProcess p;
+    p.start(kTorvex, args);
+    p.waitForFinished(timeoutMs);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(CliRun, RunsADataFileOnTheSimulator) {
+    QTemporaryDir logs;
+    const Result r = RunTorvex({"run", kExamples + "three_steps.tvx", "--simulate", "--time-scale", "50",
+                                "--yes", "--log-folder", logs.path()});
+    EXPECT_EQ(r.exitCode, 0) << r.out.toStdString() << r.err.toStdString();
+    EXPECT_EQ(r.out.count(QStringLiteral("\t合格\n")), 3);
+    EXPECT_TRUE(r.out.contains(QStringLiteral("message: 試験が終了しました。")));
+    EXPECT_TRUE(r.out.endsWith("summary: 3 steps run, 3 passed; finished\n"));
+    EXPECT_EQ(QDir(logs.path()).entryList({"*.tvx"}).size(), 1);
+}
+
+TEST(CliRun, SequenceWithStopEveryStepGoesOnByItself) {
+    QTemporaryDir logs;
+    const Result r = RunTorvex({"run", kExamples + "two_tests.tvxs", "--simulate", "--time-scale", "50",
+                                "--yes", "--stop-every-step", "--log-folder", logs.path()});
+    EXPECT_EQ(r.exitCode, 0) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("message: No.1のステップ3が終了しました。")));
+    EXPECT_TRUE(r.out.contains("start\t2\t2\t"));
+    EXPECT_EQ(QDir(logs.path()).entryList({"*.tvxs"}).size(), 1);
+}
+
+TEST(CliRun, InterruptStopsTheRun) {
+    QTemporaryDir logs;
+    QProcess p;
+    p.start(kTorvex,
+            {"run", kExamples + "three_steps.tvx", "--simulate", "--yes", "--log-folder", logs.path()});
+    ASSERT_TRUE(p.waitForStarted());
+    // Wait until the first step runs (10 s each at the simulator's own pace).
+    QString out;
+    for (int i = 0; i < 200 && !out.contains("start\t"); ++i) {
+        p.waitForReadyRead(50);
+        out += QString::fromUtf8(p.readAllStandardOutput());
+    }
+    ASSERT_TRUE(out.contains("start\t-\t1\t"));
+    ::kill(pid_t(p.processId()), SIGINT);
+    ASSERT_TRUE(p.waitForFinished(15000));
+    out += QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(out.contains(QStringLiteral("message: 試験を停止しました。"))) << out.toStdString();
+    EXPECT_TRUE(out.contains("end\t-\t1\t------"));
+}
+
+TEST(CliRun, NoInstrumentAndWrongUsage) {
+    QTemporaryDir dir;
+    const Result none =
+        RunTorvex({"run", kExamples + "three_steps.tvx", "--port", dir.path() + "/no-such-device"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.out.contains("no instrument"));
+
+    const QStringList bad[] = {
+        {"run"},
+        {"run", kExamples + "three_steps.tvx"},
+        {"run", kExamples + "three_steps.tvx", "--port", "/dev/null", "--simulate"},
+        {"run", dir.path() + "/missing.tvx", "--simulate"},
+        {"run", kExamples + "three_steps.tvx", "--simulate", "--model", "K9"},
+        {"run", kExamples + "three_steps.tvx", "--bogus"},
+    };
+    for (const QStringList& args : bad) {
+        const Result r = RunTorvex(args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    }
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "run/RunView.h"
+
+#include <QStringList>
+#include <map>
+
+// A run view for the tests: keeps what the panel shows and a log of the calls
+// that matter, one line each.
+class CRecordingRunView : public CRunView {
+public:
+    void SetStartEnabled(bool b) override { bStartEnabled = b; }
+    void SetStopEnabled(bool b) override { bStopEnabled = b; }
+    void SetStartFace(bool bPlay) override {
+        bPlayFace = bPlay;
+        log << (bPlay ? "face play" : "face pause");
+    }
+    void SetLamp(bool bLit) override { bLampLit = bLit; }
+    void SetLineIndicator(bool bOn, bool bDimmed) override {
+        bLineOn = bOn;
+        bLineDimmed = bDimmed;
+    }
+    void SetReadout(Readout which, const CReadout& r) override { readouts[which] = r; }
+    void LockScreens(bool bEnable) override {
+        bUnlocked = bEnable;
+        log << (bEnable ? "unlock" : "lock");
+    }
+    void FillList(const std::vector<CExecData>& steps) override {
+        nFilledRows = int(steps.size());
+        log << QString("fill %1").arg(steps.size());
+    }
+    void RefreshRow(const CExecData&, int nRow) override { log << QString("row %1").arg(nRow); }
+    void SelectRow(int nRow) override {
+        nSelectedRow = nRow;
+        log << QString("select %1").arg(nRow);
+    }
+    void SelectEntry(int nEntry) override {
+        nSelectedEntry = nEntry;
+        log << QString("entry %1").arg(nEntry);
+    }
+    void ShowEntry(int nEntry) override {
+        nShownEntry = nEntry;
+        log << QString("show entry %1").arg(nEntry);
+    }
+    void UpdateEntryJudgment(int nEntry) override { log << QString("judge entry %1").arg(nEntry); }
+    void ShowNotConnected() override { ++nNotConnectedShown; }
+    QString WindowTitle() const override { return strTitle; }
+    void SetWindowTitle(const QString& s) override { strTitle = s; }
+    void RefreshManualScreen() override { ++nManualRefreshed; }
+
+    bool bStartEnabled = false;
+    bool bStopEnabled = false;
+    bool bPlayFace = true;
+    bool bLampLit = false;
+    bool bLineOn = false;
+    bool bLineDimmed = false;
+    bool bUnlocked = true;
+    int nFilledRows = 0;
+    int nSelectedRow = -1;
+    int nSelectedEntry = -1;
+    int nShownEntry = -1;
+    int nNotConnectedShown = 0;
+    int nManualRefreshed = 0;
+    QString strTitle = QStringLiteral("無題 - TORVEX_Pilot");
+    std::map<int, CReadout> readouts;
+    QStringList log;
+};
