@@ -1,11 +1,10 @@
-// The desktop program. For now it runs the start-up dialogs in their order; the
-// main window joins them when it exists.
-#include "app/AboutDlg.h"
+// The desktop program.
 #include "app/Fonts.h"
 #include "app/Pictures.h"
-#include "app/SplashDlg.h"
+#include "app/TorvexApp.h"
 
 #include <QApplication>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -15,12 +14,24 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(ProgramIcon());
     InstallFontSubstitutions();
 
-    auto* pSplash = new CSplashDlg;
-    QObject::connect(pSplash, &CSplashDlg::closed, [] {
-        CAboutDlg about;
-        about.exec();
-        QApplication::quit();
-    });
-    pSplash->ShowSplash();
+    const QStringList args = app.arguments().mid(1);
+    if (args.contains("--help") || args.contains("-h")) {
+        std::fputs(AppUsage().toUtf8().constData(), stdout);
+        return 0;
+    }
+    if (args.contains("--version")) {
+        std::printf("torvex_pilot %s\n", TORVEX_VERSION);
+        return 0;
+    }
+    APP_OPTIONS options;
+    QString error;
+    if (!ParseAppOptions(args, options, error)) {
+        std::fprintf(stderr, "torvex_pilot: %s (see --help)\n", error.toUtf8().constData());
+        return 2;
+    }
+
+    CTorvexApp torvex(options);
+    if (!torvex.InitInstance())
+        return 0;
     return app.exec();
 }

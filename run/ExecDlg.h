@@ -1,0 +1,57 @@
+#pragma once
+
+#include "run/RunView.h"
+
+#include <QWidget>
+
+class CRunEngine;
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+// The run panel: START, STOP, the output lamp, the EUT LINE switch and the
+// three time read-outs. It only shows what the run engine tells it and hands
+// the operator's clicks and keys to the engine.
+class CExecDlg : public QWidget {
+    Q_OBJECT
+public:
+    explicit CExecDlg(QWidget* pParent = nullptr);
+
+    void SetEngine(CRunEngine* pEngine);
+
+    void SetStartEnabled(bool bEnable);
+    void SetStopEnabled(bool bEnable);
+    void SetStartFace(bool bPlay);
+    void SetLamp(bool bLit);
+    void SetLineIndicator(bool bOn, bool bDimmed);
+    void SetReadout(Readout which, const CReadout& readout);
+    void FocusStart();
+    void MoveFocusToStop();
+    void FocusLineSwitch();
+
+    QPushButton* StartButton() const { return m_pStart; }
+    QPushButton* StopButton() const { return m_pStop; }
+    QToolButton* LineSwitch() const { return m_pLine; }
+    // The text a read-out shows, for the tests ("0h 1m 0s" or "24時間以上").
+    QString ReadoutText(Readout which) const;
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+private:
+    struct READOUT {
+        QLabel* pNumber[3];
+        QLabel* pUnit[3];
+        QLabel* pOver;
+    };
+    QWidget* MakeReadout(const QString& strCaption, READOUT& r, bool bWithLimit);
+
+    CRunEngine* m_pEngine = nullptr;
+    READOUT m_readout[3];
+    QPushButton* m_pStart;
+    QPushButton* m_pStop;
+    QToolButton* m_pLine;
+    QLabel* m_pLamp;
+    bool m_bLineOn = false;
+    bool m_bLineDimmed = false;
+};
