@@ -1,6 +1,23 @@
 #include "app/NumericLineEdit.h"
 
+#include "model/Rules.h"
+
 #include <QSignalBlocker>
+
+namespace {
+
+bool NumberBoxFilter(QString& rstrText, int& rnSelStart, int& rnSelEnd) {
+    const FILTERED_TEXT filtered = FilterNumericText(rstrText, rnSelStart, rnSelEnd);
+    if (!filtered.m_bChanged) return false;
+    rstrText = filtered.m_strText;
+    rnSelStart = filtered.m_nSelStart;
+    rnSelEnd = filtered.m_nSelEnd;
+    return true;
+}
+
+} // namespace
+
+CNumericLineEdit::CNumericLineEdit(QWidget* pParent) : CNumericLineEdit(NumberBoxFilter, pParent) {}
 
 CNumericLineEdit::CNumericLineEdit(TextFilter filter, QWidget* pParent)
     : CLeaveLineEdit(pParent), m_filter(std::move(filter)) {
@@ -19,29 +36,4 @@ void CNumericLineEdit::OnEdited(const QString& strText) {
         setSelection(nStart, nEnd - nStart);
     else
         setCursorPosition(nEnd);
-}
-
-bool KeepDigitsAndOnePoint(QString& rstrText, int& rnSelStart, int& rnSelEnd) {
-    QString kept;
-    bool bPoint = false;
-    int nStart = rnSelStart;
-    int nEnd = rnSelEnd;
-    for (int i = 0; i < rstrText.size(); ++i) {
-        const QChar c = rstrText.at(i);
-        const bool bDigit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
-        const bool bKeep = bDigit || (c == QLatin1Char('.') && !bPoint);
-        if (bKeep) {
-            bPoint = bPoint || c == QLatin1Char('.');
-            kept += c;
-        } else {
-            // Positions after a dropped character move one place left.
-            if (i < rnSelStart) --nStart;
-            if (i < rnSelEnd) --nEnd;
-        }
-    }
-    if (kept == rstrText) return false;
-    rstrText = kept;
-    rnSelStart = nStart;
-    rnSelEnd = nEnd;
-    return true;
 }

@@ -13,13 +13,12 @@ public:
     // changes them in place and returns true when it changed anything.
     using TextFilter = std::function<bool(QString& rstrText, int& rnSelStart, int& rnSelEnd)>;
 
-    explicit CNumericLineEdit(TextFilter filter, QWidget* pParent = nullptr);
+    // By default the number boxes' own rule: digits and one decimal point.
+    explicit CNumericLineEdit(QWidget* pParent = nullptr);
+    CNumericLineEdit(TextFilter filter, QWidget* pParent);
 
 private:
     void OnEdited(const QString& strText);
 
     TextFilter m_filter;
 };
-
-// Keeps digits and one decimal point (the first).
-bool KeepDigitsAndOnePoint(QString& rstrText, int& rnSelStart, int& rnSelEnd);

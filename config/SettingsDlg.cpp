@@ -153,10 +153,9 @@ QWidget* CSettingsDlg::MakeCalibrationGroup() {
     pGrid->addWidget(Caption(QStringLiteral("シリアル番号"), pGroup), 1, 0);
     pGrid->addWidget(m_pMachineSerial, 1, 1, 1, 3);
 
-    auto filter = &KeepDigitsAndOnePoint;
     auto addReminder = [&](int nRow, QCheckBox*& rpCheck, CNumericLineEdit*& rpDays) {
         rpCheck = new QCheckBox(QStringLiteral("校正予定日の"), pGroup);
-        rpDays = new CNumericLineEdit(filter, pGroup);
+        rpDays = new CNumericLineEdit(pGroup);
         rpDays->setFixedWidth(kPeriodWidth);
         rpDays->setAlignment(Qt::AlignRight);
         rpDays->setMaxLength(7);

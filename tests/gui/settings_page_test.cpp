@@ -8,7 +8,10 @@
 #include "config/SettingsDlg.h"
 #include "config/SettingsFixture.h"
 #include "config/TestProperty.h"
+#include "config/TorvexCntlLink.h"
+#include "instrument/TorvexCntl.h"
 #include "support/ScriptedDialog.h"
+#include "support/SimulatedPort.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -28,10 +31,10 @@ QString Stored(const char* section, const char* key) {
 
 class SettingsPageTest : public SettingsFixture {
 protected:
-    CSettingsDlg& OpenPage() {
+    CSettingsDlg& OpenPage(CInstrumentLink* pLink = nullptr) {
         m_calib.Load();
         SETTINGS_PAGE_CONTEXT context;
-        context.m_pLink = &m_link;
+        context.m_pLink = pLink ? pLink : &m_link;
         context.m_pCalib = &m_calib;
         context.m_pTestProperty = &m_property;
         context.m_pDialog = &m_dialog;
@@ -85,7 +88,7 @@ TEST_F(SettingsPageTest, ReminderPeriodIsFilteredWhileTypedAndStoredWhenLeft) {
         const char* typed;
         const char* shown;
         const char* stored;
-    } cases[] = {{"12.7", "12", "12"}, {"1234", "999", "999"}, {"", "0", "0"}, {"4a5.6.7", "45", "45"}};
+    } cases[] = {{"12.7", "12", "12"}, {"1234", "999", "999"}, {"", "0", "0"}, {"4a5.6.7", "456", "456"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         page.m_pDays1->setFocus();
@@ -93,7 +96,8 @@ TEST_F(SettingsPageTest, ReminderPeriodIsFilteredWhileTypedAndStoredWhenLeft) {
         QTest::keyClicks(page.m_pDays1, c.typed);
         if (QString(c.typed) == "") QTest::keyClick(page.m_pDays1, Qt::Key_Delete);
         if (QString(c.typed) == "4a5.6.7") {
-            EXPECT_EQ(page.m_pDays1->text(), "45.67");
+            // A newly typed point replaces the earlier one.
+            EXPECT_EQ(page.m_pDays1->text(), "456.7");
         }
         // Enter moves on to the next control, which is leaving the field.
         QTest::keyClick(page.m_pDays1, Qt::Key_Return);
@@ -168,6 +172,49 @@ TEST_F(SettingsPageTest, ReconnectWithoutInstrumentShowsNotConnectedAndNoMessage
     EXPECT_TRUE(m_dialog.m_log.empty());
     EXPECT_EQ(m_bNotConnected, 1);
     EXPECT_EQ(page.window()->windowTitle(), "MANUAL - TORVEX_Pilot 未接続");
+}
+
+// Started in demo mode as a TORVEX-K2; then an instrument is attached.
+TEST_F(SettingsPageTest, ReconnectAcceptsOnlyTheModelTheProgramStartedWith) {
+    const struct {
+        const char* name;
+        SimOptions::Model eModel;
+        bool bConnected;
+    } cases[] = {{"other model", SimOptions::MODEL_K1, false}, {"same model", SimOptions::MODEL_K2, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimOptions opt;
+        opt.eModel = c.eModel;
+        CSimulatedPorts ports({opt});
+        ASSERT_TRUE(ports.Started());
+        CTorvexCntl cntl(false);
+        CTorvexCntlLink link(cntl);
+        m_bNotConnected = 1;
+        m_nHWVersion = -1;
+        m_dialog.Clear();
+        CSettingsDlg& page = OpenPage(&link);
+        page.window()->setWindowTitle("MANUAL - TORVEX_Pilot 未接続");
+
+        QTest::mouseClick(page.m_pReconnect, Qt::LeftButton);
+        EXPECT_EQ(cntl.IsOpen(), c.bConnected);
+        EXPECT_EQ(m_bNotConnected, c.bConnected ? 0 : 1);
+        EXPECT_EQ(page.m_pDemoMode->isHidden(), c.bConnected);
+        if (c.bConnected) {
+            EXPECT_EQ(page.m_pConnection->text(), "接続");
+            EXPECT_TRUE(m_dialog.m_log.empty());
+            EXPECT_EQ(page.window()->windowTitle(), "MANUAL - TORVEX_Pilot");
+            EXPECT_EQ(Stored(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_TYPE), "1");
+            EXPECT_EQ(m_nHWVersion, cntl.m_nHWVersion);
+        } else {
+            EXPECT_EQ(page.m_pConnection->text(), "未接続");
+            EXPECT_EQ(m_dialog.Messages(),
+                      QStringList{"アプリケーション起動時と機器モデルが異なります。\n"
+                                  "接続する場合はアプリケーションを再起動してください。"});
+            EXPECT_EQ(page.window()->windowTitle(), "MANUAL - TORVEX_Pilot 未接続");
+            EXPECT_EQ(Stored(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_TYPE), "<missing>");
+        }
+        m_page.reset();
+    }
 }
 
 TEST(ReconnectTitleTest, OnlyTheNotConnectedMarkIsTakenOff) {
