@@ -41,8 +41,7 @@ CMainFrame::CMainFrame(const VIEW_CONTEXT& context, QWidget* pParent)
     });
     connect(&m_doc, &CTorvexDoc::manualConditionReplaced, m_pView, &CTorvexView::RefreshManual);
     connect(&m_doc, &CTorvexDoc::titleChanged, this, [this] {
-        if (m_pView->Tab() == TAB_MANUAL)
-            setWindowTitle(TabWindowTitle(TAB_MANUAL, m_doc));
+        if (m_pView->Tab() == TAB_MANUAL) setWindowTitle(TabWindowTitle(TAB_MANUAL, m_doc));
     });
     connect(&m_doc, &CTorvexDoc::modifiedChanged, this, &CMainFrame::UpdateCommands);
 
@@ -101,15 +100,13 @@ void CMainFrame::BuildMenus() {
     connect(m_pNew, &QAction::triggered, this, [this] { m_doc.OnNewDocument(); });
     connect(m_pOpen, &QAction::triggered, this, [this] {
         const QString path = m_dialog.OpenFileName(QStringLiteral("開く"), CTorvexDoc::DataFileFilters());
-        if (!path.isEmpty())
-            OpenFile(path);
+        if (!path.isEmpty()) OpenFile(path);
     });
     connect(m_pSave, &QAction::triggered, this, [this] { m_doc.Save(); });
     connect(m_pSaveAs, &QAction::triggered, this, [this] { m_doc.SaveAs(); });
     connect(m_pExit, &QAction::triggered, this, &QWidget::close);
     connect(m_pOutput, &QAction::triggered, this, [this] {
-        if (m_pView->Tab() != TAB_SETTINGS)
-            m_pView->OutputReport();
+        if (m_pView->Tab() != TAB_SETTINGS) m_pView->OutputReport();
     });
     connect(pAbout, &QAction::triggered, this, &CMainFrame::OnAbout);
     connect(pManual, &QAction::triggered, this, &CMainFrame::OnManual);
@@ -127,13 +124,16 @@ void CMainFrame::FillRecentMenu() {
     }
     m_pRecentMenu->setEnabled(true);
     for (int i = 0; i < files.size(); ++i) {
-        QAction* a = m_pRecentMenu->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()));
+        QAction* a =
+            m_pRecentMenu->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()));
         const QString path = files[i];
         connect(a, &QAction::triggered, this, [this, path] { OpenFile(path); });
     }
 }
 
-bool CMainFrame::OpenFile(const QString& strPath) { return m_doc.OpenDocument(strPath); }
+bool CMainFrame::OpenFile(const QString& strPath) {
+    return m_doc.OpenDocument(strPath);
+}
 
 void CMainFrame::UpdateCommands() {
     const bool bManual = m_pView->Tab() == TAB_MANUAL && m_pView->ScreensEnabled();
@@ -145,7 +145,8 @@ void CMainFrame::UpdateCommands() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent) {
-    if (!ConfirmClose(m_doc, m_pView->Tab(), m_pView->IsTestRunning(), m_pView->IsJudgmentEntered(), m_dialog)) {
+    if (!ConfirmClose(m_doc, m_pView->Tab(), m_pView->IsTestRunning(), m_pView->IsJudgmentEntered(),
+                      m_dialog)) {
         pEvent->ignore();
         return;
     }
@@ -153,8 +154,7 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* pEvent) {
-    if (pEvent->mimeData()->hasUrls())
-        pEvent->acceptProposedAction();
+    if (pEvent->mimeData()->hasUrls()) pEvent->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* pEvent) {
@@ -170,7 +170,8 @@ void CMainFrame::OnAbout() {
 }
 
 void CMainFrame::OnManual() {
-    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/TORVEX_Pilot取扱説明書.pdf");
+    const QString path =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/TORVEX_Pilot取扱説明書.pdf");
     if (!QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         m_dialog.Message(QStringLiteral("取扱説明書を表示できませんでした"));
 }

@@ -35,8 +35,7 @@ bool ParseAppOptions(const QStringList& args, APP_OPTIONS& o, QString& strError)
         } else if (o.m_bSimulate && a.startsWith("-")) {
             // Simulator options follow --simulate, each with its value if it takes one.
             o.m_simulatorArgs << a;
-            if (!rest.isEmpty() && !rest.first().startsWith("--"))
-                o.m_simulatorArgs << rest.takeFirst();
+            if (!rest.isEmpty() && !rest.first().startsWith("--")) o.m_simulatorArgs << rest.takeFirst();
         } else if (a.startsWith("-")) {
             strError = QStringLiteral("unknown option %1").arg(a);
             return false;
@@ -63,7 +62,8 @@ QString AppUsage() {
                           "  --help, --version\n");
 }
 
-CTorvexApp::CTorvexApp(const APP_OPTIONS& options) : m_options(options) {}
+CTorvexApp::CTorvexApp(const APP_OPTIONS& options, COperatorDialog* pDialog)
+    : m_options(options), m_dialog(pDialog ? *pDialog : m_boxes) {}
 
 CTorvexApp::~CTorvexApp() {
     m_pMainFrame.reset(); // the run panel stops its polls and the output first
@@ -79,8 +79,7 @@ bool CTorvexApp::StartSimulator() {
         return false;
     }
     m_pSimulator = std::make_unique<CTorvexSimulator>(opt);
-    if (!m_pSimulator->Start())
-        return false;
+    if (!m_pSimulator->Start()) return false;
     // Only the simulator is searched: it is found like a real instrument.
     qputenv("TORVEX_PORTS_ONLY", "1");
     m_options.m_ports.prepend(m_pSimulator->DevicePath());
@@ -108,10 +107,8 @@ bool CTorvexApp::InitInstance() {
         return false;
     }
 
-    if (m_options.m_bSimulate && !StartSimulator())
-        return false;
-    if (!m_options.m_ports.isEmpty())
-        CRsBasicProtocol::SetExtraPorts(m_options.m_ports);
+    if (m_options.m_bSimulate && !StartSimulator()) return false;
+    if (!m_options.m_ports.isEmpty()) CRsBasicProtocol::SetExtraPorts(m_options.m_ports);
     m_pCntl = std::make_unique<CTorvexCntl>(true); // discovery at program load
 
     WriteContactDefaults();
@@ -122,8 +119,7 @@ bool CTorvexApp::InitInstance() {
         notice.exec();
     }
 
-    if (!DecideConnection())
-        return false;
+    if (!DecideConnection()) return false;
 
     m_doc.SetDialog(&m_dialog);
     m_doc.SetMachine(uint32_t(m_nMachineType), m_nHWVersion);
@@ -138,9 +134,8 @@ bool CTorvexApp::InitInstance() {
     ctx.m_nMachineType = m_nMachineType;
     ctx.m_pnHWVersion = &m_nHWVersion;
     m_pMainFrame = std::make_unique<CMainFrame>(ctx);
-    m_dialog.SetParent(m_pMainFrame.get());
-    if (!m_options.m_strFile.isEmpty() && !m_pMainFrame->OpenFile(m_options.m_strFile))
-        return false;
+    m_boxes.SetParent(m_pMainFrame.get());
+    if (!m_options.m_strFile.isEmpty() && !m_pMainFrame->OpenFile(m_options.m_strFile)) return false;
 
     auto* pSplash = new CSplashDlg;
     pSplash->ShowSplash();

@@ -16,9 +16,9 @@ class CMainFrame;
 
 // Options of the desktop program's command line.
 struct APP_OPTIONS {
-    QString m_strFile;          // a data file to open
-    QStringList m_ports;        // --port PATH
-    bool m_bSimulate = false;   // --simulate: a simulated instrument on a pty of its own
+    QString m_strFile;           // a data file to open
+    QStringList m_ports;         // --port PATH
+    bool m_bSimulate = false;    // --simulate: a simulated instrument on a pty of its own
     QStringList m_simulatorArgs; // options after --simulate that belong to the simulator
 };
 
@@ -32,7 +32,8 @@ QString AppUsage();
 class CTorvexApp : public QObject {
     Q_OBJECT
 public:
-    explicit CTorvexApp(const APP_OPTIONS& options);
+    // pDialog: the operator dialogue to use instead of message boxes (tests).
+    explicit CTorvexApp(const APP_OPTIONS& options, COperatorDialog* pDialog = nullptr);
     ~CTorvexApp() override;
 
     // The start-up sequence; false ends the program at once.
@@ -54,7 +55,8 @@ private:
     APP_OPTIONS m_options;
     std::unique_ptr<CTorvexSimulator> m_pSimulator;
     std::unique_ptr<CTorvexCntl> m_pCntl;
-    CMessageBoxDialog m_dialog;
+    CMessageBoxDialog m_boxes;
+    COperatorDialog& m_dialog;
     CTorvexDoc m_doc;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<QLockFile> m_pInstanceLock;

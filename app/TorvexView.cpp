@@ -6,6 +6,7 @@
 #include "config/Profile.h"
 #include "config/SettingsDlg.h"
 #include "config/TestProperty.h"
+#include "config/TorvexCntlLink.h"
 #include "files/TabCode.h"
 #include "files/TabLogic.h"
 #include "files/TorvexDoc.h"
@@ -21,25 +22,6 @@
 #include <QTabBar>
 
 namespace {
-
-// The settings page's view of the instrument controller.
-class CCntlLink : public CInstrumentLink {
-public:
-    explicit CCntlLink(CTorvexCntl& cntl) : m_cntl(cntl) {}
-    bool IsOpen() const override { return m_cntl.IsOpen(); }
-    void ClosePort() override { m_cntl.m_protocol.ClosePort(); }
-    bool Connect() override { return m_cntl.Connect(); }
-    bool GetModelType(int32_t& rnType) override { return m_cntl.GetModelType(rnType); }
-    int32_t HWVersion() const override { return m_cntl.m_nHWVersion; }
-    QString ModelName(int32_t nType) const override {
-        QString name;
-        CTorvexCntl::GetModelName(nType, name);
-        return name;
-    }
-
-private:
-    CTorvexCntl& m_cntl;
-};
 
 QWidget* Placeholder(const QString& text, QWidget* pParent) {
     auto* p = new QLabel(text, pParent);
@@ -63,8 +45,7 @@ CTorvexView::CTorvexView(const VIEW_CONTEXT& context, QWidget* pParent) : QWidge
 }
 
 CTorvexView::~CTorvexView() {
-    if (m_pEngine)
-        m_pEngine->Close();
+    if (m_pEngine) m_pEngine->Close();
 }
 
 void CTorvexView::InitialUpdate() {
@@ -79,7 +60,8 @@ void CTorvexView::InitialUpdate() {
     m_pTabs->installEventFilter(this);
 
     m_pRunPanel = new CExecDlg(this);
-    m_pEngine = std::make_unique<CRunEngine>(*m_ctx.m_pCntl, doc, *m_ctx.m_pProperty, *m_ctx.m_pDialog, *this);
+    m_pEngine =
+        std::make_unique<CRunEngine>(*m_ctx.m_pCntl, doc, *m_ctx.m_pProperty, *m_ctx.m_pDialog, *this);
     m_pRunPanel->SetEngine(m_pEngine.get());
 
     STEP_LIST_HOST host;
@@ -95,7 +77,7 @@ void CTorvexView::InitialUpdate() {
     m_pSequence = Placeholder(QStringLiteral("PREVIEW"), this);
     m_pSequenceList = Placeholder(QStringLiteral("SEQUENCE"), this);
 
-    m_pLink = std::make_unique<CCntlLink>(*m_ctx.m_pCntl);
+    m_pLink = std::make_unique<CTorvexCntlLink>(*m_ctx.m_pCntl);
     SETTINGS_PAGE_CONTEXT sc;
     sc.m_pLink = m_pLink.get();
     sc.m_pCalib = m_ctx.m_pCalib;
@@ -107,7 +89,8 @@ void CTorvexView::InitialUpdate() {
     sc.m_pbStopEveryStep = &m_pEngine->m_bStopEveryStep;
     m_pSettings = new CSettingsDlg(sc, this);
 
-    for (QWidget* w : {m_pStandard, m_pManual, m_pSequence, m_pSequenceList, static_cast<QWidget*>(m_pSettings)})
+    for (QWidget* w :
+         {m_pStandard, m_pManual, m_pSequence, m_pSequenceList, static_cast<QWidget*>(m_pSettings)})
         w->hide();
 
     m_pEngine->Start();
@@ -125,8 +108,7 @@ void CTorvexView::InitialUpdate() {
 
 void CTorvexView::SelectTab(int nTab) {
     for (int i = 0; i < m_pTabs->count(); ++i)
-        if (m_pTabs->tabData(i).toInt() == nTab)
-            m_pTabs->setCurrentIndex(i);
+        if (m_pTabs->tabData(i).toInt() == nTab) m_pTabs->setCurrentIndex(i);
 }
 
 QWidget* CTorvexView::ScreenOfTab(int nTab) const {
@@ -147,8 +129,7 @@ void CTorvexView::OnTabChanged() {
     QWidget* pFocus = QApplication::focusWidget();
     m_nTab = m_pTabs->tabData(m_pTabs->currentIndex()).toInt();
     doc.SetTab(m_nTab);
-    if (m_nTab != TAB_SETTINGS)
-        m_pEngine->SetMode(m_nTab);
+    if (m_nTab != TAB_SETTINGS) m_pEngine->SetMode(m_nTab);
 
     const bool bCondition = m_nTab != TAB_SETTINGS;
     for (int t = TAB_STANDARD; t <= TAB_SETTINGS; ++t)
@@ -184,14 +165,12 @@ void CTorvexView::OnTabChanged() {
         break;
     }
     SetWindowTitle(TabWindowTitle(m_nTab, doc));
-    if (pFocus && pFocus->isVisible())
-        pFocus->setFocus();
+    if (pFocus && pFocus->isVisible()) pFocus->setFocus();
     emit commandsChanged();
 }
 
 void CTorvexView::DoLayout() {
-    if (!m_pTabs)
-        return;
+    if (!m_pTabs) return;
     const int w = width(), h = height();
     m_pTabs->setGeometry(0, 0, w, m_pTabs->sizeHint().height());
     const int top = m_pTabs->height() + kMargin;
@@ -234,8 +213,7 @@ void CTorvexView::RefreshManual() {
     doc.m_nCurStep = 0;
     if (m_nTab == TAB_MANUAL) {
         m_pStepList->ShowStepLimit(total);
-        if (total <= kMaxSteps)
-            m_pStepList->FillList(doc.m_settingManual.m_listExec);
+        if (total <= kMaxSteps) m_pStepList->FillList(doc.m_settingManual.m_listExec);
         m_pEngine->SetStartAllowed(total <= kMaxSteps);
         m_pEngine->ShowConditionTimes(doc.m_settingManual.m_listExec);
         SetWindowTitle(TabWindowTitle(m_nTab, doc));
@@ -244,12 +222,17 @@ void CTorvexView::RefreshManual() {
     emit commandsChanged();
 }
 
-bool CTorvexView::IsTestRunning() const { return m_pEngine && (m_pEngine->m_nRunState != 0 || !m_bScreensEnabled); }
+bool CTorvexView::IsTestRunning() const {
+    return m_pEngine && (m_pEngine->m_nRunState != 0 || !m_bScreensEnabled);
+}
 
-bool CTorvexView::IsReportEnabled() const { return m_nTab != TAB_SETTINGS && m_pStepList->IsReportEnabled(); }
+bool CTorvexView::IsReportEnabled() const {
+    return m_nTab != TAB_SETTINGS && m_pStepList->IsReportEnabled();
+}
 
 bool CTorvexView::IsManualSaveEnabled() const {
-    return m_nTab == TAB_MANUAL && CountSteps(m_ctx.m_pDoc->m_settingManual) <= kMaxSteps && m_bScreensEnabled;
+    return m_nTab == TAB_MANUAL && CountSteps(m_ctx.m_pDoc->m_settingManual) <= kMaxSteps &&
+           m_bScreensEnabled;
 }
 
 void CTorvexView::OutputReport() {
@@ -258,14 +241,30 @@ void CTorvexView::OutputReport() {
 
 // ---------------------------------------------------------------- CRunView
 
-void CTorvexView::SetStartEnabled(bool b) { m_pRunPanel->SetStartEnabled(b); }
-void CTorvexView::SetStopEnabled(bool b) { m_pRunPanel->SetStopEnabled(b); }
-void CTorvexView::SetStartFace(bool bPlay) { m_pRunPanel->SetStartFace(bPlay); }
-void CTorvexView::SetLamp(bool bLit) { m_pRunPanel->SetLamp(bLit); }
-void CTorvexView::SetLineIndicator(bool bOn, bool bDimmed) { m_pRunPanel->SetLineIndicator(bOn, bDimmed); }
-void CTorvexView::SetReadout(Readout which, const CReadout& r) { m_pRunPanel->SetReadout(which, r); }
-void CTorvexView::FocusStart() { m_pRunPanel->FocusStart(); }
-void CTorvexView::MoveFocusToStop() { m_pRunPanel->MoveFocusToStop(); }
+void CTorvexView::SetStartEnabled(bool b) {
+    m_pRunPanel->SetStartEnabled(b);
+}
+void CTorvexView::SetStopEnabled(bool b) {
+    m_pRunPanel->SetStopEnabled(b);
+}
+void CTorvexView::SetStartFace(bool bPlay) {
+    m_pRunPanel->SetStartFace(bPlay);
+}
+void CTorvexView::SetLamp(bool bLit) {
+    m_pRunPanel->SetLamp(bLit);
+}
+void CTorvexView::SetLineIndicator(bool bOn, bool bDimmed) {
+    m_pRunPanel->SetLineIndicator(bOn, bDimmed);
+}
+void CTorvexView::SetReadout(Readout which, const CReadout& r) {
+    m_pRunPanel->SetReadout(which, r);
+}
+void CTorvexView::FocusStart() {
+    m_pRunPanel->FocusStart();
+}
+void CTorvexView::MoveFocusToStop() {
+    m_pRunPanel->MoveFocusToStop();
+}
 
 void CTorvexView::LockScreens(bool bEnable) {
     m_bScreensEnabled = bEnable;
@@ -275,22 +274,33 @@ void CTorvexView::LockScreens(bool bEnable) {
     emit commandsChanged();
 }
 
-void CTorvexView::FillList(const std::vector<CExecData>& steps) { m_pStepList->FillList(steps); }
-void CTorvexView::RefreshRow(const CExecData&, int nRow) { m_pStepList->RefreshRow(nRow); }
-void CTorvexView::SelectRow(int nRow) { m_pStepList->SelectRow(nRow); }
+void CTorvexView::FillList(const std::vector<CExecData>& steps) {
+    m_pStepList->FillList(steps);
+}
+void CTorvexView::RefreshRow(const CExecData&, int nRow) {
+    m_pStepList->RefreshRow(nRow);
+}
+void CTorvexView::SelectRow(int nRow) {
+    m_pStepList->SelectRow(nRow);
+}
 
 void CTorvexView::SelectEntry(int) {}
 void CTorvexView::ShowEntry(int nEntry) {
     CSettingData* entry = m_ctx.m_pDoc->m_sequence.Entry(nEntry);
-    if (entry)
-        m_pStepList->FillList(entry->m_listExec);
+    if (entry) m_pStepList->FillList(entry->m_listExec);
 }
 void CTorvexView::UpdateEntryJudgment(int) {}
 
-void CTorvexView::ShowNotConnected() { m_pSettings->ShowNotConnected(); }
+void CTorvexView::ShowNotConnected() {
+    m_pSettings->ShowNotConnected();
+}
 
-QString CTorvexView::WindowTitle() const { return window()->windowTitle(); }
+QString CTorvexView::WindowTitle() const {
+    return window()->windowTitle();
+}
 
-void CTorvexView::SetWindowTitle(const QString& strTitle) { window()->setWindowTitle(strTitle); }
+void CTorvexView::SetWindowTitle(const QString& strTitle) {
+    window()->setWindowTitle(strTitle);
+}
 
 void CTorvexView::RefreshManualScreen() {}

@@ -20,8 +20,7 @@ QString TabName(int nTab) {
 
 int TabFromName(const QString& strName) {
     for (int i = TAB_STANDARD; i <= TAB_SETTINGS; ++i)
-        if (strName == QLatin1String(kNames[i]))
-            return i;
+        if (strName == QLatin1String(kNames[i])) return i;
     return TAB_SETTINGS;
 }
 
@@ -38,16 +37,15 @@ QString TabWindowTitle(int nTab, const CTorvexDoc& doc) {
     }
 }
 
-bool ConfirmClose(CTorvexDoc& doc, int nTab, bool bTestRunning, bool bJudgmentEntered, COperatorDialog& dialog) {
-    if (bTestRunning)
-        return false;
+bool ConfirmClose(CTorvexDoc& doc, int nTab, bool bTestRunning, bool bJudgmentEntered,
+                  COperatorDialog& dialog) {
+    if (bTestRunning) return false;
     WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, TabName(nTab));
     if (bJudgmentEntered &&
         !dialog.AskOkCancel(QStringLiteral("判定やコメントは設定の保存機能では保存されません。\n"
                                            "記録には試験データ出力機能をご利用ください。\n"
                                            "アプリケーションを終了してもよろしいですか？")))
         return false;
-    if (!doc.SaveSequenceModified())
-        return false;
+    if (!doc.SaveSequenceModified()) return false;
     return doc.SaveModified();
 }

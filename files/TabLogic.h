@@ -16,4 +16,5 @@ QString TabWindowTitle(int nTab, const CTorvexDoc& doc);
 // the tab shown is stored (even if the close is then cancelled), entered
 // judgments are warned about, and the sequence and document are offered for
 // saving. True when the window may close.
-bool ConfirmClose(CTorvexDoc& doc, int nTab, bool bTestRunning, bool bJudgmentEntered, COperatorDialog& dialog);
+bool ConfirmClose(CTorvexDoc& doc, int nTab, bool bTestRunning, bool bJudgmentEntered,
+                  COperatorDialog& dialog);

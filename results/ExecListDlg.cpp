@@ -59,39 +59,34 @@ void CStepTableModel::SetSteps(std::vector<CExecData>* pSteps) {
         m_nRows = n;
         endRemoveRows();
     }
-    if (m_nRows > 0)
-        emit dataChanged(index(0, 0), index(m_nRows - 1, kColumns - 1));
+    if (m_nRows > 0) emit dataChanged(index(0, 0), index(m_nRows - 1, kColumns - 1));
 }
 
 void CStepTableModel::RefreshRow(int nRow) {
-    if (nRow >= 0 && nRow < m_nRows)
-        emit dataChanged(index(nRow, 0), index(nRow, kColumns - 1));
+    if (nRow >= 0 && nRow < m_nRows) emit dataChanged(index(nRow, 0), index(nRow, kColumns - 1));
 }
 
-int CStepTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_nRows; }
+int CStepTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_nRows;
+}
 
-int CStepTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumns; }
+int CStepTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumns;
+}
 
 QVariant CStepTableModel::data(const QModelIndex& idx, int role) const {
     // The list may have changed under the rows shown until SetSteps is called.
-    if (!m_pSteps || !idx.isValid() || idx.row() >= int(m_pSteps->size()))
-        return {};
-    if (role == Qt::TextAlignmentRole)
-        return int(kColumnDefs[idx.column()].align | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
-        return {};
-    if (idx.column() == 0)
-        return QString::asprintf("Step %3d", idx.row() + 1);
+    if (!m_pSteps || !idx.isValid() || idx.row() >= int(m_pSteps->size())) return {};
+    if (role == Qt::TextAlignmentRole) return int(kColumnDefs[idx.column()].align | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+    if (idx.column() == 0) return QString::asprintf("Step %3d", idx.row() + 1);
     return (*m_pSteps)[size_t(idx.row())].GetText(kColumnDefs[idx.column()].nTextColumn);
 }
 
 QVariant CStepTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= kColumns)
-        return {};
-    if (role == Qt::DisplayRole)
-        return QString::fromUtf16(kColumnDefs[section].pszCaption);
-    if (role == Qt::TextAlignmentRole)
-        return int(kColumnDefs[section].align | Qt::AlignVCenter);
+    if (orientation != Qt::Horizontal || section < 0 || section >= kColumns) return {};
+    if (role == Qt::DisplayRole) return QString::fromUtf16(kColumnDefs[section].pszCaption);
+    if (role == Qt::TextAlignmentRole) return int(kColumnDefs[section].align | Qt::AlignVCenter);
     return {};
 }
 
@@ -139,7 +134,8 @@ CExecListDlg::CExecListDlg(CTorvexDoc& doc, CRunEngine& engine, COperatorDialog&
     m_pLimit->setFont(UiFont(16));
     m_pLimit->setAlignment(Qt::AlignCenter);
     m_pLimit->setWordWrap(true);
-    m_pLimit->setText(QStringLiteral("ステップ数が1000を超えています。\nステップ数が1000以下となるように設定を変更してください。"));
+    m_pLimit->setText(QStringLiteral(
+        "ステップ数が1000を超えています。\nステップ数が1000以下となるように設定を変更してください。"));
     m_pLimit->hide();
 
     auto* pTop = new QHBoxLayout;
@@ -155,14 +151,14 @@ CExecListDlg::CExecListDlg(CTorvexDoc& doc, CRunEngine& engine, COperatorDialog&
     pLayout->addWidget(m_pLimit, 1);
 
     connect(m_pReport, &QPushButton::clicked, this, [this] {
-        if (m_host.fnReport)
-            m_host.fnReport();
+        if (m_host.fnReport) m_host.fnReport();
     });
     connect(m_pBatch, &QPushButton::clicked, this, &CExecListDlg::OnBatchJudge);
     connect(m_pDeleteComments, &QPushButton::clicked, this, &CExecListDlg::OnDeleteComments);
     connect(m_pTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& cur, const QModelIndex&) { OnCurrentRowChanged(cur.row()); });
-    connect(m_pTable, &QTableView::doubleClicked, this, [this](const QModelIndex& i) { OpenJudgeDialog(i.row()); });
+    connect(m_pTable, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& i) { OpenJudgeDialog(i.row()); });
 }
 
 std::vector<CExecData>* CExecListDlg::ActiveSteps() const {
@@ -183,11 +179,12 @@ void CExecListDlg::FillList(const std::vector<CExecData>& steps) {
     m_pModel->SetSteps(const_cast<std::vector<CExecData>*>(&steps));
 }
 
-void CExecListDlg::RefreshRow(int nRow) { m_pModel->RefreshRow(nRow); }
+void CExecListDlg::RefreshRow(int nRow) {
+    m_pModel->RefreshRow(nRow);
+}
 
 void CExecListDlg::SelectRow(int nRow) {
-    if (nRow < 0 || nRow >= m_pModel->rowCount())
-        return;
+    if (nRow < 0 || nRow >= m_pModel->rowCount()) return;
     m_pTable->setFocus();
     m_pTable->selectRow(nRow);
     m_pTable->scrollTo(m_pModel->index(nRow, 0));
@@ -215,19 +212,21 @@ void CExecListDlg::LockControls(bool bEnable) {
     UpdateReportButton();
 }
 
-void CExecListDlg::UpdateReportButton() { m_pReport->setEnabled(m_bUnlocked && m_bWithinLimit); }
+void CExecListDlg::UpdateReportButton() {
+    m_pReport->setEnabled(m_bUnlocked && m_bWithinLimit);
+}
 
-bool CExecListDlg::IsReportEnabled() const { return m_pReport->isEnabled(); }
+bool CExecListDlg::IsReportEnabled() const {
+    return m_pReport->isEnabled();
+}
 
 void CExecListDlg::OnCurrentRowChanged(int nRow) {
-    if (m_engine.m_nRunState != 0)
-        return; // the engine moves the current step while a test runs
+    if (m_engine.m_nRunState != 0) return; // the engine moves the current step while a test runs
     m_doc.m_nCurStep = nRow >= 0 ? nRow : 0;
 }
 
 void CExecListDlg::RefreshTimes() {
-    if (m_engine.m_nRunState == 2)
-        return;
+    if (m_engine.m_nRunState == 2) return;
     switch (m_doc.Tab()) {
     case TAB_SEQUENCE:
         m_engine.ShowSequenceTimes(m_doc.m_sequence.m_nCurEntry);
@@ -242,11 +241,9 @@ void CExecListDlg::RefreshTimes() {
 }
 
 void CExecListDlg::OpenJudgeDialog(int nRow) {
-    if (m_engine.m_nRunState == 2 || (m_host.fnScreensEnabled && !m_host.fnScreensEnabled()))
-        return;
+    if (m_engine.m_nRunState == 2 || (m_host.fnScreensEnabled && !m_host.fnScreensEnabled())) return;
     std::vector<CExecData>* steps = ActiveSteps();
-    if (!steps || nRow < 0 || nRow >= int(steps->size()))
-        return;
+    if (!steps || nRow < 0 || nRow >= int(steps->size())) return;
     CExecData& step = (*steps)[size_t(nRow)];
     CJudgeDlg dlg(step.m_nJudge, step.m_strComment, this);
     if (dlg.exec() == QDialog::Accepted) {
@@ -259,8 +256,7 @@ void CExecListDlg::OpenJudgeDialog(int nRow) {
             step.m_strComment = dlg.Comment();
             bEntered = true;
         }
-        if (bEntered && m_host.fnJudgmentEntered)
-            m_host.fnJudgmentEntered();
+        if (bEntered && m_host.fnJudgmentEntered) m_host.fnJudgmentEntered();
         m_pModel->RefreshRow(nRow);
         if (m_doc.Tab() == TAB_SEQUENCE && m_host.fnEntryJudgment)
             m_host.fnEntryJudgment(m_doc.m_sequence.m_nCurEntry);
@@ -270,26 +266,21 @@ void CExecListDlg::OpenJudgeDialog(int nRow) {
 
 void CExecListDlg::OnBatchJudge() {
     std::vector<CExecData>* steps = ActiveSteps();
-    if (!steps)
-        return;
-    if (!m_dialog.AskOkCancel(QStringLiteral("判定をすべて書き換えます。\nよろしいですか？")))
-        return;
+    if (!steps) return;
+    if (!m_dialog.AskOkCancel(QStringLiteral("判定をすべて書き換えます。\nよろしいですか？"))) return;
     const int32_t nCode = m_pJudge->currentData().toInt();
     for (CExecData& s : *steps)
         s.m_nJudge = nCode;
     FillList(*steps);
-    if (m_host.fnJudgmentEntered)
-        m_host.fnJudgmentEntered();
+    if (m_host.fnJudgmentEntered) m_host.fnJudgmentEntered();
     if (m_doc.Tab() == TAB_SEQUENCE && m_host.fnEntryJudgment)
         m_host.fnEntryJudgment(m_doc.m_sequence.m_nCurEntry);
 }
 
 void CExecListDlg::OnDeleteComments() {
     std::vector<CExecData>* steps = ActiveSteps();
-    if (!steps)
-        return;
-    if (!m_dialog.AskOkCancel(QStringLiteral("コメントをすべて削除します。\nよろしいですか？")))
-        return;
+    if (!steps) return;
+    if (!m_dialog.AskOkCancel(QStringLiteral("コメントをすべて削除します。\nよろしいですか？"))) return;
     for (CExecData& s : *steps)
         s.m_strComment.clear();
     FillList(*steps);
@@ -298,29 +289,30 @@ void CExecListDlg::OnDeleteComments() {
 bool CExecListDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
     const QEvent::Type t = pEvent->type();
     if (pWatched == m_pTable->viewport()) {
-        if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick || t == QEvent::MouseButtonRelease) {
+        if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick ||
+            t == QEvent::MouseButtonRelease) {
             if (m_host.fnScreensEnabled && !m_host.fnScreensEnabled())
                 return true; // a running test owns the list
             if (t == QEvent::MouseButtonRelease)
-                QMetaObject::invokeMethod(this, [this] { RefreshTimes(); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this] { RefreshTimes(); }, Qt::QueuedConnection);
         }
     } else if (pWatched == m_pTable && t == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(pEvent);
         const bool bRunning = m_engine.m_nRunState == 2;
-        if (k->key() == Qt::Key_Escape)
-            return true;
+        if (k->key() == Qt::Key_Escape) return true;
         if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) ||
             (bRunning && k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ControlModifier))) {
             if (bRunning) {
-                if (m_host.fnFocusLineSwitch)
-                    m_host.fnFocusLineSwitch();
+                if (m_host.fnFocusLineSwitch) m_host.fnFocusLineSwitch();
             } else {
                 focusNextChild();
             }
             return true;
         }
         if (k->key() == Qt::Key_Up || k->key() == Qt::Key_Down)
-            QMetaObject::invokeMethod(this, [this] { RefreshTimes(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { RefreshTimes(); }, Qt::QueuedConnection);
     }
     return QWidget::eventFilter(pWatched, pEvent);
 }

@@ -41,11 +41,11 @@ private:
 
 // What the step list needs of the rest of the window.
 struct STEP_LIST_HOST {
-    std::function<bool()> fnScreensEnabled;      // false while a test runs
-    std::function<void()> fnJudgmentEntered;     // the operator entered a judgment or comment
-    std::function<void(int)> fnEntryJudgment;    // the sequence list recomputes an entry's judgment
-    std::function<void()> fnFocusLineSwitch;     // Tab / Enter during a run
-    std::function<void()> fnReport;              // "試験データ出力"
+    std::function<bool()> fnScreensEnabled;   // false while a test runs
+    std::function<void()> fnJudgmentEntered;  // the operator entered a judgment or comment
+    std::function<void(int)> fnEntryJudgment; // the sequence list recomputes an entry's judgment
+    std::function<void()> fnFocusLineSwitch;  // Tab / Enter during a run
+    std::function<void()> fnReport;           // "試験データ出力"
 };
 
 // The step list: the steps of the current test with their judgments and

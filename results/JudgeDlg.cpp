@@ -35,6 +35,10 @@ CJudgeDlg::CJudgeDlg(int32_t nJudge, const QString& strComment, QWidget* pParent
     pGrid->addWidget(pButtons, 2, 0, 1, 2);
 }
 
-int32_t CJudgeDlg::Judge() const { return m_pJudge->currentData().toInt(); }
+int32_t CJudgeDlg::Judge() const {
+    return m_pJudge->currentData().toInt();
+}
 
-QString CJudgeDlg::Comment() const { return m_pComment->toPlainText(); }
+QString CJudgeDlg::Comment() const {
+    return m_pComment->toPlainText();
+}

@@ -64,16 +64,13 @@ CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
     pLayout->addWidget(m_pLamp);
 
     connect(m_pStart, &QPushButton::clicked, this, [this] {
-        if (m_pEngine)
-            m_pEngine->OnStart();
+        if (m_pEngine) m_pEngine->OnStart();
     });
     connect(m_pStop, &QPushButton::clicked, this, [this] {
-        if (m_pEngine)
-            m_pEngine->OnStop();
+        if (m_pEngine) m_pEngine->OnStop();
     });
     connect(m_pLine, &QToolButton::clicked, this, [this] {
-        if (m_pEngine)
-            m_pEngine->OnLineClick();
+        if (m_pEngine) m_pEngine->OnLineClick();
     });
     for (QWidget* w : findChildren<QWidget*>())
         w->installEventFilter(this); // Esc anywhere on the panel
@@ -86,14 +83,16 @@ QWidget* CExecDlg::MakeReadout(const QString& strCaption, READOUT& r, bool bWith
     pLayout->setSpacing(2);
     auto* pCaption = new QLabel(strCaption, pRow);
     pCaption->setFont(UiFont(14));
-    pCaption->setMinimumWidth(QFontMetrics(pCaption->font()).horizontalAdvance(QStringLiteral("残り時間(目安)：")));
+    pCaption->setMinimumWidth(
+        QFontMetrics(pCaption->font()).horizontalAdvance(QStringLiteral("残り時間(目安)：")));
     pLayout->addWidget(pCaption);
     const char* units[3] = {"h", "m", "s"};
     for (int i = 0; i < 3; ++i) {
         r.pNumber[i] = new QLabel(QStringLiteral("00"), pRow);
         r.pNumber[i]->setFont(UiFont(14));
         r.pNumber[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        r.pNumber[i]->setMinimumWidth(QFontMetrics(r.pNumber[i]->font()).horizontalAdvance(QStringLiteral("000")));
+        r.pNumber[i]->setMinimumWidth(
+            QFontMetrics(r.pNumber[i]->font()).horizontalAdvance(QStringLiteral("000")));
         r.pUnit[i] = new QLabel(QString::fromLatin1(units[i]), pRow);
         r.pUnit[i]->setFont(UiFont(14));
         pLayout->addWidget(r.pNumber[i]);
@@ -104,27 +103,33 @@ QWidget* CExecDlg::MakeReadout(const QString& strCaption, READOUT& r, bool bWith
     r.pOver->hide();
     pLayout->addWidget(r.pOver);
     pLayout->addStretch(1);
-    if (!bWithLimit)
-        r.pOver->setEnabled(false);
+    if (!bWithLimit) r.pOver->setEnabled(false);
     return pRow;
 }
 
 void CExecDlg::SetEngine(CRunEngine* pEngine) {
     m_pEngine = pEngine;
-    if (!pEngine)
-        return;
+    if (!pEngine) return;
     const QString over = pEngine->OverLimitText();
     m_readout[READOUT_TOTAL].pOver->setText(over);
     m_readout[READOUT_REMAINING].pOver->setText(over);
 }
 
-void CExecDlg::SetStartEnabled(bool bEnable) { m_pStart->setEnabled(bEnable); }
+void CExecDlg::SetStartEnabled(bool bEnable) {
+    m_pStart->setEnabled(bEnable);
+}
 
-void CExecDlg::SetStopEnabled(bool bEnable) { m_pStop->setEnabled(bEnable); }
+void CExecDlg::SetStopEnabled(bool bEnable) {
+    m_pStop->setEnabled(bEnable);
+}
 
-void CExecDlg::SetStartFace(bool bPlay) { m_pStart->setIcon(bPlay ? StartPlayPicture() : StartPausePicture()); }
+void CExecDlg::SetStartFace(bool bPlay) {
+    m_pStart->setIcon(bPlay ? StartPlayPicture() : StartPausePicture());
+}
 
-void CExecDlg::SetLamp(bool bLit) { m_pLamp->setPixmap(LampPicture(bLit)); }
+void CExecDlg::SetLamp(bool bLit) {
+    m_pLamp->setPixmap(LampPicture(bLit));
+}
 
 void CExecDlg::SetLineIndicator(bool bOn, bool bDimmed) {
     m_bLineOn = bOn;
@@ -145,13 +150,14 @@ void CExecDlg::SetReadout(Readout which, const CReadout& readout) {
 
 QString CExecDlg::ReadoutText(Readout which) const {
     const READOUT& r = m_readout[which];
-    if (r.pOver->isVisibleTo(this))
-        return r.pOver->text();
-    return QString("%1h %2m %3s").arg(r.pNumber[0]->text().trimmed(), r.pNumber[1]->text().trimmed(),
-                                     r.pNumber[2]->text().trimmed());
+    if (r.pOver->isVisibleTo(this)) return r.pOver->text();
+    return QString("%1h %2m %3s")
+        .arg(r.pNumber[0]->text().trimmed(), r.pNumber[1]->text().trimmed(), r.pNumber[2]->text().trimmed());
 }
 
-void CExecDlg::FocusStart() { m_pStart->setFocus(); }
+void CExecDlg::FocusStart() {
+    m_pStart->setFocus();
+}
 
 void CExecDlg::MoveFocusToStop() {
     if (m_pStart->hasFocus()) {
@@ -161,7 +167,9 @@ void CExecDlg::MoveFocusToStop() {
     }
 }
 
-void CExecDlg::FocusLineSwitch() { m_pLine->setFocus(); }
+void CExecDlg::FocusLineSwitch() {
+    m_pLine->setFocus();
+}
 
 bool CExecDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
     const QEvent::Type t = pEvent->type();
@@ -171,24 +179,19 @@ bool CExecDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
             m_pEngine->OnStartMouseDown())
             return true;
     }
-    if (t != QEvent::KeyPress)
-        return QWidget::eventFilter(pWatched, pEvent);
+    if (t != QEvent::KeyPress) return QWidget::eventFilter(pWatched, pEvent);
     auto* k = static_cast<QKeyEvent*>(pEvent);
     const bool bEnter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
     const bool bSpace = k->key() == Qt::Key_Space;
     if (k->key() == Qt::Key_Escape) {
-        if (m_pEngine && m_pStop->isEnabled())
-            m_pEngine->OnEscape();
+        if (m_pEngine && m_pStop->isEnabled()) m_pEngine->OnEscape();
         return true;
     }
     // Neither a start nor switching the EUT line on may come from the keyboard.
-    if (pWatched == m_pStart && (bEnter || bSpace))
-        return true;
-    if (pWatched == m_pLine && (bEnter || bSpace) && !m_bLineOn)
-        return true;
+    if (pWatched == m_pStart && (bEnter || bSpace)) return true;
+    if (pWatched == m_pLine && (bEnter || bSpace) && !m_bLineOn) return true;
     if (pWatched == m_pStop && bEnter) {
-        if (m_pEngine && m_pStop->isEnabled())
-            m_pEngine->OnStop();
+        if (m_pEngine && m_pStop->isEnabled()) m_pEngine->OnStop();
         return true;
     }
     if (bEnter) {

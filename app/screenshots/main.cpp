@@ -2,9 +2,11 @@
 // without a display: torvex_screens OUTPUT_FOLDER (run with QT_QPA_PLATFORM=offscreen).
 #include "app/AboutDlg.h"
 #include "app/Fonts.h"
+#include "app/MainFrame.h"
 #include "app/MessageBoxDialog.h"
 #include "app/Pictures.h"
 #include "app/SplashDlg.h"
+#include "app/TorvexView.h"
 #include "app/TypeSelectDlg.h"
 #include "config/CalibrationSetting.h"
 #include "config/ContactDefaults.h"
@@ -14,6 +16,9 @@
 #include "config/Profile.h"
 #include "config/SettingsDlg.h"
 #include "config/TestProperty.h"
+#include "files/TabCode.h"
+#include "files/TorvexDoc.h"
+#include "instrument/TorvexCntl.h"
 
 #include <QApplication>
 #include <QDir>
@@ -75,6 +80,8 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     InstallFontSubstitutions();
+    if (argc > 2 && QByteArray(argv[1]) == "--icon") // the icon file the install rules ship
+        return ProgramIconPicture(256).save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
     QDir().mkpath(folder);
     bool bOk = true;
@@ -136,6 +143,36 @@ int main(int argc, char** argv) {
         // The area the page gets in the main window.
         page.resize(1340, 640);
         bOk &= Save(page, folder, QStringLiteral("settings"));
+    }
+    {
+        // The main window on each tab, without an instrument.
+        qputenv("TORVEX_PORTS_ONLY", "1");
+        CTorvexCntl cntl(false);
+        CCalibrationSetting calib;
+        calib.Load();
+        CTestProperty property;
+        CMessageBoxDialog dialog;
+        CTorvexDoc doc;
+        doc.SetMachine(1, 0);
+        doc.NewDocument();
+        int32_t nHWVersion = 0;
+        VIEW_CONTEXT ctx;
+        ctx.m_pDoc = &doc;
+        ctx.m_pCntl = &cntl;
+        ctx.m_pProperty = &property;
+        ctx.m_pCalib = &calib;
+        ctx.m_pDialog = &dialog;
+        ctx.m_nMachineType = 1;
+        ctx.m_pnHWVersion = &nHWVersion;
+        CMainFrame frame(ctx);
+        const char* names[] = {"main_standard", "main_manual", "main_sequence", "main_settings"};
+        for (int tab = TAB_STANDARD; tab <= TAB_SETTINGS; ++tab) {
+            frame.View()->SelectTab(tab);
+            frame.show();
+            for (int i = 0; i < 5; ++i)
+                QApplication::processEvents();
+            bOk &= Save(frame, folder, QString::fromLatin1(names[tab]));
+        }
     }
     return bOk ? 0 : 1;
 }

@@ -1,0 +1,183 @@
+#include "app/MainFrame.h"
+#include "app/SplashDlg.h"
+#include "app/TorvexApp.h"
+#include "app/TorvexView.h"
+#include "config/IniKeys.h"
+#include "config/Profile.h"
+#include "config/SettingsFixture.h"
+#include "files/TabCode.h"
+#include "files/TorvexDoc.h"
+#include "model/StepExpansion.h"
+#include "results/ExecListDlg.h"
+#include "results/JudgeDlg.h"
+#include "run/ExecDlg.h"
+#include "run/RunEngine.h"
+#include "support/ScriptedDialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+bool WaitFor(const std::function<bool()>& cond, int ms = 20000) {
+    QElapsedTimer t;
+    t.start();
+    while (!cond()) {
+        if (t.elapsed() > ms) return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+const QString kFirstStart = QStringLiteral(
+    "校正予定日が設定されていません。\nお知らせ機能を利用する場合は校正予定日を設定してください。\n\n"
+    "本ソフトウェアではマニュアルテストまたはシーケンステストを開始するたびに試験ログを保存します。\n"
+    "必要ない場合は試験ログ保存設定のチェックを外してください。");
+
+// The desktop program on a simulated instrument, with the operator scripted.
+class MainWindowTest : public SettingsFixture {
+protected:
+    void SetUp() override {
+        SettingsFixture::SetUp();
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(HomeDir() + "/run"));
+    }
+    void TearDown() override {
+        m_app.reset();
+        g_bNotConnected = 0;
+        g_bBlinking = 0;
+        SettingsFixture::TearDown();
+    }
+    void Start(const QStringList& simulatorArgs = {"--time-scale", "60"}) {
+        APP_OPTIONS options;
+        options.m_bSimulate = true;
+        options.m_simulatorArgs = simulatorArgs;
+        m_app = std::make_unique<CTorvexApp>(options, &m_dialog);
+        ASSERT_TRUE(m_app->InitInstance());
+        // The splash takes every click until it has gone.
+        ASSERT_TRUE(WaitFor([] { return CSplashDlg::Current() == nullptr; }, 5000));
+    }
+    CTorvexView& View() { return *m_app->MainFrame()->View(); }
+
+    CScriptedDialog m_dialog;
+    std::unique_ptr<CTorvexApp> m_app;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, FirstStartShowsSettingsAndWritesDefaults) {
+    Start();
+    EXPECT_EQ(View().Tab(), TAB_SETTINGS);
+    EXPECT_EQ(m_app->MainFrame()->windowTitle(), QStringLiteral("SETTINGS - TORVEX_Pilot"));
+    EXPECT_EQ(m_dialog.Messages(), QStringList{kFirstStart});
+    EXPECT_FALSE(ReadProfileValue(INI_SECTION_CONTACT_INFO, INI_KEY_CONTACT_COMPANY, "").isEmpty());
+    EXPECT_EQ(ReadProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_USE_TIPS, ""), "ON");
+    EXPECT_EQ(ReadProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_NOT_DISP_HOUR, ""), "24");
+    EXPECT_EQ(m_app->m_nMachineType, 1); // the simulated instrument told its model
+    EXPECT_FALSE(View().RunPanel()->isVisible());
+
+    // Closing stores the tab; the next start restores it without the first-start message.
+    View().SelectTab(TAB_MANUAL);
+    EXPECT_TRUE(m_app->MainFrame()->close());
+    EXPECT_EQ(ReadProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, ""), "MANUAL");
+    m_app.reset();
+    m_dialog.Clear();
+    Start();
+    EXPECT_EQ(View().Tab(), TAB_MANUAL);
+    EXPECT_EQ(m_app->MainFrame()->windowTitle(), QStringLiteral("無題 - TORVEX_Pilot"));
+    EXPECT_TRUE(m_dialog.Messages().isEmpty());
+}
+
+TEST_F(MainWindowTest, StandardTestRunsToTheEndOnTheSimulator) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "STANDARD");
+    Start();
+    ASSERT_EQ(View().Tab(), TAB_STANDARD);
+    CExecDlg* panel = View().RunPanel();
+    ASSERT_TRUE(WaitFor([&] { return panel->StartButton()->isEnabled(); }))
+        << "not connected " << g_bNotConnected << " allowed " << View().Engine().m_bStartAllowed << " state "
+        << View().Engine().m_nRunState << " open " << m_app->Cntl().IsOpen();
+    QTest::mouseClick(panel->StartButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return m_dialog.Texts().contains(QStringLiteral("試験が終了しました。")); }));
+    EXPECT_EQ(m_dialog.Texts(),
+              (QStringList{QStringLiteral("試験を開始します。"), QStringLiteral("試験が終了しました。")}));
+    CExecData& step = m_app->Doc().m_settingStandard.m_listExec.at(0);
+    EXPECT_EQ(step.GetText(COL_JUDGE), QStringLiteral("合格"));
+    QTableView* table = View().StepList()->Table();
+    EXPECT_EQ(table->model()->index(0, 1).data().toString(), QStringLiteral("合格"));
+    EXPECT_TRUE(View().TabBar()->isEnabled());
+    EXPECT_NE(m_app->m_testProperty.m_timeStartStandard, 0);
+}
+
+TEST_F(MainWindowTest, JudgmentsAndCommentsInTheStepList) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
+    Start();
+    CSettingData& c = m_app->Doc().m_settingManual;
+    c.m_ulPola = 3;
+    View().RefreshManual();
+    CExecListDlg* list = View().StepList();
+    QTableView* table = list->Table();
+    ASSERT_EQ(table->model()->rowCount(), 2);
+
+    // A double-click opens the judgment dialog; OK stores judgment and comment.
+    bool bAnswered = false;
+    QTimer::singleShot(100, [&] {
+        auto* dlg = qobject_cast<CJudgeDlg*>(QApplication::activeModalWidget());
+        if (!dlg) return;
+        dlg->findChild<QComboBox*>()->setCurrentIndex(1);
+        dlg->findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("ノイズで誤動作"));
+        bAnswered = true;
+        dlg->accept();
+    });
+    const QRect cell = table->visualRect(table->model()->index(1, 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_TRUE(bAnswered);
+    EXPECT_EQ(c.m_listExec[1].m_nJudge, JUDGE_FAIL);
+    EXPECT_EQ(table->model()->index(1, 8).data().toString(), QStringLiteral("ノイズで誤動作"));
+    EXPECT_TRUE(View().IsJudgmentEntered());
+
+    // Batch change to "合格", then delete the comments.
+    list->findChild<QComboBox*>()->setCurrentIndex(2);
+    list->OnBatchJudge();
+    EXPECT_EQ(OverallJudgment(c.m_listExec), JUDGE_PASS);
+    list->OnDeleteComments();
+    EXPECT_TRUE(c.m_listExec[1].m_strComment.isEmpty());
+    EXPECT_EQ(m_dialog.Texts().mid(m_dialog.Texts().size() - 2),
+              (QStringList{QStringLiteral("判定をすべて書き換えます。\nよろしいですか？"),
+                           QStringLiteral("コメントをすべて削除します。\nよろしいですか？")}));
+
+    // Closing asks about the entered judgments; Cancel keeps the window.
+    m_dialog.QueueAnswer(COperatorDialog::Cancel);
+    EXPECT_FALSE(m_app->MainFrame()->close());
+    EXPECT_EQ(m_dialog.Texts().last(),
+              QStringLiteral("判定やコメントは設定の保存機能では保存されません。\n記録には試"
+                             "験データ出力機能をご利用ください。\nアプリケーションを終了して"
+                             "もよろしいですか？"));
+}
+
+TEST_F(MainWindowTest, MoreThanAThousandStepsShowTheLimit) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
+    Start();
+    CSettingData& c = m_app->Doc().m_settingManual;
+    c.m_ulPola = 3;
+    c.m_valVolt = VALUE_STRUCT{VALUE_VARIABLE, 500, 0, 0, 0, {1, 1, 1, 1, 1}, {500, 600, 700, 800, 900}};
+    c.m_valFreq = VALUE_STRUCT{VALUE_SWEEP, 0, 1000, 101000, 1000, {}, {}};
+    View().RefreshManual();
+    CExecListDlg* list = View().StepList();
+    QLabel* limit = nullptr;
+    for (QLabel* l : list->findChildren<QLabel*>())
+        if (l->text().startsWith(QStringLiteral("現在のステップ数"))) limit = l;
+    ASSERT_NE(limit, nullptr);
+    EXPECT_EQ(limit->text(), QStringLiteral("現在のステップ数は1010ステップです。\nステップ数が1000以下となる"
+                                            "ように設定を変更してください。"));
+    EXPECT_TRUE(limit->isVisible());
+    EXPECT_FALSE(list->Table()->isVisible());
+    EXPECT_FALSE(list->IsReportEnabled());
+    EXPECT_FALSE(View().Engine().m_bStartAllowed);
+}
