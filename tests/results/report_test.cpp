@@ -122,7 +122,10 @@ TEST_F(ReportFixture, StandardTestWithTestInformation) {
 }
 
 TEST_F(ReportFixture, ManualNeverSavedAndNotStarted) {
+    // A comment longer than a cell holds is cut, not a reason to lose the report.
+    doc.m_settingManual.m_listExec.front().m_strComment = QString(40000, QChar(0x3042));
     const REPORT_BOOK book = Report(TAB_MANUAL);
+    EXPECT_EQ(book.Text(1, "J11"), QString(32767, QChar(0x3042)));
     EXPECT_EQ(book.m_listSheets, (QStringList{"試験条件", "試験内容", " "}));
     ExpectCells(book, {
                           {0, "C11", "MANUAL"},
