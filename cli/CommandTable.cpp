@@ -8,12 +8,14 @@ int RunSteps(const QStringList& args);
 int RunResave(const QStringList& args);
 int RunSimCommand(const QStringList& args);
 int RunTestRun(const QStringList& args);
+int RunReport(const QStringList& args);
 
 namespace {
 const std::vector<CliCommand> kCommands = {
     {"steps", "print the steps of a data or sequence file", RunSteps},
     {"resave", "read a data or sequence file and write it as the program saves it", RunResave},
     {"run", "run a data or sequence file on a TORVEX or the simulator", RunTestRun},
+    {"report", "write the test report workbook of a data or sequence file", RunReport},
     {"sim", "simulate a TORVEX on a new pseudo-terminal", RunSimCommand},
 };
 } // namespace

@@ -9,6 +9,7 @@
 #include "files/TorvexDoc.h"
 #include "instrument/RsBasicProtocol.h"
 #include "instrument/TorvexCntl.h"
+#include "results/ReportWriter.h"
 #include "run/RunEngine.h"
 #include "sim/TorvexSimulator.h"
 
@@ -24,6 +25,7 @@ namespace {
 
 const char* kUsage = "Usage: torvex run FILE (--port PATH | --simulate [SIMULATOR OPTIONS]) [--yes]\n"
                      "                 [--stop-every-step] [--log-folder DIR] [--model K2|K1]\n"
+                     "                 [--report OUT.xlsx]\n"
                      "\n"
                      "Runs a data file (.tvx, as the MANUAL tab would) or a sequence file (.tvxs,\n"
                      "as the SEQUENCE tab would) from its first step.\n"
@@ -37,11 +39,14 @@ const char* kUsage = "Usage: torvex run FILE (--port PATH | --simulate [SIMULATO
                      "  --stop-every-step   stop after each step, then go on by itself\n"
                      "  --log-folder DIR    write the test log there instead of the settings' folder\n"
                      "  --model K2|K1       model to assume when the instrument does not tell its own\n"
+                     "  --report OUT.xlsx   after the run, write its report workbook (judgments and\n"
+                     "                      start time of the run, test information of the settings);\n"
+                     "                      when OUT cannot be written it goes to the report folder\n"
                      "\n"
                      "Prints a line as each step starts and ends, every message, and a summary.\n"
                      "Ctrl+C stops the output and ends the run as a stop.\n"
                      "Exit: 0 every step passed; 1 stopped, instrument error, instrument lost or\n"
-                     "not found, file not loaded; 2 wrong usage.\n";
+                     "not found, file not loaded, report not written; 2 wrong usage.\n";
 
 std::atomic<int> g_nInterrupts{0};
 void OnSigInt(int) {
@@ -86,7 +91,7 @@ int RunTestRun(const QStringList& argsIn) {
     QString file;
     QStringList ports, simArgs;
     bool bSimulate = false, bYes = false, bStopEvery = false;
-    QString logFolder;
+    QString logFolder, reportPath;
     uint32_t modelOption = MODEL_K2;
     QStringList args = argsIn;
     while (!args.isEmpty()) {
@@ -103,6 +108,9 @@ int RunTestRun(const QStringList& argsIn) {
         } else if (a == "--log-folder") {
             if (args.isEmpty()) return UsageError("run", "--log-folder needs a folder");
             logFolder = args.takeFirst();
+        } else if (a == "--report") {
+            if (args.isEmpty()) return UsageError("run", "--report needs a file");
+            reportPath = args.takeFirst();
         } else if (a == "--model") {
             const QString m = args.isEmpty() ? QString() : args.takeFirst();
             if (m == "K2")
@@ -177,6 +185,8 @@ int RunTestRun(const QStringList& argsIn) {
     }
 
     CTestProperty property;
+    property.LoadFromProfile();
+    property.LoadEquipmentFromProfile();
     CConsoleRunView view;
     CRunEngine engine(cntl, doc, property, dialog, view);
     engine.Start();
@@ -245,5 +255,22 @@ int RunTestRun(const QStringList& argsIn) {
     std::signal(SIGINT, SIG_DFL);
 
     Out(QString("summary: %1 steps run, %2 passed; %3\n").arg(nRun).arg(nPassed).arg(why));
-    return why == "finished" && nRun == nPassed ? EXIT_OK : EXIT_FAILED;
+    const int code = why == "finished" && nRun == nPassed ? EXIT_OK : EXIT_FAILED;
+    if (reportPath.isEmpty()) return code;
+    const std::optional<CReportData> data =
+        CollectReport(doc, bSequence ? TAB_SEQUENCE : TAB_MANUAL, property, uint32_t(model));
+    if (!data) {
+        Err("torvex run: nothing to report\n");
+        return EXIT_FAILED;
+    }
+    QString error;
+    if (WriteReport(*data, reportPath, &error)) return code;
+    Err(QString("torvex run: cannot write the report %1: %2\n").arg(reportPath, error));
+    // The judgments of the run exist nowhere else: keep them in the report folder.
+    const REPORT_RESULT saved = SaveReport(*data);
+    if (saved.m_bWritten)
+        Err(QString("torvex run: the report was saved as %1\n").arg(saved.m_strPath));
+    else
+        Err(QString("torvex run: cannot write the report %1: %2\n").arg(saved.m_strPath, saved.m_strError));
+    return EXIT_FAILED;
 }

@@ -1,0 +1,115 @@
+// torvex report: writes the report workbook of a data or sequence file, with the
+// test information of the settings file and no judgments.
+#include "cli/Commands.h"
+
+#include "config/TestProperty.h"
+#include "files/TorvexDoc.h"
+#include "model/StepExpansion.h"
+#include "results/ReportWriter.h"
+
+#include <QFileInfo>
+
+bool IsSequenceFile(const QString& strPath);
+void PrepareDocument(CTorvexDoc& doc, CCollectingDialog& dialog, uint32_t ulModel);
+
+namespace {
+
+const char* kUsage = "Usage: torvex report FILE --out OUT.xlsx [--model K2|K1]\n"
+                     "                     [--tab standard|manual|sequence]\n"
+                     "\n"
+                     "Writes the test report workbook of a data file (.tvx, as the MANUAL tab\n"
+                     "reports it) or of a sequence file (.tvxs, as the SEQUENCE tab reports it),\n"
+                     "with the test information of the settings file. No step is judged yet.\n"
+                     "\n"
+                     "  --out OUT.xlsx  the workbook to write (an existing file is replaced)\n"
+                     "  --model K2|K1   the instrument model named in the report (K2)\n"
+                     "  --tab TAB       standard: the default STANDARD test; manual: the data\n"
+                     "                  file's test (the default for .tvx); sequence: the data\n"
+                     "                  file as a sequence of one entry, or the sequence file\n"
+                     "                  (the default for .tvxs)\n"
+                     "\n"
+                     "Exit codes: 0 written, 1 the file cannot be loaded or the workbook cannot\n"
+                     "be written, 2 wrong usage.\n";
+
+} // namespace
+
+int RunReport(const QStringList& argsIn) {
+    if (HandleHelp(argsIn, QString::fromUtf8(kUsage))) return EXIT_OK;
+    QString file, out, tabName;
+    uint32_t ulModel = MODEL_K2;
+    QStringList args = argsIn;
+    while (!args.isEmpty()) {
+        const QString a = args.takeFirst();
+        if (a == "--out" || a == "--tab" || a == "--model") {
+            if (args.isEmpty()) return UsageError("report", QString("%1 needs a value").arg(a));
+            const QString value = args.takeFirst();
+            if (a == "--out") {
+                out = value;
+            } else if (a == "--tab") {
+                tabName = value.toLower();
+            } else if (value.compare("K2", Qt::CaseInsensitive) == 0) {
+                ulModel = MODEL_K2;
+            } else if (value.compare("K1", Qt::CaseInsensitive) == 0) {
+                ulModel = MODEL_K1;
+            } else {
+                return UsageError("report", "--model takes K2 or K1");
+            }
+        } else if (a.startsWith('-') && a.size() > 1) {
+            return UsageError("report", QString("unknown option %1").arg(a));
+        } else if (file.isEmpty()) {
+            file = a;
+        } else {
+            return UsageError("report", "only one FILE");
+        }
+    }
+    if (file.isEmpty()) return UsageError("report", "FILE is missing");
+    if (out.isEmpty()) return UsageError("report", "--out OUT.xlsx is missing");
+    if (!QFileInfo(file).isFile()) return UsageError("report", QString("no such file: %1").arg(file));
+
+    const bool bSequenceFile = IsSequenceFile(file);
+    int nTab;
+    if (tabName.isEmpty())
+        nTab = bSequenceFile ? TAB_SEQUENCE : TAB_MANUAL;
+    else if (tabName == "standard")
+        nTab = TAB_STANDARD;
+    else if (tabName == "manual")
+        nTab = TAB_MANUAL;
+    else if (tabName == "sequence")
+        nTab = TAB_SEQUENCE;
+    else
+        return UsageError("report", "--tab takes standard, manual or sequence");
+    if (bSequenceFile && nTab != TAB_SEQUENCE)
+        return UsageError("report", "a sequence file is reported as a sequence");
+
+    CCollectingDialog dialog;
+    CTorvexDoc doc;
+    PrepareDocument(doc, dialog, ulModel);
+    doc.SetTab(nTab);
+    const bool bLoaded = bSequenceFile ? doc.ReadSequenceFile(file) : doc.ReadDocument(file);
+    if (!bLoaded) {
+        Err(dialog.m_listMessages.join('\n') + '\n');
+        return EXIT_FAILED;
+    }
+    if (nTab == TAB_MANUAL && doc.ManualStepTotal() > kMaxSteps) {
+        Err(QString::fromUtf8("現在のステップ数は%1ステップです。\nステップ数が%"
+                              "2以下となるように設定を変更してください。\n")
+                .arg(doc.ManualStepTotal())
+                .arg(kMaxSteps));
+        return EXIT_FAILED;
+    }
+
+    CTestProperty property;
+    property.LoadFromProfile();
+    property.LoadEquipmentFromProfile();
+    const std::optional<CReportData> data = CollectReport(doc, nTab, property, ulModel);
+    if (!data) {
+        Err("torvex report: nothing to report\n");
+        return EXIT_FAILED;
+    }
+    QString error;
+    if (!WriteReport(*data, out, &error)) {
+        Err(QString("torvex report: cannot write %1: %2\n").arg(out, error));
+        return EXIT_FAILED;
+    }
+    return EXIT_OK;
+}

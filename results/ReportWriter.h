@@ -1,0 +1,74 @@
+#pragma once
+
+#include "config/TestProperty.h"
+#include "model/SettingData.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+class CTorvexDoc;
+
+// The kinds of test a report covers; their names go into the report and its file name.
+enum : int32_t { REPORT_STANDARD = 0, REPORT_MANUAL = 1, REPORT_SEQUENCE = 2 };
+
+// Everything a report workbook is made of. The conditions are copies, so a report
+// can be written while the document goes on changing.
+class CReportData {
+public:
+    int32_t m_nTestType = REPORT_MANUAL;
+    // STANDARD and MANUAL: one condition; SEQUENCE: every entry in list order.
+    std::vector<CSettingData> m_listTest;
+    // Test information and equipment; its start times are not used (see m_timeStart).
+    CTestProperty m_property;
+    uint32_t m_ulMachineType = MODEL_UNKNOWN;
+    // Start of the reported test, seconds since 1970; 0 = not started.
+    qint64 m_timeStart = 0;
+    // SEQUENCE only: the sequence file's name without folder, or "無題".
+    QString m_strSeqFileName;
+};
+
+// The report of the active tab: STANDARD its condition, MANUAL its condition (not
+// when it describes more steps than the limit: its step list is then not its
+// own), SEQUENCE every entry. Nothing for the SETTINGS tab or an empty sequence
+// list; the caller then does nothing.
+std::optional<CReportData> CollectReport(const CTorvexDoc& doc, int nTab, const CTestProperty& property,
+                                         uint32_t ulModelType);
+
+// "STANDARD", "MANUAL" or "SEQUENCE".
+QString ReportTypeName(int32_t nTestType);
+
+// Sheet names of a report of n tests, in order: "試験条件", one step sheet per
+// test, " ", then the rest of a new workbook's three sheets ("Sheet<k>") when
+// there are fewer than three.
+QStringList ReportSheetNames(int32_t nTestType, int nTests);
+
+// Writes the workbook to strPath, replacing a file there only once the whole
+// workbook has been written (a failure leaves it as it was). False with the
+// reason in *pstrError.
+bool WriteReport(const CReportData& data, const QString& strPath, QString* pstrError = nullptr);
+
+// Where reports are kept: <documents>/Kelvora/TORVEX_Pilot/REPORT (not created here).
+QString ReportFolder();
+
+// The file name of a report written at a time: "20240131_093005_MANUAL.xlsx".
+QString ReportFileName(int32_t nTestType, const QDateTime& time);
+
+// Outcome of saving a report into the report folder.
+struct REPORT_RESULT {
+    bool m_bWritten = false;
+    QString m_strPath;  // where it was (or was to be) written
+    QString m_strError; // why it was not
+};
+
+// Writes the report into strFolder (ReportFolder() when empty), creating the
+// folders, under ReportFileName() of the given time; an existing file is never
+// replaced: "_2", "_3", ... are added to the name instead.
+REPORT_RESULT SaveReport(const CReportData& data, const QDateTime& time = QDateTime::currentDateTime(),
+                         const QString& strFolder = QString());
+
+// What the operator is told after a report was saved and (when it was written)
+// handed to the default program: empty when it was written and opened.
+QString ReportOutcomeMessage(const REPORT_RESULT& result, bool bOpened);
