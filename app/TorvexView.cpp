@@ -13,13 +13,16 @@
 #include "instrument/TorvexCntl.h"
 #include "model/StepExpansion.h"
 #include "results/ExecListDlg.h"
+#include "results/ReportWriter.h"
 #include "run/ExecDlg.h"
 #include "run/RunEngine.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTabBar>
+#include <QUrl>
 
 namespace {
 
@@ -236,7 +239,18 @@ bool CTorvexView::IsManualSaveEnabled() const {
 }
 
 void CTorvexView::OutputReport() {
-    // The report workbook comes with the report writer.
+    if (!m_bScreensEnabled) return;
+    const std::optional<CReportData> data =
+        CollectReport(*m_ctx.m_pDoc, m_nTab, *m_ctx.m_pProperty, uint32_t(m_ctx.m_nMachineType));
+    if (!data) return; // SETTINGS, or an empty sequence list: nothing to report
+    // The workbook is saved first, so nothing is lost, then opened.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const REPORT_RESULT result = SaveReport(*data);
+    QApplication::restoreOverrideCursor();
+    const bool bOpened =
+        result.m_bWritten && QDesktopServices::openUrl(QUrl::fromLocalFile(result.m_strPath));
+    const QString message = ReportOutcomeMessage(result, bOpened);
+    if (!message.isEmpty()) m_ctx.m_pDialog->Message(message);
 }
 
 // ---------------------------------------------------------------- CRunView

@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
@@ -61,12 +62,11 @@ double CpuSeconds() {
            double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
+// Lets the event loop run (and sleep between timer ticks) for a while.
 void Pump(int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 } // namespace
@@ -125,10 +125,14 @@ int main(int argc, char** argv) {
     QObject::connect(&engine, &CRunEngine::stepStarted, [&](int, int) {
         if (lastEnd >= 0) gaps.push_back((double(clock.nsecsElapsed()) - lastEnd) / 1e6);
     });
-    QObject::connect(&engine, &CRunEngine::runEnded, [&](const QString&) { finished = true; });
+    QEventLoop loop;
+    QObject::connect(&engine, &CRunEngine::runEnded, [&](const QString&) {
+        finished = true;
+        loop.quit();
+    });
     engine.OnStart();
-    while (!finished)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    if (!finished)
+        loop.exec();
     std::sort(gaps.begin(), gaps.end());
     if (!gaps.empty())
         std::printf("completion seen -> next step's CA: median %.2f ms, max %.2f ms over %zu steps "

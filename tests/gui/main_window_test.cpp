@@ -16,13 +16,16 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -67,6 +70,16 @@ protected:
 
     CScriptedDialog m_dialog;
     std::unique_ptr<CTorvexApp> m_app;
+};
+
+// Stands in for the default program that opens a saved workbook.
+class COpener : public QObject {
+    Q_OBJECT
+public slots:
+    void Open(const QUrl& url) { m_opened << url.toLocalFile(); }
+
+public:
+    QStringList m_opened;
 };
 
 } // namespace
@@ -181,3 +194,23 @@ TEST_F(MainWindowTest, MoreThanAThousandStepsShowTheLimit) {
     EXPECT_FALSE(list->IsReportEnabled());
     EXPECT_FALSE(View().Engine().m_bStartAllowed);
 }
+
+TEST_F(MainWindowTest, TheReportIsSavedThenOpened) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
+    Start();
+    COpener opener;
+    QDesktopServices::setUrlHandler("file", &opener, "Open");
+    QTest::mouseClick(View().StepList()->findChild<QPushButton*>(), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler("file");
+    ASSERT_EQ(opener.m_opened.size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(opener.m_opened[0]));
+    EXPECT_TRUE(opener.m_opened[0].startsWith(HomeDir() + "/Documents/Kelvora/TORVEX_Pilot/REPORT/"));
+    EXPECT_TRUE(opener.m_opened[0].endsWith("_MANUAL.xlsx"));
+    EXPECT_TRUE(m_dialog.Messages().isEmpty());
+
+    // Nothing happens on SETTINGS (the menu command is disabled there too).
+    View().SelectTab(TAB_SETTINGS);
+    EXPECT_FALSE(m_app->MainFrame()->m_pOutput->isEnabled());
+}
+
+#include "main_window_test.moc"
