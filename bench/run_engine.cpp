@@ -35,26 +35,6 @@ public:
     }
 };
 
-class NullView : public CRunView {
-public:
-    void SetStartEnabled(bool) override {}
-    void SetStopEnabled(bool) override {}
-    void SetStartFace(bool) override {}
-    void SetLamp(bool) override {}
-    void SetLineIndicator(bool, bool) override {}
-    void SetReadout(Readout, const CReadout&) override {}
-    void LockScreens(bool) override {}
-    void FillList(const std::vector<CExecData>&) override {}
-    void RefreshRow(const CExecData&, int) override {}
-    void SelectRow(int) override {}
-    void SelectEntry(int) override {}
-    void ShowEntry(int) override {}
-    void UpdateEntryJudgment(int) override {}
-    void ShowNotConnected() override {}
-    QString WindowTitle() const override { return "TORVEX_Pilot"; }
-    void SetWindowTitle(const QString&) override {}
-};
-
 double CpuSeconds() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
@@ -86,7 +66,7 @@ int main(int argc, char** argv) {
     if (!cntl.Connect()) return 1;
 
     QuietDialog dialog;
-    NullView view;
+    CSilentRunView view;
     CTorvexDoc doc;
     doc.SetDialog(&dialog);
     doc.SetMachine(MODEL_K2, 0);
@@ -131,8 +111,7 @@ int main(int argc, char** argv) {
         loop.quit();
     });
     engine.OnStart();
-    if (!finished)
-        loop.exec();
+    if (!finished) loop.exec();
     std::sort(gaps.begin(), gaps.end());
     if (!gaps.empty())
         std::printf("completion seen -> next step's CA: median %.2f ms, max %.2f ms over %zu steps "

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QStringList>
+#include <cstdint>
+#include <initializer_list>
 
 // Exit codes shared by every command.
 enum : int { EXIT_OK = 0, EXIT_FAILED = 1, EXIT_USAGE = 2 };
@@ -21,6 +23,17 @@ int CliCommandCount();
 int UsageError(const QString& command, const QString& message);
 // True when args ask for help; prints the usage text to stdout.
 bool HandleHelp(const QStringList& args, const QString& usage);
+class CTorvexDoc;
+class CCollectingDialog;
+
+// The options the file commands share (defined with `torvex steps`): a .tvxs
+// is a sequence file; the document is made for a model; FILE arguments and
+// --model K2|K1 are read into the given strings.
+bool IsSequenceFile(const QString& strPath);
+void PrepareDocument(CTorvexDoc& doc, CCollectingDialog& dialog, uint32_t ulModel);
+bool ParseFileAndModel(const QString& command, const QStringList& args, int nFiles,
+                       std::initializer_list<QString*> files, uint32_t& ulModel);
+
 // Console output in UTF-8 with "\n" line ends.
 void Out(const QString& text);
 void Err(const QString& text);

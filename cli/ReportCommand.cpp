@@ -9,9 +9,6 @@
 
 #include <QFileInfo>
 
-bool IsSequenceFile(const QString& strPath);
-void PrepareDocument(CTorvexDoc& doc, CCollectingDialog& dialog, uint32_t ulModel);
-
 namespace {
 
 const char* kUsage = "Usage: torvex report FILE --out OUT.xlsx [--model K2|K1]\n"

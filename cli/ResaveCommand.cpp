@@ -1,12 +1,6 @@
 #include "cli/Commands.h"
 #include "files/TorvexDoc.h"
 
-// From StepsCommand.cpp: the options both file commands share.
-bool IsSequenceFile(const QString& strPath);
-void PrepareDocument(CTorvexDoc& doc, CCollectingDialog& dialog, uint32_t ulModel);
-bool ParseFileAndModel(const QString& command, const QStringList& args, int nFiles,
-                       std::initializer_list<QString*> files, uint32_t& ulModel);
-
 namespace {
 
 const char* kUsage = "Usage: torvex resave IN OUT [--model K2|K1]\n"

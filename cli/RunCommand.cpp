@@ -53,29 +53,6 @@ void OnSigInt(int) {
     g_nInterrupts.fetch_add(1);
 }
 
-// The panel nobody sees: the command line only needs the window title, which
-// the engine marks when the instrument stops answering.
-class CConsoleRunView : public CRunView {
-public:
-    void SetStartEnabled(bool) override {}
-    void SetStopEnabled(bool) override {}
-    void SetStartFace(bool) override {}
-    void SetLamp(bool) override {}
-    void SetLineIndicator(bool, bool) override {}
-    void SetReadout(Readout, const CReadout&) override {}
-    void LockScreens(bool) override {}
-    void FillList(const std::vector<CExecData>&) override {}
-    void RefreshRow(const CExecData&, int) override {}
-    void SelectRow(int) override {}
-    void SelectEntry(int) override {}
-    void ShowEntry(int) override {}
-    void UpdateEntryJudgment(int) override {}
-    void ShowNotConnected() override {}
-    QString WindowTitle() const override { return m_strTitle; }
-    void SetWindowTitle(const QString& s) override { m_strTitle = s; }
-    QString m_strTitle = QStringLiteral("TORVEX_Pilot");
-};
-
 QString StepLine(CExecData step) {
     QStringList texts;
     for (int col = 1; col <= COL_TRIGGER; ++col)
@@ -187,7 +164,7 @@ int RunTestRun(const QStringList& argsIn) {
     CTestProperty property;
     property.LoadFromProfile();
     property.LoadEquipmentFromProfile();
-    CConsoleRunView view;
+    CSilentRunView view;
     CRunEngine engine(cntl, doc, property, dialog, view);
     engine.Start();
     engine.SetMode(bSequence ? MODE_SEQUENCE : MODE_MANUAL);

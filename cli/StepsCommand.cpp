@@ -7,11 +7,6 @@
 // Exit code for a condition above the step limit.
 constexpr int EXIT_TOO_MANY_STEPS = 3;
 
-bool IsSequenceFile(const QString& strPath);
-void PrepareDocument(CTorvexDoc& doc, CCollectingDialog& dialog, uint32_t ulModel);
-bool ParseFileAndModel(const QString& command, const QStringList& args, int nFiles,
-                       std::initializer_list<QString*> files, uint32_t& ulModel);
-
 namespace {
 
 const char* kUsage = "Usage: torvex steps FILE [--model K2|K1]\n"

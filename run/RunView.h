@@ -61,3 +61,26 @@ public:
     // The MANUAL screen shows its condition again (its name may have changed).
     virtual void RefreshManualScreen() {}
 };
+
+// A run view that shows nothing: the command line and the benchmarks only
+// need the window title, which the engine marks when the instrument is lost.
+class CSilentRunView : public CRunView {
+public:
+    void SetStartEnabled(bool) override {}
+    void SetStopEnabled(bool) override {}
+    void SetStartFace(bool) override {}
+    void SetLamp(bool) override {}
+    void SetLineIndicator(bool, bool) override {}
+    void SetReadout(Readout, const CReadout&) override {}
+    void LockScreens(bool) override {}
+    void FillList(const std::vector<CExecData>&) override {}
+    void RefreshRow(const CExecData&, int) override {}
+    void SelectRow(int) override {}
+    void SelectEntry(int) override {}
+    void ShowEntry(int) override {}
+    void UpdateEntryJudgment(int) override {}
+    void ShowNotConnected() override {}
+    QString WindowTitle() const override { return m_strTitle; }
+    void SetWindowTitle(const QString& s) override { m_strTitle = s; }
+    QString m_strTitle = QStringLiteral("TORVEX_Pilot");
+};
