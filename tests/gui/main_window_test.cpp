@@ -2,6 +2,7 @@
 #include "app/SplashDlg.h"
 #include "app/TorvexApp.h"
 #include "app/TorvexView.h"
+#include "app/TypeSelectDlg.h"
 #include "config/IniKeys.h"
 #include "config/Profile.h"
 #include "config/SettingsFixture.h"
@@ -211,6 +212,51 @@ TEST_F(MainWindowTest, TheReportIsSavedThenOpened) {
     // Nothing happens on SETTINGS (the menu command is disabled there too).
     View().SelectTab(TAB_SETTINGS);
     EXPECT_FALSE(m_app->MainFrame()->m_pOutput->isEnabled());
+}
+
+TEST_F(MainWindowTest, WithoutAnInstrumentTheOperatorChoosesDemoMode) {
+    qputenv("TORVEX_PORTS_ONLY", "1");
+    WriteProfileValue(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_TYPE, "17");
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
+    // Retry first (still nothing there), then demo mode with the stored model.
+    int nShown = 0;
+    std::function<void()> answer = [&] {
+        auto* dlg = qobject_cast<CTypeSelectDlg*>(QApplication::activeModalWidget());
+        if (!dlg) {
+            QTimer::singleShot(20, answer);
+            return;
+        }
+        EXPECT_EQ(dlg->SelectedModelType(), 17);
+        const QString button = ++nShown == 1 ? QStringLiteral("リトライ") : QStringLiteral("デモモード起動");
+        for (QPushButton* b : dlg->findChildren<QPushButton*>())
+            if (b->text() == button) {
+                b->click();
+                break;
+            }
+        if (nShown == 1) QTimer::singleShot(20, answer);
+    };
+    QTimer::singleShot(20, answer);
+    APP_OPTIONS options; // no simulator, no port
+    m_app = std::make_unique<CTorvexApp>(options, &m_dialog);
+    ASSERT_TRUE(m_app->InitInstance());
+    EXPECT_EQ(nShown, 2);
+    EXPECT_EQ(m_app->m_nMachineType, 17);
+    EXPECT_EQ(g_bNotConnected, 1);
+    ASSERT_TRUE(
+        WaitFor([&] { return m_app->MainFrame()->windowTitle().endsWith(QStringLiteral(" 未接続")); }, 3000));
+    EXPECT_EQ(m_app->MainFrame()->windowTitle(), QStringLiteral("無題 - TORVEX_Pilot 未接続"));
+    EXPECT_FALSE(View().RunPanel()->StartButton()->isEnabled());
+}
+
+TEST_F(MainWindowTest, ExitInTheModelDialogEndsTheProgram) {
+    qputenv("TORVEX_PORTS_ONLY", "1");
+    QTimer::singleShot(50, [] {
+        if (auto* dlg = qobject_cast<CTypeSelectDlg*>(QApplication::activeModalWidget()))
+            dlg->done(CTypeSelectDlg::RESULT_EXIT);
+    });
+    APP_OPTIONS options;
+    CTorvexApp app(options, &m_dialog);
+    EXPECT_FALSE(app.InitInstance());
 }
 
 #include "main_window_test.moc"
