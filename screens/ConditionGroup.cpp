@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 CConditionGroup::CConditionGroup(const QString& strTitle, GROUP_PICTURE ePicture, int nTitleWidth,
-                                 QWidget* pParent, bool bVerticalBody)
+                                 QWidget* pParent, bool bVerticalBody, bool bPictureBeside)
     : QFrame(pParent) {
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Sunken);
@@ -23,16 +23,19 @@ CConditionGroup::CConditionGroup(const QString& strTitle, GROUP_PICTURE ePicture
     pal.setColor(QPalette::WindowText, Qt::black);
     pArea->setPalette(pal);
     pArea->setFixedWidth(nTitleWidth);
-    auto* pAreaLayout = new QVBoxLayout(pArea);
+    QBoxLayout* pAreaLayout = bPictureBeside ? static_cast<QBoxLayout*>(new QHBoxLayout(pArea))
+                                             : static_cast<QBoxLayout*>(new QVBoxLayout(pArea));
     pAreaLayout->setContentsMargins(3, 3, 3, 3);
     pAreaLayout->setSpacing(2);
     auto* pPicture = new QLabel(pArea);
     pPicture->setPixmap(GroupPicture(ePicture));
-    pPicture->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    pPicture->setAlignment(bPictureBeside ? Qt::AlignLeft | Qt::AlignVCenter
+                                          : Qt::AlignHCenter | Qt::AlignTop);
     m_pTitle = new QLabel(strTitle, pArea);
     m_pTitle->setFont(UiFont(16));
     m_pTitle->setWordWrap(true);
-    m_pTitle->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_pTitle->setAlignment(bPictureBeside ? Qt::AlignLeft | Qt::AlignVCenter
+                                          : Qt::AlignHCenter | Qt::AlignTop);
     pAreaLayout->addWidget(pPicture);
     pAreaLayout->addWidget(m_pTitle);
     pAreaLayout->addStretch();

@@ -14,7 +14,7 @@ class CConditionGroup : public QFrame {
     Q_OBJECT
 public:
     CConditionGroup(const QString& strTitle, GROUP_PICTURE ePicture, int nTitleWidth,
-                    QWidget* pParent = nullptr, bool bVerticalBody = false);
+                    QWidget* pParent = nullptr, bool bVerticalBody = false, bool bPictureBeside = false);
 
     QBoxLayout* Body() const { return m_pBody; }
     QLabel* Title() const { return m_pTitle; }

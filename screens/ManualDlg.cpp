@@ -28,7 +28,9 @@
 
 namespace {
 
-constexpr int kTitleWidth = 74;
+constexpr int kTitleWidth = 62;         // groups of the value editors: picture above the label
+constexpr int kLeftRowTitleWidth = 104; // one-row groups: picture beside the label
+constexpr int kRightRowTitleWidth = 122;
 constexpr int kBurstParam[3] = {VF_BURST_PERIOD, VF_PULSE_COUNT, VF_BURST_DURA};
 constexpr MANUAL_TIP_BOX kBurstTip[3] = {TIP_BURST_PERIOD, TIP_PULSE_COUNT, TIP_BURST_DURA};
 constexpr int kTimeParam[3] = {VF_TIME_HOUR, VF_TIME_MIN, VF_TIME_SEC};
@@ -120,6 +122,21 @@ void CManualDlg::BuildHeader(QVBoxLayout* pLayout) {
     }
     m_pGate->Watch(m_pLoad, CInputGate::GATE_BOX); // the save buttons never ask
     pLayout->addLayout(pRow);
+
+    auto* pFunc = new CConditionGroup(QStringLiteral("FUNCTION SETUP"), GROUP_PICTURE_SPECIAL,
+                                      kLeftRowTitleWidth, this, false, true);
+    auto* pGrid = new QGridLayout;
+    pGrid->setHorizontalSpacing(10);
+    const QString captions[FUNC_COUNT] = {QStringLiteral("極性反転"), QStringLiteral("パルス連続出力"),
+                                          QStringLiteral("周波数変調"), QStringLiteral("外部トリガ入力")};
+    for (int i = 0; i < FUNC_COUNT; ++i) {
+        m_apFunc[i] = new QCheckBox(captions[i], pFunc);
+        m_apFunc[i]->setFont(small);
+        pGrid->addWidget(m_apFunc[i], 0, i);
+        m_pGate->Watch(m_apFunc[i], CInputGate::GATE_BUTTON);
+    }
+    pFunc->Body()->addLayout(pGrid);
+    pLayout->addWidget(pFunc);
 }
 
 QWidget* CManualDlg::BuildLeftColumn() {
@@ -129,7 +146,8 @@ QWidget* CManualDlg::BuildLeftColumn() {
     pLayout->setSpacing(4);
     const QFont big = UiFont(16);
 
-    auto* pPola = new CConditionGroup(QStringLiteral("極性"), GROUP_PICTURE_VOLTAGE, kTitleWidth, pColumn);
+    auto* pPola = new CConditionGroup(QStringLiteral("極性"), GROUP_PICTURE_VOLTAGE, kLeftRowTitleWidth,
+                                      pColumn, false, true);
     auto* pGrid = new QGridLayout;
     pGrid->setVerticalSpacing(2);
     auto* pSingleLabel = new QLabel(QStringLiteral("単独"), pPola);
@@ -164,7 +182,8 @@ QWidget* CManualDlg::BuildLeftColumn() {
     pFreqGroup->Body()->addWidget(m_pFreq);
     pLayout->addWidget(pFreqGroup);
 
-    auto* pTime = new CConditionGroup(QStringLiteral("試験時間"), GROUP_PICTURE_TIME, kTitleWidth, pColumn);
+    auto* pTime = new CConditionGroup(QStringLiteral("試験時間"), GROUP_PICTURE_TIME, kLeftRowTitleWidth,
+                                      pColumn, false, true);
     const QString units[3] = {QStringLiteral("h"), QStringLiteral("m"), QStringLiteral("s")};
     for (int i = 0; i < 3; ++i) {
         m_aTime[i] = AddNumberField(pTime, pTime->Body(), units[i], i == 0 ? 26 : 34, big);
@@ -174,8 +193,8 @@ QWidget* CManualDlg::BuildLeftColumn() {
     pTime->Body()->addStretch();
     pLayout->addWidget(pTime);
 
-    auto* pOutput =
-        new CConditionGroup(QStringLiteral("出力先"), GROUP_PICTURE_COUPLING, kTitleWidth, pColumn);
+    auto* pOutput = new CConditionGroup(QStringLiteral("出力先"), GROUP_PICTURE_COUPLING, kLeftRowTitleWidth,
+                                        pColumn, false, true);
     m_pCdn = Radio(QStringLiteral("CDN OUT"), big, pOutput);
     m_pPulse = Radio(QStringLiteral("PULSE OUT"), big, pOutput);
     auto* pOutGroup = new QButtonGroup(pOutput);
@@ -198,35 +217,21 @@ QWidget* CManualDlg::BuildRightColumn() {
     const QFont big = UiFont(16);
     const QFont small = UiFont(14);
 
-    auto* pFunc =
-        new CConditionGroup(QStringLiteral("FUNCTION SETUP"), GROUP_PICTURE_SPECIAL, kTitleWidth, pColumn);
-    auto* pGrid = new QGridLayout;
-    pGrid->setVerticalSpacing(2);
-    const QString captions[FUNC_COUNT] = {QStringLiteral("極性反転"), QStringLiteral("パルス連続出力"),
-                                          QStringLiteral("周波数変調"), QStringLiteral("外部トリガ入力")};
-    for (int i = 0; i < FUNC_COUNT; ++i) {
-        m_apFunc[i] = new QCheckBox(captions[i], pFunc);
-        m_apFunc[i]->setFont(small);
-        pGrid->addWidget(m_apFunc[i], i / 2, i % 2);
-        m_pGate->Watch(m_apFunc[i], CInputGate::GATE_BUTTON);
-    }
-    pFunc->Body()->addLayout(pGrid);
-    pLayout->addWidget(pFunc);
-
     const QString titles[3] = {QStringLiteral("バースト周期"), QStringLiteral("パルス数"),
                                QStringLiteral("バースト期間")};
     const QString units[3] = {QStringLiteral("ms"), QString(), QStringLiteral("ms")};
     for (int i = 0; i < 3; ++i) {
-        auto* pGroup = new CConditionGroup(titles[i], GROUP_PICTURE_TIME, kTitleWidth, pColumn);
-        m_aBurst[i] = AddNumberField(pGroup, pGroup->Body(), units[i], 70, big);
+        auto* pGroup =
+            new CConditionGroup(titles[i], GROUP_PICTURE_TIME, kRightRowTitleWidth, pColumn, false, true);
+        m_aBurst[i] = AddNumberField(pGroup, pGroup->Body(), units[i], 60, big);
         pGroup->Body()->addStretch();
         m_pGate->Watch(m_aBurst[i].m_pBox, CInputGate::GATE_BOX);
         m_pGate->Watch(m_aBurst[i].m_pSpin, CInputGate::GATE_BOX);
         pLayout->addWidget(pGroup);
     }
 
-    m_pSyncGroup =
-        new CConditionGroup(QStringLiteral("ライン同期"), GROUP_PICTURE_COUPLING, kTitleWidth, pColumn);
+    m_pSyncGroup = new CConditionGroup(QStringLiteral("ライン同期"), GROUP_PICTURE_COUPLING,
+                                       kRightRowTitleWidth, pColumn, false, true);
     m_pSyncGroup->Title()->setFont(small);
     m_pSync = Radio(QStringLiteral("同期"), small, m_pSyncGroup);
     m_pAsync = Radio(QStringLiteral("非同期"), small, m_pSyncGroup);
@@ -245,8 +250,8 @@ QWidget* CManualDlg::BuildRightColumn() {
     m_pAngleGroup->Body()->addWidget(m_pAngle);
     pLayout->addWidget(m_pAngleGroup);
 
-    m_pPhaseGroup = new CConditionGroup(QStringLiteral("CDN   印加相"), GROUP_PICTURE_COUPLING, kTitleWidth,
-                                        pColumn, true);
+    m_pPhaseGroup = new CConditionGroup(QStringLiteral("CDN   印加相"), GROUP_PICTURE_COUPLING,
+                                        kTitleWidth + 8, pColumn, true);
     auto* pPhaseRow = new QHBoxLayout;
     m_pSingle = Radio(QStringLiteral("単相"), small, m_pPhaseGroup);
     m_pThree = Radio(QStringLiteral("三相"), small, m_pPhaseGroup);

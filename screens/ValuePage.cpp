@@ -55,13 +55,13 @@ void CValuePage::AddRow(const QString& strCaption, int32_t nField, bool bUseBox)
     }
     row.m_pBox = new CNumericLineEdit(FilterNumericTyping, this);
     row.m_pBox->setAlignment(Qt::AlignRight);
-    row.m_pBox->setFixedWidth(72);
+    row.m_pBox->setFixedWidth(62);
     row.m_pSpin = new CSpinButtons(this);
     row.m_pSpin->setFixedHeight(row.m_pBox->sizeHint().height());
     row.m_pUnit = new QLabel(this);
     row.m_pShown = new QLabel(kDashes, this);
     row.m_pShown->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    row.m_pShown->setFixedWidth(72 + 4 + row.m_pSpin->sizeHint().width());
+    row.m_pShown->setFixedWidth(62 + 4 + row.m_pSpin->sizeHint().width());
     row.m_pShown->hide();
     pGrid->addWidget(row.m_pBox, nGridRow, 1);
     pGrid->addWidget(row.m_pSpin, nGridRow, 2);

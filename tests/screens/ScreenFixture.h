@@ -12,6 +12,7 @@
 #include "support/ScriptedDialog.h"
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
