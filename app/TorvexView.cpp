@@ -16,6 +16,8 @@
 #include "results/ReportWriter.h"
 #include "run/ExecDlg.h"
 #include "run/RunEngine.h"
+#include "screens/ManualDlg.h"
+#include "screens/StandardDlg.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -36,7 +38,7 @@ QWidget* Placeholder(const QString& text, QWidget* pParent) {
 
 // Geometry of the view, in pixels: the condition screens on the left, the run
 // panel with the step list (and on SEQUENCE the sequence list) on the right.
-const int kLeftWidth = 580;
+const int kMinLeftWidth = 580;
 const int kMargin = 5;
 const int kRunPanelHeight = 84;
 const int kSequenceListHeight = 250;
@@ -75,8 +77,17 @@ void CTorvexView::InitialUpdate() {
     host.fnReport = [this] { OutputReport(); };
     m_pStepList = new CExecListDlg(doc, *m_pEngine, *m_ctx.m_pDialog, host, this);
 
-    m_pStandard = Placeholder(QStringLiteral("STANDARD"), this);
-    m_pManual = Placeholder(QStringLiteral("MANUAL"), this);
+    SCREEN_CONTEXT screen;
+    screen.m_pDoc = &doc;
+    screen.m_pEngine = m_pEngine.get();
+    screen.m_pProperty = m_ctx.m_pProperty;
+    screen.m_pList = m_pStepList;
+    screen.m_pDialog = m_ctx.m_pDialog;
+    screen.m_ulMachineType = uint32_t(m_ctx.m_nMachineType);
+    screen.m_fnScreensEnabled = [this] { return m_bScreensEnabled; };
+    m_pStandard = new CStandardDlg(screen, this);
+    m_pManual = new CManualDlg(screen, this);
+    connect(m_pManual, &CManualDlg::saveAllowedChanged, this, &CTorvexView::commandsChanged);
     m_pSequence = Placeholder(QStringLiteral("PREVIEW"), this);
     m_pSequenceList = Placeholder(QStringLiteral("SEQUENCE"), this);
 
@@ -92,8 +103,8 @@ void CTorvexView::InitialUpdate() {
     sc.m_pbStopEveryStep = &m_pEngine->m_bStopEveryStep;
     m_pSettings = new CSettingsDlg(sc, this);
 
-    for (QWidget* w :
-         {m_pStandard, m_pManual, m_pSequence, m_pSequenceList, static_cast<QWidget*>(m_pSettings)})
+    for (QWidget* w : {static_cast<QWidget*>(m_pStandard), static_cast<QWidget*>(m_pManual), m_pSequence,
+                       m_pSequenceList, static_cast<QWidget*>(m_pSettings)})
         w->hide();
 
     m_pEngine->Start();
@@ -130,7 +141,12 @@ QWidget* CTorvexView::ScreenOfTab(int nTab) const {
 void CTorvexView::OnTabChanged() {
     CTorvexDoc& doc = *m_ctx.m_pDoc;
     QWidget* pFocus = QApplication::focusWidget();
-    m_nTab = m_pTabs->tabData(m_pTabs->currentIndex()).toInt();
+    const int nNewTab = m_pTabs->tabData(m_pTabs->currentIndex()).toInt();
+    if (m_pManual->isVisible() && nNewTab != TAB_MANUAL) {
+        m_pManual->CommitTyping(); // a value being typed is taken over first
+        pFocus = nullptr;
+    }
+    m_nTab = nNewTab;
     doc.SetTab(m_nTab);
     if (m_nTab != TAB_SETTINGS) m_pEngine->SetMode(m_nTab);
 
@@ -177,12 +193,15 @@ void CTorvexView::DoLayout() {
     const int w = width(), h = height();
     m_pTabs->setGeometry(0, 0, w, m_pTabs->sizeHint().height());
     const int top = m_pTabs->height() + kMargin;
-    const int right = kLeftWidth + 2 * kMargin;
+    int leftWidth = kMinLeftWidth;
+    for (int t = TAB_STANDARD; t <= TAB_SEQUENCE; ++t)
+        leftWidth = std::max(leftWidth, ScreenOfTab(t)->sizeHint().width());
+    const int right = leftWidth + 2 * kMargin;
     const int rightWidth = std::max(200, w - right - kMargin);
     m_pRunPanel->setGeometry(right, top, rightWidth, kRunPanelHeight);
     const int belowPanel = top + kRunPanelHeight + kMargin;
     for (int t = TAB_STANDARD; t <= TAB_SEQUENCE; ++t)
-        ScreenOfTab(t)->setGeometry(kMargin, top, kLeftWidth, h - top - kMargin);
+        ScreenOfTab(t)->setGeometry(kMargin, top, leftWidth, h - top - kMargin);
     if (m_nTab == TAB_SEQUENCE) {
         m_pSequenceList->setGeometry(right, belowPanel, rightWidth, kSequenceListHeight);
         const int listTop = belowPanel + kSequenceListHeight + kMargin;
@@ -284,6 +303,7 @@ void CTorvexView::LockScreens(bool bEnable) {
     m_bScreensEnabled = bEnable;
     m_pTabs->setEnabled(bEnable);
     m_pStepList->LockControls(bEnable);
+    m_pManual->LockFileButtons(!bEnable);
     emit screensLocked(!bEnable);
     emit commandsChanged();
 }
@@ -317,4 +337,6 @@ void CTorvexView::SetWindowTitle(const QString& strTitle) {
     window()->setWindowTitle(strTitle);
 }
 
-void CTorvexView::RefreshManualScreen() {}
+void CTorvexView::RefreshManualScreen() {
+    m_pManual->Refresh();
+}

@@ -14,6 +14,8 @@ class COperatorDialog;
 class CExecDlg;
 class CExecListDlg;
 class CSettingsDlg;
+class CStandardDlg;
+class CManualDlg;
 class CInstrumentLink;
 class QTabBar;
 
@@ -97,8 +99,8 @@ private:
     std::unique_ptr<CInstrumentLink> m_pLink;
     std::unique_ptr<CRunEngine> m_pEngine;
     QTabBar* m_pTabs = nullptr;
-    QWidget* m_pStandard = nullptr;
-    QWidget* m_pManual = nullptr;
+    CStandardDlg* m_pStandard = nullptr;
+    CManualDlg* m_pManual = nullptr;
     QWidget* m_pSequence = nullptr;
     QWidget* m_pSequenceList = nullptr;
     CSettingsDlg* m_pSettings = nullptr;

@@ -30,7 +30,9 @@ namespace {
 
 constexpr int kTitleWidth = 62;         // groups of the value editors: picture above the label
 constexpr int kLeftRowTitleWidth = 104; // one-row groups: picture beside the label
-constexpr int kRightRowTitleWidth = 122;
+constexpr int kRightRowTitleWidth = 140;
+constexpr int kFunctionTitleWidth = 156; // "FUNCTION SETUP" on one line
+constexpr int kPhaseTitleWidth = 110;    // "CDN   印加相" on one line
 constexpr int kBurstParam[3] = {VF_BURST_PERIOD, VF_PULSE_COUNT, VF_BURST_DURA};
 constexpr MANUAL_TIP_BOX kBurstTip[3] = {TIP_BURST_PERIOD, TIP_PULSE_COUNT, TIP_BURST_DURA};
 constexpr int kTimeParam[3] = {VF_TIME_HOUR, VF_TIME_MIN, VF_TIME_SEC};
@@ -124,7 +126,7 @@ void CManualDlg::BuildHeader(QVBoxLayout* pLayout) {
     pLayout->addLayout(pRow);
 
     auto* pFunc = new CConditionGroup(QStringLiteral("FUNCTION SETUP"), GROUP_PICTURE_SPECIAL,
-                                      kLeftRowTitleWidth, this, false, true);
+                                      kFunctionTitleWidth, this, false, true);
     auto* pGrid = new QGridLayout;
     pGrid->setHorizontalSpacing(10);
     const QString captions[FUNC_COUNT] = {QStringLiteral("極性反転"), QStringLiteral("パルス連続出力"),
@@ -251,7 +253,7 @@ QWidget* CManualDlg::BuildRightColumn() {
     pLayout->addWidget(m_pAngleGroup);
 
     m_pPhaseGroup = new CConditionGroup(QStringLiteral("CDN   印加相"), GROUP_PICTURE_COUPLING,
-                                        kTitleWidth + 8, pColumn, true);
+                                        kPhaseTitleWidth, pColumn, true);
     auto* pPhaseRow = new QHBoxLayout;
     m_pSingle = Radio(QStringLiteral("単相"), small, m_pPhaseGroup);
     m_pThree = Radio(QStringLiteral("三相"), small, m_pPhaseGroup);
