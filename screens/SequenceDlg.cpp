@@ -33,6 +33,7 @@ QLabel* ValueLabel(QWidget* pParent, int nWidth = 70) {
 QLabel* UnitLabel(const QString& strText, QWidget* pParent) {
     auto* p = new QLabel(strText, pParent);
     p->setFont(UiFont(16));
+    p->setContentsMargins(3, 0, 0, 0); // "-----" would otherwise run into "kHz"
     return p;
 }
 
