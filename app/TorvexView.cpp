@@ -18,6 +18,9 @@
 #include "run/RunEngine.h"
 #include "screens/ManualDlg.h"
 #include "screens/StandardDlg.h"
+#include "run/SequenceListLogic.h"
+#include "screens/SequenceDlg.h"
+#include "screens/SequenceListDlg.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -27,14 +30,6 @@
 #include <QUrl>
 
 namespace {
-
-QWidget* Placeholder(const QString& text, QWidget* pParent) {
-    auto* p = new QLabel(text, pParent);
-    p->setAlignment(Qt::AlignCenter);
-    p->setFont(UiFont(18));
-    p->setFrameShape(QFrame::StyledPanel);
-    return p;
-}
 
 // Geometry of the view, in pixels: the condition screens on the left, the run
 // panel with the step list (and on SEQUENCE the sequence list) on the right.
@@ -88,8 +83,11 @@ void CTorvexView::InitialUpdate() {
     m_pStandard = new CStandardDlg(screen, this);
     m_pManual = new CManualDlg(screen, this);
     connect(m_pManual, &CManualDlg::saveAllowedChanged, this, &CTorvexView::commandsChanged);
-    m_pSequence = Placeholder(QStringLiteral("PREVIEW"), this);
-    m_pSequenceList = Placeholder(QStringLiteral("SEQUENCE"), this);
+    // SEQUENCE tab: the preview and the sequence list, which drives it and the step list.
+    m_pSequence = new CSequenceDlg(this);
+    m_pSequenceList = new CSequenceListDlg(
+        doc, *m_pEngine, *m_ctx.m_pProperty, *m_ctx.m_pDialog, *m_pStepList, *m_pSequence,
+        [this] { return m_bScreensEnabled; }, this);
 
     m_pLink = std::make_unique<CTorvexCntlLink>(*m_ctx.m_pCntl);
     SETTINGS_PAGE_CONTEXT sc;
@@ -103,8 +101,9 @@ void CTorvexView::InitialUpdate() {
     sc.m_pbStopEveryStep = &m_pEngine->m_bStopEveryStep;
     m_pSettings = new CSettingsDlg(sc, this);
 
-    for (QWidget* w : {static_cast<QWidget*>(m_pStandard), static_cast<QWidget*>(m_pManual), m_pSequence,
-                       m_pSequenceList, static_cast<QWidget*>(m_pSettings)})
+    for (QWidget* w : {static_cast<QWidget*>(m_pStandard), static_cast<QWidget*>(m_pManual),
+                       static_cast<QWidget*>(m_pSequence), static_cast<QWidget*>(m_pSequenceList),
+                       static_cast<QWidget*>(m_pSettings)})
         w->hide();
 
     m_pEngine->Start();
@@ -171,19 +170,15 @@ void CTorvexView::OnTabChanged() {
         m_pEngine->SetStartAllowed(CountSteps(doc.m_settingManual) <= kMaxSteps);
         m_pEngine->ShowConditionTimes(doc.m_settingManual.m_listExec);
         break;
-    case TAB_SEQUENCE: {
-        CSettingData* entry = doc.m_sequence.CurrentEntry();
-        static const std::vector<CExecData> none;
-        m_pStepList->FillList(entry ? entry->m_listExec : none);
+    case TAB_SEQUENCE:
         m_pStepList->ShowStepLimit(1);
         m_pEngine->SetStartAllowed(true);
-        m_pEngine->ShowSequenceTimes(doc.m_sequence.m_nCurEntry);
+        m_pSequenceList->Logic().Activate(); // steps, preview, times and title
         break;
-    }
     default:
         break;
     }
-    SetWindowTitle(TabWindowTitle(m_nTab, doc));
+    if (m_nTab != TAB_SEQUENCE) SetWindowTitle(TabWindowTitle(m_nTab, doc));
     if (pFocus && pFocus->isVisible()) pFocus->setFocus();
     emit commandsChanged();
 }
@@ -304,6 +299,7 @@ void CTorvexView::LockScreens(bool bEnable) {
     m_pTabs->setEnabled(bEnable);
     m_pStepList->LockControls(bEnable);
     m_pManual->LockFileButtons(!bEnable);
+    m_pSequenceList->LockControls(bEnable);
     emit screensLocked(!bEnable);
     emit commandsChanged();
 }
@@ -318,12 +314,16 @@ void CTorvexView::SelectRow(int nRow) {
     m_pStepList->SelectRow(nRow);
 }
 
-void CTorvexView::SelectEntry(int) {}
-void CTorvexView::ShowEntry(int nEntry) {
-    CSettingData* entry = m_ctx.m_pDoc->m_sequence.Entry(nEntry);
-    if (entry) m_pStepList->FillList(entry->m_listExec);
+// The sequence list follows the run.
+void CTorvexView::SelectEntry(int nEntry) {
+    m_pSequenceList->Logic().SelectEntry(nEntry);
 }
-void CTorvexView::UpdateEntryJudgment(int) {}
+void CTorvexView::ShowEntry(int nEntry) {
+    m_pSequenceList->Logic().ShowEntry(nEntry);
+}
+void CTorvexView::UpdateEntryJudgment(int nEntry) {
+    m_pSequenceList->Logic().UpdateEntryJudgment(nEntry);
+}
 
 void CTorvexView::ShowNotConnected() {
     m_pSettings->ShowNotConnected();

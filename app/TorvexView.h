@@ -16,6 +16,8 @@ class CExecListDlg;
 class CSettingsDlg;
 class CStandardDlg;
 class CManualDlg;
+class CSequenceDlg;
+class CSequenceListDlg;
 class CInstrumentLink;
 class QTabBar;
 
@@ -57,6 +59,8 @@ public:
     CExecDlg* RunPanel() const { return m_pRunPanel; }
     CExecListDlg* StepList() const { return m_pStepList; }
     CSettingsDlg* SettingsPage() const { return m_pSettings; }
+    CSequenceDlg* SequenceScreen() const { return m_pSequence; }
+    CSequenceListDlg* SequenceList() const { return m_pSequenceList; }
     QTabBar* TabBar() const { return m_pTabs; }
 
     // CRunView
@@ -101,8 +105,8 @@ private:
     QTabBar* m_pTabs = nullptr;
     CStandardDlg* m_pStandard = nullptr;
     CManualDlg* m_pManual = nullptr;
-    QWidget* m_pSequence = nullptr;
-    QWidget* m_pSequenceList = nullptr;
+    CSequenceDlg* m_pSequence = nullptr;
+    CSequenceListDlg* m_pSequenceList = nullptr;
     CSettingsDlg* m_pSettings = nullptr;
     CExecDlg* m_pRunPanel = nullptr;
     CExecListDlg* m_pStepList = nullptr;

@@ -285,13 +285,15 @@ bool CTorvexDoc::SaveSequenceAs() {
     return true;
 }
 
-bool CTorvexDoc::LoadSequence() {
+bool CTorvexDoc::LoadSequence(bool* pbApplied) {
+    if (pbApplied) *pbApplied = false;
     const QString path = m_pDialog->OpenFileName(QStringLiteral("開く"), SequenceFileFilters());
     if (path.isEmpty() || !SaveSequenceModified()) return false;
-    return ReadSequenceFile(path);
+    return ReadSequenceFile(path, pbApplied);
 }
 
-bool CTorvexDoc::ReadSequenceFile(const QString& strPath) {
+bool CTorvexDoc::ReadSequenceFile(const QString& strPath, bool* pbApplied) {
+    if (pbApplied) *pbApplied = false;
     m_bSequenceMode = 1;
     QFile file;
     QByteArray bytes;
@@ -312,10 +314,10 @@ bool CTorvexDoc::ReadSequenceFile(const QString& strPath) {
         return false;
     }
     m_bLoadFailed = 0;
-    if (!entries.empty())
-        m_sequence.Replace(std::move(entries));
-    else
-        m_sequence.Select(0);
+    if (entries.empty() && m_sequence.Count() > 0) return true;
+    if (!entries.empty()) m_sequence.Replace(std::move(entries));
+    if (pbApplied) *pbApplied = true;
+    m_sequence.Select(0);
     m_bSequenceModified = 0;
     m_sequence.m_bLogWritten = 0;
     m_sequence.m_strSeqPath = QFileInfo(strPath).absoluteFilePath();

@@ -75,11 +75,13 @@ public:
     bool SaveSequenceAs();
     // 読み込み: asks for a sequence file, the sequence save-changes prompt, then
     // ReadSequenceFile().
-    bool LoadSequence();
+    bool LoadSequence(bool* pbApplied = nullptr);
     // Replaces the sequence list by a sequence file's entries when every entry was
     // read; the list's path becomes the file. The document's path, title and
-    // modified flag are not touched.
-    bool ReadSequenceFile(const QString& strPath);
+    // modified flag are not touched. A file without entries read over a list
+    // that has some changes nothing (the list is not that file's content, and
+    // must not pass for saved); *pbApplied tells whether the list took the file.
+    bool ReadSequenceFile(const QString& strPath, bool* pbApplied = nullptr);
     // Writes the sequence list (atomically); clears the sequence modified flag on
     // success. Does not change the list's path.
     bool WriteSequenceFile(const QString& strPath);

@@ -19,6 +19,8 @@
 #include "files/TabCode.h"
 #include "files/TorvexDoc.h"
 #include "instrument/TorvexCntl.h"
+#include "run/SequenceListLogic.h"
+#include "screens/SequenceListDlg.h"
 
 #include <QApplication>
 #include <QDir>
@@ -172,6 +174,22 @@ int main(int argc, char** argv) {
             for (int i = 0; i < 5; ++i)
                 QApplication::processEvents();
             bOk &= Save(frame, folder, QString::fromLatin1(names[tab]));
+        }
+        // The SEQUENCE tab with a loaded sequence file, its second entry selected.
+        doc.SetDialog(&dialog);
+        frame.View()->SelectTab(TAB_SEQUENCE);
+        const QString examples = QStringLiteral(TORVEX_SOURCE_DIR "/examples/");
+        if (doc.ReadSequenceFile(examples + QStringLiteral("two_tests.tvxs"))) {
+            CSequenceListLogic& logic = frame.View()->SequenceList()->Logic();
+            doc.m_sequence.Entry(0)->m_listExec[0].m_nJudge = JUDGE_PASS;
+            logic.Activate();
+            logic.OnSelect(1);
+            frame.show();
+            for (int i = 0; i < 5; ++i)
+                QApplication::processEvents();
+            bOk &= Save(frame, folder, QStringLiteral("main_sequence_loaded"));
+            logic.OnSelect(0);
+            bOk &= Save(frame, folder, QStringLiteral("main_sequence_entry1"));
         }
     }
     return bOk ? 0 : 1;

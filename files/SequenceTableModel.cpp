@@ -1,0 +1,60 @@
+#include "files/SequenceTableModel.h"
+
+#include "files/SequenceList.h"
+#include "model/CodeTable.h"
+#include "model/ExecData.h"
+
+void CSequenceTableModel::Refill() {
+    const int n = m_list.Count();
+    if (n > m_nRows) {
+        beginInsertRows(QModelIndex(), m_nRows, n - 1);
+        m_nRows = n;
+        endInsertRows();
+    } else if (n < m_nRows) {
+        beginRemoveRows(QModelIndex(), n, m_nRows - 1);
+        m_nRows = n;
+        endRemoveRows();
+    }
+    if (m_nRows > 0) emit dataChanged(index(0, 0), index(m_nRows - 1, kColumns - 1));
+}
+
+void CSequenceTableModel::RefreshJudgment(int nRow) {
+    if (nRow >= 0 && nRow < m_nRows) emit dataChanged(index(nRow, 2), index(nRow, 2));
+}
+
+int CSequenceTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_nRows;
+}
+
+int CSequenceTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant CSequenceTableModel::data(const QModelIndex& idx, int role) const {
+    // The list may have changed under the rows until Refill is called.
+    const CSettingData* entry = idx.isValid() ? m_list.Entry(idx.row()) : nullptr;
+    if (!entry) return {};
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+    switch (idx.column()) {
+    case 0:
+        return QString::asprintf("No.%3d", idx.row() + 1);
+    case 1:
+        return entry->m_strTestName;
+    default:
+        return LookupCode(JudgeTable(), OverallJudgment(entry->m_listExec));
+    }
+}
+
+QVariant CSequenceTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= kColumns) return {};
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole) return {};
+    static const char16_t* captions[kColumns] = {u"No.", u"試験名", u"判定"};
+    return QString::fromUtf16(captions[section]);
+}
+
+int CSequenceTableModel::ColumnShare(int nColumn) {
+    static const int shares[kColumns] = {20, 50, 30};
+    return nColumn >= 0 && nColumn < kColumns ? shares[nColumn] : 0;
+}

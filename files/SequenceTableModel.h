@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+class CSequenceList;
+
+// The rows of the sequence list: "No.%3d", the entry's name and the overall
+// judgment of its steps.
+class CSequenceTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit CSequenceTableModel(const CSequenceList& list, QObject* pParent = nullptr)
+        : QAbstractTableModel(pParent), m_list(list) {}
+
+    // Rows follow the list: added or removed at the end, every text rewritten,
+    // so a selection stays where it was.
+    void Refill();
+    // The judgment cell of one row.
+    void RefreshJudgment(int nRow);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    static const int kColumns = 3;
+    // Share of the list's width (less a scroll bar) of a column, in percent.
+    static int ColumnShare(int nColumn);
+
+private:
+    const CSequenceList& m_list;
+    int m_nRows = 0;
+};

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "run/SequenceListView.h"
+
+#include <QWidget>
+#include <functional>
+
+class CTorvexDoc;
+class CRunEngine;
+class CTestProperty;
+class COperatorDialog;
+class CStepListView;
+class CSequenceDlg;
+class CSequenceListLogic;
+class CSequenceTableModel;
+class QButtonGroup;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class QToolButton;
+
+// The sequence list panel of the SEQUENCE tab: add method, LOAD, the sequence
+// file buttons, the list of entries and the buttons that move and delete them.
+// What the buttons do is CSequenceListLogic's; this panel shows.
+class CSequenceListDlg : public QWidget, public CSequenceListView {
+    Q_OBJECT
+public:
+    // fnScreensEnabled: false while a test runs; clicks are then ignored.
+    CSequenceListDlg(CTorvexDoc& doc, CRunEngine& engine, CTestProperty& property, COperatorDialog& dialog,
+                     CStepListView& steps, CSequenceDlg& preview, std::function<bool()> fnScreensEnabled,
+                     QWidget* pParent = nullptr);
+    ~CSequenceListDlg() override;
+
+    CSequenceListLogic& Logic() const { return *m_pLogic; }
+    // Controls a running test must not reach.
+    void LockControls(bool bEnable);
+
+    QTableView* Table() const { return m_pTable; }
+    QRadioButton* AddMethodButton(int nMethod) const;
+    QToolButton* LoadButton() const { return m_pLoad; }
+    QPushButton* ReadButton() const { return m_pRead; }
+    QPushButton* SaveButton() const { return m_pSave; }
+    QPushButton* SaveAsButton() const { return m_pSaveAs; }
+    QPushButton* UpButton() const { return m_pUp; }
+    QPushButton* DownButton() const { return m_pDown; }
+    QPushButton* RemoveButton() const { return m_pRemove; }
+    QPushButton* RemoveAllButton() const { return m_pRemoveAll; }
+
+    // CSequenceListView
+    void RefillRows() override;
+    void RefreshJudgment(int nRow) override;
+    void SelectRow(int nRow) override;
+    void FocusList() override;
+    void ShowPreview(const CSettingData* pEntry) override;
+    void SetWindowTitle(const QString& strTitle) override;
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+
+private:
+    void FitColumns();
+
+    CSequenceDlg& m_preview;
+    std::function<bool()> m_fnScreensEnabled;
+    CSequenceListLogic* m_pLogic;
+    CSequenceTableModel* m_pModel;
+    QTableView* m_pTable;
+    QButtonGroup* m_pAddMethod;
+    QToolButton* m_pLoad;
+    QPushButton* m_pRead;
+    QPushButton* m_pSave;
+    QPushButton* m_pSaveAs;
+    QPushButton* m_pUp;
+    QPushButton* m_pDown;
+    QPushButton* m_pRemove;
+    QPushButton* m_pRemoveAll;
+};
