@@ -8,6 +8,8 @@
 #include "config/IniKeys.h"
 #include "config/NoticeCalibrationDlg.h"
 #include "config/Profile.h"
+#include "files/TabCode.h"
+#include "files/TabLogic.h"
 #include "instrument/RsBasicProtocol.h"
 #include "instrument/TorvexCntl.h"
 #include "run/RunEngine.h"
@@ -135,7 +137,11 @@ bool CTorvexApp::InitInstance() {
     ctx.m_pnHWVersion = &m_nHWVersion;
     m_pMainFrame = std::make_unique<CMainFrame>(ctx);
     m_boxes.SetParent(m_pMainFrame.get());
-    if (!m_options.m_strFile.isEmpty() && !m_pMainFrame->OpenFile(m_options.m_strFile)) return false;
+    // A file named on the command line is opened as the MANUAL test.
+    if (!m_options.m_strFile.isEmpty()) {
+        m_pMainFrame->View()->SelectTab(TAB_MANUAL);
+        if (!m_pMainFrame->OpenFile(m_options.m_strFile)) return false;
+    }
 
     auto* pSplash = new CSplashDlg;
     pSplash->ShowSplash();
@@ -148,7 +154,7 @@ bool CTorvexApp::InitInstance() {
             "校正予定日が設定されていません。\nお知らせ機能を利用する場合は校正予定日を設定してください。\n\n"
             "本ソフトウェアではマニュアルテストまたはシーケンステストを開始するたびに試験ログを保存します。\n"
             "必要ない場合は試験ログ保存設定のチェックを外してください。"));
-    } else if (tab == "STANDARD" || tab == "SETTINGS") {
+    } else if ((tab == "STANDARD" || tab == "SETTINGS") && TabName(m_pMainFrame->View()->Tab()) == tab) {
         m_pMainFrame->setWindowTitle(tab + QStringLiteral(" - TORVEX_Pilot"));
     }
     return true;

@@ -107,8 +107,11 @@ void CTorvexDoc::NewDocument() {
 }
 
 bool CTorvexDoc::OpenDocument(const QString& strPath) {
-    if (!m_strPathName.isEmpty() && SameFile(strPath, m_strPathName) && !m_bModified) return true;
-    if (!SaveModified()) return false;
+    // Only on MANUAL does the file replace the document (see ReadDocument).
+    if (m_nTab == TAB_MANUAL) {
+        if (!m_strPathName.isEmpty() && SameFile(strPath, m_strPathName) && !m_bModified) return true;
+        if (!SaveModified()) return false;
+    }
     return ReadDocument(strPath);
 }
 
@@ -175,6 +178,11 @@ bool CTorvexDoc::ReadDocument(const QString& strPath) {
         m_bLoadFailed = 0;
     }
 
+    // Only a file opened as the MANUAL test becomes the document's file. On the
+    // other tabs the document stays bound to its own file: taking the read
+    // file's path would make the next Save write the MANUAL condition over the
+    // test just added to the sequence.
+    if (m_nTab != TAB_MANUAL) return true;
     SetPathName(strPath);
     SetModifiedFlag(false);
     ExpandManual();

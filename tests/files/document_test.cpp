@@ -163,10 +163,13 @@ TEST_F(DocTest, DataFileByTab) {
     m_doc.m_settingManual.m_lTestTime = 77;
     const QString file = MakeDataFile("entry.one.tvx", 2500, 3);
 
+    // Away from MANUAL a file changes no condition, and the document keeps its
+    // own file: a later Save must not write the MANUAL test over this one.
     m_doc.SetTab(TAB_STANDARD);
     ASSERT_TRUE(m_doc.OpenDocument(file));
     EXPECT_EQ(m_doc.m_settingManual.m_lTestTime, 77);
-    EXPECT_EQ(m_doc.m_settingManual.m_strTestName, "entry");
+    EXPECT_EQ(m_doc.m_settingManual.m_strTestName, QStringLiteral("無題"));
+    EXPECT_TRUE(m_doc.PathName().isEmpty());
     EXPECT_EQ(m_doc.m_sequence.Count(), 0);
 
     m_doc.SetTab(TAB_SEQUENCE);
@@ -199,8 +202,33 @@ TEST_F(DocTest, DataFileByTab) {
         EXPECT_EQ(m_dlg.Messages().size(), 1);
         EXPECT_EQ(m_doc.m_sequence.Count(), 1);
         EXPECT_EQ(m_doc.m_settingManual.m_lTestTime, 77);
-        EXPECT_EQ(m_doc.Title(), "entry.one.tvx");
+        EXPECT_EQ(m_doc.Title(), QStringLiteral("無題"));
     }
+}
+
+TEST_F(DocTest, ATestAddedToTheSequenceIsNeverOverwrittenByTheManualSave) {
+    const QString mine = Path("mine.tvx");
+    m_doc.SetTab(TAB_MANUAL);
+    ASSERT_TRUE(m_doc.SaveDataFile(mine));
+    const QString other = MakeDataFile("other.tvx", 2500, 3);
+    const QByteArray otherBytes = ReadBytes(other);
+
+    m_doc.SetTab(TAB_SEQUENCE);
+    m_doc.m_settingManual.m_lTestTime = 99;
+    m_doc.SetModifiedFlag(true);
+    ASSERT_TRUE(m_doc.OpenDocument(other)); // a file dropped on the SEQUENCE tab
+    EXPECT_EQ(m_doc.m_sequence.Count(), 1);
+    EXPECT_TRUE(m_doc.IsModified()); // the MANUAL work is still unsaved
+    EXPECT_EQ(m_doc.PathName(), QFileInfo(mine).absoluteFilePath());
+
+    m_doc.SetTab(TAB_MANUAL);
+    ASSERT_TRUE(m_doc.Save());
+    EXPECT_EQ(ReadBytes(other), otherBytes);
+    CTorvexDoc back;
+    back.SetMachine(MODEL_K2, 0);
+    back.SetTab(TAB_MANUAL);
+    ASSERT_TRUE(back.OpenDocument(mine));
+    EXPECT_EQ(back.m_settingManual.m_lTestTime, 99);
 }
 
 TEST_F(DocTest, RefusedStepsLeaveManualUnchanged) {

@@ -196,6 +196,19 @@ TEST_F(MainWindowTest, MoreThanAThousandStepsShowTheLimit) {
     EXPECT_FALSE(View().Engine().m_bStartAllowed);
 }
 
+TEST_F(MainWindowTest, AFileOnTheCommandLineOpensAsTheManualTest) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "SETTINGS");
+    APP_OPTIONS options;
+    options.m_bSimulate = true;
+    options.m_strFile = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/three_steps.tvx");
+    m_app = std::make_unique<CTorvexApp>(options, &m_dialog);
+    ASSERT_TRUE(m_app->InitInstance());
+    EXPECT_EQ(View().Tab(), TAB_MANUAL);
+    EXPECT_EQ(m_app->MainFrame()->windowTitle(), QStringLiteral("three_steps.tvx - TORVEX_Pilot"));
+    EXPECT_EQ(m_app->Doc().m_settingManual.m_strTestName, "three_steps");
+    EXPECT_EQ(View().StepList()->Table()->model()->rowCount(), 3);
+}
+
 TEST_F(MainWindowTest, TheReportIsSavedThenOpened) {
     WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
     Start();
