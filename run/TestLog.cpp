@@ -4,6 +4,8 @@
 #include "files/TorvexDoc.h"
 #include "model/OperatorDialog.h"
 
+#include <QFileInfo>
+
 namespace {
 QString RefusalText() {
     return QStringLiteral("SETTINGSタブの試験ログ保存設定を確認してください。");
@@ -11,7 +13,13 @@ QString RefusalText() {
 } // namespace
 
 QString CTestLog::FileName(const QString& strFolder, const QDateTime& when, bool bSequence) {
-    return strFolder + when.toString("yyyyMMdd_HHmmss") + (bSequence ? ".tvxs" : ".tvx");
+    const QString stem = strFolder + when.toString("yyyyMMdd_HHmmss");
+    const QString ext = bSequence ? QStringLiteral(".tvxs") : QStringLiteral(".tvx");
+    // Two starts within one second keep both logs.
+    QString path = stem + ext;
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = stem + QString("_%1").arg(n) + ext;
+    return path;
 }
 
 namespace {

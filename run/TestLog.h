@@ -22,7 +22,7 @@ public:
     // condition has not been logged since it last changed.
     Result Write(int nMode, bool bManualOwed, const QDateTime& now = QDateTime::currentDateTime());
 
-    // "<folder>20240403_140509.tvx"
+    // "<folder>20240403_140509.tvx" ("…_2.tvx" when that file exists already)
     static QString FileName(const QString& strFolder, const QDateTime& when, bool bSequence);
 
 private:
