@@ -1,0 +1,90 @@
+// Filling the step list with 1000 rows and painting it, against a plain
+// QTableView whose model hands out the same texts prepared beforehand.
+#include "app/Fonts.h"
+#include "config/TestProperty.h"
+#include "files/CollectingDialog.h"
+#include "files/TorvexDoc.h"
+#include "instrument/TorvexCntl.h"
+#include "model/StepExpansion.h"
+#include "results/ExecListDlg.h"
+#include "run/RunEngine.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("TORVEX_PORTS_ONLY", "1");
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+
+    CTorvexDoc doc;
+    doc.SetMachine(MODEL_K2, 0);
+    doc.NewDocument();
+    CSettingData& c = doc.m_settingManual;
+    c.m_ulPola = 3;
+    c.m_valVolt = VALUE_STRUCT{VALUE_VARIABLE, 500, 0, 0, 0, {1, 1, 1, 1, 1}, {500, 1000, 1500, 2000, 2500}};
+    c.m_valFreq = VALUE_STRUCT{VALUE_SWEEP, 0, 1000, 100000, 1000, {}, {}};
+    ExpandSteps(c);
+    const std::vector<CExecData> none;
+
+    CTorvexCntl cntl(false);
+    CTestProperty property;
+    CCollectingDialog dialog;
+    CSilentRunView view;
+    CRunEngine engine(cntl, doc, property, dialog, view);
+    CExecListDlg list(doc, engine, dialog, STEP_LIST_HOST{});
+    list.resize(700, 500);
+    list.show();
+
+    // The same texts, ready-made, in a standard model.
+    QStandardItemModel plain(1000, 9);
+    for (int r = 0; r < 1000; ++r) {
+        CExecData s = c.m_listExec[size_t(r)];
+        const int cols[9] = {
+            0, COL_JUDGE, COL_VOLT, COL_POLA, COL_FREQ, COL_BURST_DURA, COL_INJ_LINE, COL_ANGLE, COL_COMMENT};
+        for (int k = 0; k < 9; ++k)
+            plain.setItem(
+                r, k, new QStandardItem(k == 0 ? QString::asprintf("Step %3d", r + 1) : s.GetText(cols[k])));
+    }
+    QTableView table;
+    table.resize(700, 500);
+    table.show();
+
+    std::vector<double> ours, reference;
+    QElapsedTimer t;
+    for (int i = 0; i < 15; ++i) {
+        list.FillList(none);
+        QApplication::processEvents();
+        t.start();
+        list.FillList(c.m_listExec);
+        list.SelectRow(0);
+        list.repaint();
+        ours.push_back(double(t.nsecsElapsed()) / 1e6);
+
+        table.setModel(nullptr);
+        QApplication::processEvents();
+        t.start();
+        table.setModel(&plain);
+        table.selectRow(0);
+        table.repaint();
+        reference.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    const double a = Median(ours), b = Median(reference);
+    std::printf("step list, 1000 rows filled and painted: median %.2f ms\n", a);
+    std::printf("plain table view over ready-made texts:  median %.2f ms (ratio %.2f)\n", b, a / b);
+    return 0;
+}
