@@ -94,6 +94,28 @@ void CCouplingPhaseDlg::SetPhaseCaptions(bool bSingle) {
     if (m_pOutput) m_apPage[ShownType()]->Refresh(m_pOutput->m_aopOutputPort[PORT_CDN]);
 }
 
+void CCouplingPhaseDlg::SetEditMode() {
+    m_bDisplay = false;
+    for (CCouplingPhaseSweepDlg* pPage : m_apPage)
+        pPage->SetDisplayMode(false);
+}
+
+void CCouplingPhaseDlg::SetDisplayMode() {
+    m_bDisplay = true;
+    for (CCouplingPhaseSweepDlg* pPage : m_apPage)
+        pPage->SetDisplayMode(true);
+}
+
+void CCouplingPhaseDlg::ShowEmpty() {
+    SetPhaseCaptions(true);
+    m_bSelecting = true;
+    m_pTabs->setCurrentIndex(0);
+    m_bSelecting = false;
+    m_pStack->setCurrentIndex(0);
+    for (CCouplingPhaseSweepDlg* pPage : m_apPage)
+        pPage->Clear();
+}
+
 void CCouplingPhaseDlg::OnTabChanged(int nIndex) {
     if (m_bSelecting || nIndex < 0) return;
     if (!InputEnabled()) {

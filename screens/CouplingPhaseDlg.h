@@ -27,8 +27,12 @@ public:
     void Refresh();
     // Line captions for single- or three-phase, box states from the mask.
     void SetPhaseCaptions(bool bSingle);
-    void SetEditMode() { m_bDisplay = false; }
-    void SetDisplayMode() { m_bDisplay = true; }
+    // Display mode takes no input and greys the line boxes and buttons.
+    void SetEditMode();
+    void SetDisplayMode();
+    bool IsDisplayMode() const { return m_bDisplay; }
+    // No output record: the "単独" tab, single-phase captions, nothing checked.
+    void ShowEmpty();
 
     int ShownType() const;
     CCouplingPhaseSweepDlg* Page(int n) const { return m_apPage[n]; }

@@ -54,6 +54,20 @@ void CCouplingPhaseSweepDlg::Refresh(const OUTPUT_PORT_STRUCT& port) {
     m_pAll->setChecked(m_bSweep && port.m_uSweepType == 1);
 }
 
+void CCouplingPhaseSweepDlg::Clear() {
+    for (QCheckBox* pBox : m_apLine)
+        pBox->setChecked(false);
+    m_pEach->setChecked(false);
+    m_pAll->setChecked(false);
+}
+
+void CCouplingPhaseSweepDlg::SetDisplayMode(bool bDisplay) {
+    for (QCheckBox* pBox : m_apLine)
+        pBox->setEnabled(!bDisplay);
+    m_pEach->setEnabled(m_bSweep && !bDisplay);
+    m_pAll->setEnabled(m_bSweep && !bDisplay);
+}
+
 uint32_t CCouplingPhaseSweepDlg::BoxMask() const {
     uint32_t ulMask = 0;
     for (int i = 0; i < 5; ++i)

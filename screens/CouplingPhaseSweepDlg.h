@@ -19,6 +19,10 @@ public:
     void SetCaptions(bool bSingle);
     // Box states and pressed button from the port.
     void Refresh(const OUTPUT_PORT_STRUCT& port);
+    // No output record: every box unchecked, both buttons released.
+    void Clear();
+    // Display mode greys the boxes and buttons; they still show the lines.
+    void SetDisplayMode(bool bDisplay);
     // The checked boxes as a mask.
     uint32_t BoxMask() const;
 

@@ -1,4 +1,5 @@
 #include "app/MainFrame.h"
+#include "app/NumericLineEdit.h"
 #include "app/SplashDlg.h"
 #include "app/TorvexApp.h"
 #include "app/TorvexView.h"
@@ -14,15 +15,22 @@
 #include "run/ExecDlg.h"
 #include "run/RunEngine.h"
 #include "run/SequenceListLogic.h"
+#include "screens/CouplingPhaseDlg.h"
+#include "screens/CouplingPhaseSweepDlg.h"
 #include "screens/SequenceDlg.h"
 #include "screens/SequenceListDlg.h"
+#include "screens/ValueDlg.h"
+#include "screens/ValuePage.h"
 #include "support/ScriptedDialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -319,34 +327,96 @@ TEST_F(SequenceTabTest, PreviewShowsTheEntry) {
     CSettingData& c = *List().Entry(2);
     c.m_ulPola = 3;
     c.m_valVolt.m_nValueType = VALUE_FIXED;
+    c.m_valVolt.m_lValue = 1230;
     c.m_bContinuous = 1;
     c.m_bTrigger = 1;
     c.m_lTestTime = 3723;
-    c.m_outOutput.m_aopOutputPort[0].m_nSync = 1;
     c.m_valFreq.m_nValueType = VALUE_SWEEP;
     c.m_valFreq.m_lStart = 5000;
     c.m_valFreq.m_lEnd = 1000;
     c.m_valFreq.m_lStep = 1000;
+    OUTPUT_PORT_STRUCT& cdn = c.m_outOutput.m_aopOutputPort[0];
+    c.m_outOutput.m_nOutputPort = 0;
+    cdn.m_nSync = 1;
+    cdn.m_nOutputDetail = DETAIL_THREE;
+    cdn.m_uCouplingType = 1;
+    cdn.m_uSweepType = 1;
+    cdn.m_aulInjBitSweep[DETAIL_THREE] = 0b10101; // L1, L3, PE
+    const CSettingData before = c;
     m_pPreview->ShowEntry(&c);
+
     const SEQUENCE_PREVIEW& p = m_pPreview->Shown();
     EXPECT_EQ(p.m_strPolarity, QStringLiteral("+ ⇒ -"));
     EXPECT_EQ(QStringList({p.m_strHour, p.m_strMin, p.m_strSec}), QStringList({"1", "2", "3"}));
     EXPECT_EQ(QStringList({p.m_strBurstPeriod, p.m_strPulseCount, p.m_strBurstDura}),
               QStringList({"-----", "-----", "-----"}));
-    EXPECT_EQ(p.m_freq.m_nValueType, VALUE_SWEEP);
-    EXPECT_EQ(QStringList({p.m_freq.m_astrText[0], p.m_freq.m_astrText[1], p.m_freq.m_astrText[2]}),
-              QStringList({"5.0", "1.0", "1.0"}));
-    EXPECT_EQ(p.m_volt.m_astrText[1], "-----");
-    EXPECT_TRUE(p.m_bShowAngle);
     EXPECT_EQ(std::vector<bool>(p.m_abFunction, p.m_abFunction + 4),
               std::vector<bool>({false, true, false, true}));
 
-    // It takes no click: the list keeps the focus and nothing changes.
+    // The value editors show their labels, never their boxes: a sweep all three
+    // values, a fixed value only the first.
+    auto labels = [](CValueDlg* pEditor) {
+        QStringList texts;
+        for (const CValuePage::ROW& row : pEditor->Page(pEditor->ShownType())->Rows()) {
+            EXPECT_TRUE(row.m_pShown->isVisible());
+            EXPECT_FALSE(row.m_pBox->isVisible());
+            texts << row.m_pShown->text();
+        }
+        return texts;
+    };
+    CValueDlg* freq = m_pPreview->FreqEditor();
+    CValueDlg* volt = m_pPreview->VoltEditor();
+    EXPECT_EQ(freq->ShownType(), VALUE_SWEEP);
+    EXPECT_EQ(freq->TabBar()->currentIndex(), VALUE_SWEEP);
+    EXPECT_EQ(labels(freq), QStringList({"5.0", "1.0", "1.0"}));
+    EXPECT_EQ(volt->ShownType(), VALUE_FIXED);
+    EXPECT_EQ(labels(volt), QStringList({"1230", "-----", "-----"}));
+    EXPECT_TRUE(m_pPreview->AngleEditor()->isVisible());
+
+    // The coupling editor: the sweep tab, the entry's three-phase lines checked
+    // and greyed, its sweep kind pressed.
+    CCouplingPhaseDlg* coupling = m_pPreview->CouplingEditor();
+    ASSERT_TRUE(coupling->isVisible());
+    EXPECT_EQ(coupling->ShownType(), 1);
+    CCouplingPhaseSweepDlg* page = coupling->Page(1);
+    QStringList captions;
+    std::vector<bool> checked;
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(page->LineBox(i)->isVisible());
+        EXPECT_FALSE(page->LineBox(i)->isEnabled());
+        captions << page->LineBox(i)->text();
+        checked.push_back(page->LineBox(i)->isChecked());
+    }
+    EXPECT_EQ(captions, QStringList({"L1", "L2", "L3", "N", "PE"}));
+    EXPECT_EQ(checked, std::vector<bool>({true, false, true, false, true}));
+    EXPECT_TRUE(page->AllButton()->isChecked());
+    EXPECT_FALSE(page->AllButton()->isEnabled());
+
+    // It takes no click, not even one sent straight to an editor's tab or line
+    // box: the list keeps the focus, the shown types and the entry stay.
     m_pList->Table()->setFocus();
     QTest::mouseClick(m_pPreview, Qt::LeftButton, {}, QPoint(100, 100));
     QTest::mouseDClick(m_pPreview, Qt::LeftButton, {}, QPoint(200, 200));
+    QTest::mouseClick(freq->TabBar(), Qt::LeftButton, {}, freq->TabBar()->tabRect(VALUE_FIXED).center());
+    QTest::mouseClick(volt->TabBar(), Qt::LeftButton, {}, volt->TabBar()->tabRect(VALUE_VARIABLE).center());
+    QTest::mouseClick(coupling->TabBar(), Qt::LeftButton, {}, coupling->TabBar()->tabRect(0).center());
+    QTest::mouseClick(page->LineBox(0), Qt::LeftButton);
     EXPECT_TRUE(m_pList->Table()->hasFocus());
     EXPECT_EQ(m_pPreview->Entry(), &c);
+    EXPECT_EQ(freq->ShownType(), VALUE_SWEEP);
+    EXPECT_EQ(freq->TabBar()->currentIndex(), VALUE_SWEEP);
+    EXPECT_EQ(volt->TabBar()->currentIndex(), VALUE_FIXED);
+    EXPECT_EQ(coupling->TabBar()->currentIndex(), 1);
+    EXPECT_TRUE(page->LineBox(0)->isChecked());
+    EXPECT_TRUE(c.SameBlockFields(before));
+
+    // The empty state: dashes on the "単独" pages, no line checked.
+    m_pPreview->ShowEntry(nullptr);
+    EXPECT_EQ(freq->ShownType(), VALUE_FIXED);
+    EXPECT_EQ(labels(freq), QStringList({"-----", "-----", "-----"}));
+    EXPECT_EQ(coupling->ShownType(), 0);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(coupling->Page(0)->LineBox(i)->isChecked());
 }
 
 // The whole program on a simulated instrument: a two-entry sequence runs with a
