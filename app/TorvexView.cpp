@@ -16,11 +16,11 @@
 #include "results/ReportWriter.h"
 #include "run/ExecDlg.h"
 #include "run/RunEngine.h"
-#include "screens/ManualDlg.h"
-#include "screens/StandardDlg.h"
 #include "run/SequenceListLogic.h"
+#include "screens/ManualDlg.h"
 #include "screens/SequenceDlg.h"
 #include "screens/SequenceListDlg.h"
+#include "screens/StandardDlg.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -44,8 +44,7 @@ int32_t ParseValue(const QString& strText, const VALUE_FORMAT& fmt) {
     while (i < n && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
         ++i;
     const qsizetype begin = i;
-    if (i < n && (text[i] == '+' || text[i] == '-'))
-        ++i;
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
     bool bDigits = false;
     while (digit(i)) {
         ++i;
@@ -58,12 +57,10 @@ int32_t ParseValue(const QString& strText, const VALUE_FORMAT& fmt) {
             bDigits = true;
         }
     }
-    if (!bDigits)
-        return 0;
+    if (!bDigits) return 0;
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         qsizetype j = i + 1;
-        if (j < n && (text[j] == '+' || text[j] == '-'))
-            ++j;
+        if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
         if (digit(j)) {
             while (digit(j))
                 ++j;
@@ -73,12 +70,9 @@ int32_t ParseValue(const QString& strText, const VALUE_FORMAT& fmt) {
     const double number = std::strtod(text.mid(begin, i - begin).constData(), nullptr);
     const int nScale = std::clamp(fmt.m_nScale, -9, 9);
     const double scaled = number * std::pow(10.0, nScale);
-    if (std::isnan(scaled))
-        return 0;
-    if (scaled >= double(INT32_MAX))
-        return INT32_MAX;
-    if (scaled <= double(INT32_MIN))
-        return INT32_MIN;
+    if (std::isnan(scaled)) return 0;
+    if (scaled >= double(INT32_MAX)) return INT32_MAX;
+    if (scaled <= double(INT32_MIN)) return INT32_MIN;
     return int32_t(std::trunc(scaled));
 }
 
