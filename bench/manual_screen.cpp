@@ -38,27 +38,6 @@ public:
     }
 };
 
-class CQuietRunView : public CRunView {
-public:
-    void SetStartEnabled(bool) override {}
-    void SetStopEnabled(bool) override {}
-    void SetStartFace(bool) override {}
-    void SetLamp(bool) override {}
-    void SetLineIndicator(bool, bool) override {}
-    void SetReadout(Readout, const CReadout&) override {}
-    void LockScreens(bool) override {}
-    void FillList(const std::vector<CExecData>&) override {}
-    void RefreshRow(const CExecData&, int) override {}
-    void SelectRow(int) override {}
-    void SelectEntry(int) override {}
-    void ShowEntry(int) override {}
-    void UpdateEntryJudgment(int) override {}
-    void ShowNotConnected() override {}
-    QString WindowTitle() const override { return {}; }
-    void SetWindowTitle(const QString&) override {}
-    void RefreshManualScreen() override {}
-};
-
 // A step list as simple as a list can be: the texts of eleven columns.
 class CStepModel : public QAbstractTableModel {
 public:
@@ -119,7 +98,7 @@ int main(int argc, char** argv) {
     CTorvexDoc doc;
     CTestProperty property;
     CQuietDialog dialog;
-    CQuietRunView runView;
+    CSilentRunView runView;
     CRunEngine engine(cntl, doc, property, dialog, runView);
     doc.SetMachine(MODEL_K1, 0);
     doc.NewDocument();

@@ -1,6 +1,7 @@
 #include "results/ExecListDlg.h"
 
 #include "app/Fonts.h"
+#include "app/ReportList.h"
 #include "files/TabCode.h"
 #include "files/TorvexDoc.h"
 #include "model/CodeTable.h"
@@ -40,8 +41,6 @@ const COLUMN kColumnDefs[CStepTableModel::kColumns] = {
     {u"位相角 [°]", Qt::AlignRight, 15, COL_ANGLE},
     {u"コメント", Qt::AlignLeft, 14, COL_COMMENT},
 };
-
-const QColor kSelection(200, 200, 255);
 
 } // namespace
 
@@ -109,24 +108,8 @@ CExecListDlg::CExecListDlg(CTorvexDoc& doc, CRunEngine& engine, COperatorDialog&
     m_pModel = new CStepTableModel(this);
     m_pTable = new QTableView(this);
     m_pTable->setModel(m_pModel);
-    m_pTable->setFont(UiFont(13));
-    m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_pTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_pTable->setShowGrid(true);
-    m_pTable->setWordWrap(false);
-    m_pTable->setTextElideMode(Qt::ElideRight);
-    m_pTable->verticalHeader()->hide();
-    m_pTable->verticalHeader()->setDefaultSectionSize(QFontMetrics(m_pTable->font()).height() + 6);
-    m_pTable->horizontalHeader()->setSectionsClickable(false);
-    m_pTable->horizontalHeader()->setFont(UiFont(13));
+    SetUpReportList(m_pTable);
     m_pTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    QPalette pal = m_pTable->palette();
-    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
-        pal.setColor(g, QPalette::Highlight, kSelection);
-        pal.setColor(g, QPalette::HighlightedText, pal.color(g, QPalette::Text));
-    }
-    m_pTable->setPalette(pal);
     m_pTable->installEventFilter(this);
     m_pTable->viewport()->installEventFilter(this);
 

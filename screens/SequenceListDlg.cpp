@@ -3,6 +3,7 @@
 #include "app/Fonts.h"
 #include "app/GroupBox.h"
 #include "app/Pictures.h"
+#include "app/ReportList.h"
 #include "files/SequenceList.h"
 #include "files/SequenceTableModel.h"
 #include "files/TorvexDoc.h"
@@ -22,9 +23,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-const QColor kSelection(200, 200, 255);
-} // namespace
+namespace {} // namespace
 
 CSequenceListDlg::CSequenceListDlg(CTorvexDoc& doc, CRunEngine& engine, CTestProperty& property,
                                    COperatorDialog& dialog, CStepListView& steps, CSequenceDlg& preview,
@@ -70,25 +69,9 @@ CSequenceListDlg::CSequenceListDlg(CTorvexDoc& doc, CRunEngine& engine, CTestPro
     m_pModel = new CSequenceTableModel(doc.m_sequence, this);
     m_pTable = new QTableView(this);
     m_pTable->setModel(m_pModel);
-    m_pTable->setFont(UiFont(13));
-    m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_pTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_pTable->setShowGrid(true);
-    m_pTable->setWordWrap(false);
-    m_pTable->setTextElideMode(Qt::ElideRight);
+    SetUpReportList(m_pTable);
     m_pTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_pTable->verticalHeader()->hide();
-    m_pTable->verticalHeader()->setDefaultSectionSize(QFontMetrics(m_pTable->font()).height() + 6);
-    m_pTable->horizontalHeader()->setSectionsClickable(false);
-    m_pTable->horizontalHeader()->setFont(UiFont(13));
     m_pTable->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QPalette pal = m_pTable->palette();
-    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
-        pal.setColor(g, QPalette::Highlight, kSelection);
-        pal.setColor(g, QPalette::HighlightedText, pal.color(g, QPalette::Text));
-    }
-    m_pTable->setPalette(pal);
     m_pTable->installEventFilter(this);
     m_pTable->viewport()->installEventFilter(this);
 

@@ -1,0 +1,8 @@
+#pragma once
+
+class QTableView;
+
+// The look the step list and the sequence list share: whole rows, one at a
+// time, grid lines, cut-off texts ending in "…", headers that do not sort, and
+// the selected row in RGB(200, 200, 255) with the normal text colour.
+void SetUpReportList(QTableView* pTable);
