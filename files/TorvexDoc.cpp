@@ -79,8 +79,10 @@ void CTorvexDoc::ClearPathName() {
     emit manualNameChanged();
 }
 
+int64_t CTorvexDoc::ManualStepTotal() const { return CountSteps(m_settingManual); }
+
 void CTorvexDoc::ExpandManual() {
-    m_nManualStepTotal = ExpandSteps(m_settingManual);
+    ExpandSteps(m_settingManual);
     m_nCurStep = 0;
 }
 

@@ -90,8 +90,8 @@ public:
     QStringList RecentFiles() const;
     // Whether opened and saved files join the recent-file list (not for batch use).
     void SetRecentFilesKept(bool bKept) { m_bKeepRecent = bKept; }
-    // Steps the MANUAL condition describes, from its last expansion.
-    int64_t ManualStepTotal() const { return m_nManualStepTotal; }
+    // The number of steps the MANUAL condition describes (counted, not cached).
+    int64_t ManualStepTotal() const;
 
     static QStringList DataFileFilters();
     static QStringList SequenceFileFilters();
@@ -134,7 +134,6 @@ private:
     QString m_strTitle;
     bool m_bModified = false;
     bool m_bKeepRecent = true;
-    int64_t m_nManualStepTotal = 0;
     CCollectingDialog m_quiet;
     COperatorDialog* m_pDialog = &m_quiet;
 };

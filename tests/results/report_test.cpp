@@ -2,6 +2,7 @@
 
 #include "files/DataFile.h"
 #include "files/TorvexDoc.h"
+#include "model/StepExpansion.h"
 #include "results/ReportWriter.h"
 
 #include <QDir>
@@ -203,6 +204,10 @@ TEST_F(ReportFixture, NothingToReport) {
     ASSERT_TRUE(doc.ReadDocument(f.fileName()));
     ASSERT_GT(doc.ManualStepTotal(), 1000);
     EXPECT_FALSE(CollectReport(doc, TAB_MANUAL, property, MODEL_K2));
+    // Brought back under the limit on the screen, it is reported again.
+    doc.m_settingManual.m_valVolt.m_lStep = 10;
+    ExpandSteps(doc.m_settingManual);
+    EXPECT_TRUE(CollectReport(doc, TAB_MANUAL, property, MODEL_K2));
 }
 
 TEST_F(ReportFixture, SavedIntoTheReportFolderWithoutReplacing) {
