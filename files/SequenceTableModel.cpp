@@ -5,29 +5,11 @@
 #include "model/ExecData.h"
 
 void CSequenceTableModel::Refill() {
-    const int n = m_list.Count();
-    if (n > m_nRows) {
-        beginInsertRows(QModelIndex(), m_nRows, n - 1);
-        m_nRows = n;
-        endInsertRows();
-    } else if (n < m_nRows) {
-        beginRemoveRows(QModelIndex(), n, m_nRows - 1);
-        m_nRows = n;
-        endRemoveRows();
-    }
-    if (m_nRows > 0) emit dataChanged(index(0, 0), index(m_nRows - 1, kColumns - 1));
+    SyncRows(m_list.Count());
 }
 
 void CSequenceTableModel::RefreshJudgment(int nRow) {
-    if (nRow >= 0 && nRow < m_nRows) emit dataChanged(index(nRow, 2), index(nRow, 2));
-}
-
-int CSequenceTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_nRows;
-}
-
-int CSequenceTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumns;
+    if (nRow >= 0 && nRow < rowCount()) emit dataChanged(index(nRow, 2), index(nRow, 2));
 }
 
 QVariant CSequenceTableModel::data(const QModelIndex& idx, int role) const {

@@ -1,16 +1,16 @@
 #pragma once
 
-#include <QAbstractTableModel>
+#include "files/ListTableModel.h"
 
 class CSequenceList;
 
 // The rows of the sequence list: "No.%3d", the entry's name and the overall
 // judgment of its steps.
-class CSequenceTableModel : public QAbstractTableModel {
+class CSequenceTableModel : public CListTableModel {
     Q_OBJECT
 public:
     explicit CSequenceTableModel(const CSequenceList& list, QObject* pParent = nullptr)
-        : QAbstractTableModel(pParent), m_list(list) {}
+        : CListTableModel(kColumns, pParent), m_list(list) {}
 
     // Rows follow the list: added or removed at the end, every text rewritten,
     // so a selection stays where it was.
@@ -18,8 +18,6 @@ public:
     // The judgment cell of one row.
     void RefreshJudgment(int nRow);
 
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
@@ -29,5 +27,4 @@ public:
 
 private:
     const CSequenceList& m_list;
-    int m_nRows = 0;
 };

@@ -48,29 +48,11 @@ const COLUMN kColumnDefs[CStepTableModel::kColumns] = {
 
 void CStepTableModel::SetSteps(std::vector<CExecData>* pSteps) {
     m_pSteps = pSteps;
-    const int n = pSteps ? int(pSteps->size()) : 0;
-    if (n > m_nRows) {
-        beginInsertRows(QModelIndex(), m_nRows, n - 1);
-        m_nRows = n;
-        endInsertRows();
-    } else if (n < m_nRows) {
-        beginRemoveRows(QModelIndex(), n, m_nRows - 1);
-        m_nRows = n;
-        endRemoveRows();
-    }
-    if (m_nRows > 0) emit dataChanged(index(0, 0), index(m_nRows - 1, kColumns - 1));
+    SyncRows(pSteps ? int(pSteps->size()) : 0);
 }
 
 void CStepTableModel::RefreshRow(int nRow) {
-    if (nRow >= 0 && nRow < m_nRows) emit dataChanged(index(nRow, 0), index(nRow, kColumns - 1));
-}
-
-int CStepTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_nRows;
-}
-
-int CStepTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumns;
+    if (nRow >= 0 && nRow < rowCount()) emit dataChanged(index(nRow, 0), index(nRow, kColumns - 1));
 }
 
 QVariant CStepTableModel::data(const QModelIndex& idx, int role) const {

@@ -2,7 +2,7 @@
 
 #include "results/StepListView.h"
 
-#include <QAbstractTableModel>
+#include "files/ListTableModel.h"
 #include <QWidget>
 #include <functional>
 
@@ -15,10 +15,10 @@ class QPushButton;
 class QTableView;
 
 // The rows of the step list: one step each, its texts by column.
-class CStepTableModel : public QAbstractTableModel {
+class CStepTableModel : public CListTableModel {
     Q_OBJECT
 public:
-    explicit CStepTableModel(QObject* pParent = nullptr) : QAbstractTableModel(pParent) {}
+    explicit CStepTableModel(QObject* pParent = nullptr) : CListTableModel(kColumns, pParent) {}
 
     // Shows a list (kept by reference: the owner keeps it alive and calls
     // SetSteps again after it changes); rows are added or removed at the end
@@ -27,8 +27,6 @@ public:
     void RefreshRow(int nRow);
     std::vector<CExecData>* Steps() const { return m_pSteps; }
 
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
@@ -36,7 +34,6 @@ public:
 
 private:
     std::vector<CExecData>* m_pSteps = nullptr;
-    int m_nRows = 0;
 };
 
 // What the step list needs of the rest of the window.
