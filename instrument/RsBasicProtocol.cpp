@@ -1,5 +1,7 @@
 #include "instrument/RsBasicProtocol.h"
 
+#include "instrument/Frame.h"
+
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QSerialPortInfo>
@@ -8,13 +10,13 @@
 
 namespace {
 
-constexpr uint8_t ENQ = 0x05;
-constexpr uint8_t ACK = 0x06;
-constexpr uint8_t STX = 0x02;
-constexpr uint8_t ETX = 0x03;
+using frame::ACK;
+using frame::ENQ;
+using frame::ETX;
+using frame::kMaxTextBytes;
+using frame::STX;
 
 constexpr int kMaxPort = 128;
-constexpr int kMaxTextBytes = 251;
 constexpr int kMaxReplyBytes = 254;
 constexpr int kByteTimeoutMs = 500;
 constexpr int kWriteTimeoutMs = 100;
@@ -120,14 +122,11 @@ bool CRsBasicProtocol::ClosePort() {
 int CRsBasicProtocol::BuildFrame(const QString& strText) {
     const QByteArray bytes = strText.toLatin1().left(kMaxTextBytes);
     int n = 0;
-    uint8_t bcc = ETX;
     m_abFrame[n++] = STX;
-    for (char c : bytes) {
+    for (char c : bytes)
         m_abFrame[n++] = uint8_t(c);
-        bcc ^= uint8_t(c);
-    }
     m_abFrame[n++] = ETX;
-    m_abFrame[n++] = bcc;
+    m_abFrame[n++] = frame::Bcc(bytes);
     m_abFrame[n] = 0;
     return n;
 }

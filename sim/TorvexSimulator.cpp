@@ -1,5 +1,7 @@
 #include "sim/TorvexSimulator.h"
 
+#include "instrument/Frame.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -11,11 +13,11 @@
 
 namespace {
 
-constexpr uint8_t ENQ = 0x05;
-constexpr uint8_t ACK = 0x06;
-constexpr uint8_t STX = 0x02;
-constexpr uint8_t ETX = 0x03;
-constexpr int kMaxFrameText = 251;
+using frame::ACK;
+using frame::ENQ;
+using frame::ETX;
+using frame::STX;
+constexpr int kMaxFrameText = frame::kMaxTextBytes;
 constexpr uint8_t kStrayByte = 0x5A;
 constexpr double kHangupGrace = 0.05;
 
@@ -221,12 +223,11 @@ void CTorvexSimulator::SendAck(double dNow) {
 void CTorvexSimulator::SendReply(const QByteArray& text, double dNow) {
     const double dStep = m_opt.nSlowByteMs / 1000.0;
     double dAt = dNow;
-    uint8_t bcc = ETX;
+    uint8_t bcc = frame::Bcc(text);
     Queue(STX, dAt);
     for (char c : text) {
         dAt += dStep;
         Queue(uint8_t(c), dAt);
-        bcc ^= uint8_t(c);
     }
     if (m_opt.nBadBccReplies > 0) {
         --m_opt.nBadBccReplies;
@@ -264,10 +265,7 @@ void CTorvexSimulator::OnByte(uint8_t b, double dNow) {
         break;
     case RX_BCC: {
         m_eRx = RX_IDLE;
-        uint8_t bcc = ETX;
-        for (char c : m_rxText)
-            bcc ^= uint8_t(c);
-        if (bcc == b) OnFrame(m_rxText, dNow);
+        if (frame::Bcc(m_rxText) == b) OnFrame(m_rxText, dNow);
         break; // a bad frame gets no answer: the program repeats it
     }
     }
