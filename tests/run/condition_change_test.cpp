@@ -11,16 +11,6 @@
 
 namespace {
 
-class CRecordingList : public CStepListView {
-public:
-    void FillList(const std::vector<CExecData>& steps) override { nRows = int(steps.size()); }
-    void ShowStepLimit(int64_t n) override { nLimitShown = n; }
-    void SelectRow(int r) override { nSelected = r; }
-    int nRows = -1;
-    int64_t nLimitShown = -1;
-    int nSelected = -1;
-};
-
 // No instrument is needed: the engine only keeps its flags and read-outs here.
 struct ConditionChangeTest : ::testing::Test {
     ConditionChangeTest() : cntl(false), engine(cntl, doc, property, dialog, view) {

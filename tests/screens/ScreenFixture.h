@@ -16,16 +16,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-class CRecordingList : public CStepListView {
-public:
-    void FillList(const std::vector<CExecData>& steps) override { nRows = int(steps.size()); }
-    void ShowStepLimit(int64_t n) override { nLimitShown = n; }
-    void SelectRow(int r) override { nSelected = r; }
-    int nRows = -1;
-    int64_t nLimitShown = -1;
-    int nSelected = -1;
-};
-
 // What a screen works on, without an instrument: the engine only keeps its
 // flags and read-outs here.
 struct ScreenFixture : ::testing::Test {

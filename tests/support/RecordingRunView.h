@@ -1,5 +1,6 @@
 #pragma once
 
+#include "results/StepListView.h"
 #include "run/RunView.h"
 
 #include <QStringList>
@@ -64,4 +65,15 @@ public:
     QString strTitle = QStringLiteral("無題 - TORVEX_Pilot");
     std::map<int, CReadout> readouts;
     QStringList log;
+};
+
+// A step list for the tests of the condition screens: what it was told last.
+class CRecordingList : public CStepListView {
+public:
+    void FillList(const std::vector<CExecData>& steps) override { nRows = int(steps.size()); }
+    void ShowStepLimit(int64_t n) override { nLimitShown = n; }
+    void SelectRow(int r) override { nSelected = r; }
+    int nRows = -1;
+    int64_t nLimitShown = -1;
+    int nSelected = -1;
 };
