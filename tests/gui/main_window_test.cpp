@@ -14,6 +14,7 @@
 #include "run/ExecDlg.h"
 #include "run/RunEngine.h"
 #include "support/ScriptedDialog.h"
+#include "support/Wait.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,16 +30,6 @@
 #include <QUrl>
 
 namespace {
-
-bool WaitFor(const std::function<bool()>& cond, int ms = 20000) {
-    QElapsedTimer t;
-    t.start();
-    while (!cond()) {
-        if (t.elapsed() > ms) return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
 
 const QString kFirstStart = QStringLiteral(
     "校正予定日が設定されていません。\nお知らせ機能を利用する場合は校正予定日を設定してください。\n\n"

@@ -8,6 +8,7 @@
 #include "sim/TorvexSimulator.h"
 #include "support/RecordingRunView.h"
 #include "support/ScriptedDialog.h"
+#include "support/Wait.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,26 +26,6 @@ namespace {
 const QString kStart = QStringLiteral("試験を開始します。");
 const QString kFinished = QStringLiteral("試験が終了しました。");
 const QString kStopped = QStringLiteral("試験を停止しました。");
-
-bool WaitFor(const std::function<bool()>& cond, int ms = 15000) {
-    QElapsedTimer t;
-    t.start();
-    while (!cond()) {
-        if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        QThread::msleep(2);
-    }
-    return true;
-}
-
-void Idle(int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        QThread::msleep(2);
-    }
-}
 
 // The commands of a stream without the polling queries.
 QStringList WithoutPolls(const QStringList& log) {

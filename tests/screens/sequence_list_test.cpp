@@ -22,6 +22,7 @@
 #include "screens/ValueDlg.h"
 #include "screens/ValuePage.h"
 #include "support/ScriptedDialog.h"
+#include "support/Wait.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,16 +40,6 @@ namespace {
 
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
 const QString kRemoveAll = QStringLiteral("全ての試験をリストから削除します。\nよろしいですか？");
-
-bool WaitFor(const std::function<bool()>& cond, int ms = 30000) {
-    QElapsedTimer t;
-    t.start();
-    while (!cond()) {
-        if (t.elapsed() > ms) return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
 
 // What a table shows, one text per row and column.
 QStringList Column(QTableView* table, int nColumn) {
