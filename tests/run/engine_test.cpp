@@ -12,9 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QThread>
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
