@@ -275,7 +275,8 @@ TEST_F(EngineTest, IdleErrorIsShownOncePerCode) {
         o.nErrorAtMs = 1;
         o.eErrorMode = SimOptions::ERROR_IDLE;
     });
-    Idle(1200);
+    ASSERT_TRUE(WaitFor([&] { return !m_dialog.Messages().isEmpty(); }));
+    Idle(1200); // several more idle polls see the same code
     EXPECT_EQ(m_dialog.Messages(), QStringList{CTorvexCntl::ErrorMessage(8)});
     EXPECT_FALSE(m_sim->CommandLog().contains("PN"));
 }
