@@ -7,61 +7,19 @@ using namespace rules_detail;
 // ---- Derived quantities ------------------------------------------------------
 
 int32_t LowestFrequency(const CSettingData& cond) {
-    const VALUE_STRUCT& vs = cond.m_valFreq;
-    switch (vs.m_nValueType) {
-    case VALUE_FIXED:
-        return vs.m_lValue;
-    case VALUE_SWEEP:
-        return std::min(vs.m_lStart, vs.m_lEnd);
-    case VALUE_VARIABLE:
-        return MinUsed(vs);
-    default:
-        return 0;
-    }
+    return BoundOf(cond.m_valFreq, cond.m_valFreq.m_nValueType, LOWEST);
 }
 
 int32_t FirstFrequency(const CSettingData& cond) {
-    const VALUE_STRUCT& vs = cond.m_valFreq;
-    switch (vs.m_nValueType) {
-    case VALUE_FIXED:
-        return vs.m_lValue;
-    case VALUE_SWEEP:
-        return vs.m_lStart;
-    case VALUE_VARIABLE:
-        return FirstUsed(vs);
-    default:
-        return 0;
-    }
+    return BoundOf(cond.m_valFreq, cond.m_valFreq.m_nValueType, FIRST);
 }
 
 int32_t HighestFrequency(const CSettingData& cond) {
-    const VALUE_STRUCT& vs = cond.m_valFreq;
-    switch (vs.m_nValueType) {
-    case VALUE_FIXED:
-        return vs.m_lValue;
-    case VALUE_SWEEP:
-        return std::max(vs.m_lStart, vs.m_lEnd);
-    case VALUE_VARIABLE:
-        return MaxUsed(vs);
-    default:
-        return 0;
-    }
+    return BoundOf(cond.m_valFreq, cond.m_valFreq.m_nValueType, HIGHEST);
 }
 
 int32_t HighestVoltage(const CSettingData& cond) {
-    const VALUE_STRUCT& vs = cond.m_valVolt;
-    switch (vs.m_nValueType) {
-    case VALUE_FIXED:
-        return vs.m_lValue;
-    case VALUE_SWEEP:
-        // The end in a sound record; a reversed one must not hide its larger bound
-        // from the continuous-output limits.
-        return std::max(vs.m_lStart, vs.m_lEnd);
-    case VALUE_VARIABLE:
-        return MaxUsed(vs);
-    default:
-        return 0;
-    }
+    return BoundOf(cond.m_valVolt, cond.m_valVolt.m_nValueType, HIGHEST);
 }
 
 // ---- Pulse count and burst duration -------------------------------------------

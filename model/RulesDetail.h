@@ -64,4 +64,24 @@ inline int32_t FirstUsed(const VALUE_STRUCT& vs) {
     return 0;
 }
 
+enum Bound { LOWEST, FIRST, HIGHEST };
+
+// The lowest, first or highest value a value block stands for when read as a
+// block of type nType; 0 for an unknown type. A reversed sweep in a damaged
+// record must not hide its larger bound from the limits.
+inline int32_t BoundOf(const VALUE_STRUCT& vs, int32_t nType, Bound which) {
+    switch (nType) {
+    case VALUE_FIXED:
+        return vs.m_lValue;
+    case VALUE_SWEEP:
+        return which == FIRST    ? vs.m_lStart
+               : which == LOWEST ? std::min(vs.m_lStart, vs.m_lEnd)
+                                 : std::max(vs.m_lStart, vs.m_lEnd);
+    case VALUE_VARIABLE:
+        return which == FIRST ? FirstUsed(vs) : which == LOWEST ? MinUsed(vs) : MaxUsed(vs);
+    default:
+        return 0;
+    }
+}
+
 } // namespace rules_detail

@@ -113,15 +113,9 @@ uint32_t CorrectBurst(CSettingData& cond, int32_t lLowest, int32_t lFirst) {
 // The frequencies the correction uses after a change on a page: the page's
 // own values, whatever type the structure holds.
 void PageFrequencies(const VALUE_STRUCT& vs, int32_t nField, int32_t& lLowest, int32_t& lFirst) {
-    if (nField == FIELD_FIXED) {
-        lLowest = lFirst = vs.m_lValue;
-    } else if (IsRow(nField)) {
-        lLowest = MinUsed(vs);
-        lFirst = FirstUsed(vs);
-    } else {
-        lLowest = std::min(vs.m_lStart, vs.m_lEnd);
-        lFirst = vs.m_lStart;
-    }
+    const int32_t nType = nField == FIELD_FIXED ? VALUE_FIXED : IsRow(nField) ? VALUE_VARIABLE : VALUE_SWEEP;
+    lLowest = BoundOf(vs, nType, LOWEST);
+    lFirst = BoundOf(vs, nType, FIRST);
 }
 
 uint32_t Store(CSettingData& cond, VALUE_KIND eKind, int32_t nField, int32_t lValue, bool bForce,
