@@ -152,12 +152,15 @@ void WriteTestInformation(CSheetWriter& w, const CReportData& data) {
     }
 }
 
-// Rows 16 on of a condition block: (row, caption, column of the condition text).
-struct BLOCK_ROW {
-    int m_nRow;
+// Where a column's caption and text go: a sheet row or column, and the column
+// number whose caption and text are written there.
+struct PLACED_COL {
+    int m_nAt;
     int m_nCol;
 };
-const BLOCK_ROW kBlockRows[] = {
+
+// Rows 16 on of a condition block (rows counted from 1).
+const PLACED_COL kBlockRows[] = {
     {16, COL_POLA},        {17, COL_VOLT},          {18, COL_FREQ},        {19, COL_BURST_PERIOD},
     {20, COL_PULSE_COUNT}, {21, COL_BURST_DURA},    {23, COL_OUTPUT_PORT}, {24, COL_SYNC},
     {25, COL_ANGLE},       {26, COL_OUTPUT_DETAIL}, {27, COL_INJ_LINE},    {28, COL_INJ_SWEEP},
@@ -181,27 +184,22 @@ void WriteConditionBlock(CSheetWriter& w, const CReportData& data, int k, const 
         w.Text(13, valueCol, cond.m_strTestName);
         break;
     }
-    for (const BLOCK_ROW& r : kBlockRows) {
-        w.Typed(lxw_row_t(r.m_nRow - 1), labelCol,
-                r.m_nCol == COL_INJ_LINE ? kLinesLabel : Caption(r.m_nCol));
-        w.Text(lxw_row_t(r.m_nRow - 1), valueCol, cond.GetText(r.m_nCol));
+    for (const PLACED_COL& r : kBlockRows) {
+        w.Typed(lxw_row_t(r.m_nAt - 1), labelCol, r.m_nCol == COL_INJ_LINE ? kLinesLabel : Caption(r.m_nCol));
+        w.Text(lxw_row_t(r.m_nAt - 1), valueCol, cond.GetText(r.m_nCol));
     }
     w.Typed(34, labelCol, Caption(COL_TIME_HOUR));
     w.Text(34, valueCol, TestTimeText(cond));
 }
 
-// Header cells of a step sheet: (column letter, column number of caption and text).
-struct HEAD_CELL {
-    lxw_col_t m_col;
-    int m_nCol;
-};
-const HEAD_CELL kStepHeads[] = {
+// Header cells of a step sheet (columns counted from A = 0).
+const PLACED_COL kStepHeads[] = {
     {3, COL_BURST_PERIOD},  {4, COL_PULSE_COUNT}, {6, COL_OUTPUT_PORT},  {7, COL_SYNC},
     {8, COL_OUTPUT_DETAIL}, {9, COL_INJ_SWEEP},   {11, COL_ALTERNATIVE}, {12, COL_CONTINUOUS},
     {13, COL_MODULATED},    {14, COL_TRIGGER},
 };
 // Columns of the step rows (A is the step number): B C D E F G H, J.
-const HEAD_CELL kStepColumns[] = {
+const PLACED_COL kStepColumns[] = {
     {1, COL_JUDGE},      {2, COL_VOLT},     {3, COL_POLA},  {4, COL_FREQ},
     {5, COL_BURST_DURA}, {6, COL_INJ_LINE}, {7, COL_ANGLE}, {9, COL_COMMENT},
 };
@@ -223,9 +221,9 @@ void WriteStepSheet(CSheetWriter& w, const CReportData& data, int k, const CSett
         w.Text("B3", cond.m_strTestName);
         break;
     }
-    for (const HEAD_CELL& h : kStepHeads) {
-        w.Typed(1, h.m_col, Caption(h.m_nCol));
-        w.Text(2, h.m_col, cond.GetText(h.m_nCol));
+    for (const PLACED_COL& h : kStepHeads) {
+        w.Typed(1, lxw_col_t(h.m_nAt), Caption(h.m_nCol));
+        w.Text(2, lxw_col_t(h.m_nAt), cond.GetText(h.m_nCol));
     }
     w.Typed("D5", Caption(COL_TIME_HOUR));
     w.Typed("D6", TestTimeText(cond));
@@ -234,14 +232,14 @@ void WriteStepSheet(CSheetWriter& w, const CReportData& data, int k, const CSett
     judge.m_nJudge = OverallJudgment(cond.m_listExec);
     w.Text("B6", judge.GetText(COL_JUDGE));
 
-    for (const HEAD_CELL& c : kStepColumns)
-        w.Typed(9, c.m_col, c.m_nCol == COL_INJ_LINE ? kLinesLabel : Caption(c.m_nCol));
+    for (const PLACED_COL& c : kStepColumns)
+        w.Typed(9, lxw_col_t(c.m_nAt), c.m_nCol == COL_INJ_LINE ? kLinesLabel : Caption(c.m_nCol));
     lxw_row_t row = 10;
     for (const CExecData& original : cond.m_listExec) {
         CExecData step = original; // asking for a text may repair a code: not in the caller's copy
         w.Text(row, 0, QString::asprintf("%s%4d", "Step", int(row - 9)));
-        for (const HEAD_CELL& c : kStepColumns)
-            w.Text(row, c.m_col, step.GetText(c.m_nCol));
+        for (const PLACED_COL& c : kStepColumns)
+            w.Text(row, lxw_col_t(c.m_nAt), step.GetText(c.m_nCol));
         ++row;
     }
 }
