@@ -6,31 +6,22 @@
 #include "screens/ConditionHost.h"
 #include "screens/CouplingPhaseSweepDlg.h"
 #include "screens/InputGate.h"
+#include "screens/TypeTabs.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
-#include <QVBoxLayout>
 
 CCouplingPhaseDlg::CCouplingPhaseDlg(QWidget* pParent) : QWidget(pParent) {
     setFont(UiFont(14));
-    auto* pLayout = new QVBoxLayout(this);
-    pLayout->setContentsMargins(0, 0, 0, 0);
-    pLayout->setSpacing(0);
-    m_pTabs = new QTabBar(this);
-    m_pTabs->setExpanding(false);
-    m_pTabs->setFocusPolicy(Qt::ClickFocus);
-    m_pTabs->addTab(QStringLiteral("単独"));
-    m_pTabs->addTab(QStringLiteral("スイープ"));
-    m_pStack = new QStackedWidget(this);
-    m_pStack->setFrameShape(QFrame::StyledPanel);
+    const TYPE_TABS tabs = MakeTypeTabs(this, {QStringLiteral("単独"), QStringLiteral("スイープ")});
+    m_pTabs = tabs.m_pTabs;
+    m_pStack = tabs.m_pStack;
     m_apPage = {new CCouplingPhaseSweepDlg(*this, false, m_pStack),
                 new CCouplingPhaseSweepDlg(*this, true, m_pStack)};
     for (CCouplingPhaseSweepDlg* pPage : m_apPage)
         m_pStack->addWidget(pPage);
-    pLayout->addWidget(m_pTabs);
-    pLayout->addWidget(m_pStack);
 
     m_pGate = new CInputGate([this] { return InputEnabled(); },
                              [this] { return m_pHost ? m_pHost->ConfirmEdit() : CONFIRM_DISCARD; }, this);

@@ -7,6 +7,7 @@
 #include "screens/ConditionHost.h"
 #include "screens/InputGate.h"
 #include "screens/SpinButtons.h"
+#include "screens/TypeTabs.h"
 #include "screens/ValueFixDlg.h"
 #include "screens/ValueSweepDlg.h"
 #include "screens/ValueVariableDlg.h"
@@ -14,28 +15,17 @@
 #include <QCheckBox>
 #include <QStackedWidget>
 #include <QTabBar>
-#include <QVBoxLayout>
 
 CValueDlg::CValueDlg(QWidget* pParent) : QWidget(pParent) {
     setFont(UiFont(14));
-    auto* pLayout = new QVBoxLayout(this);
-    pLayout->setContentsMargins(0, 0, 0, 0);
-    pLayout->setSpacing(0);
-    m_pTabs = new QTabBar(this);
-    m_pTabs->setDrawBase(true);
-    m_pTabs->setExpanding(false);
-    m_pTabs->setFocusPolicy(Qt::ClickFocus); // a click takes the focus: a typed value is applied first
-    m_pTabs->addTab(QStringLiteral("単独"));
-    m_pTabs->addTab(QStringLiteral("スイープ"));
-    m_pTabs->addTab(QStringLiteral("複数"));
-    m_pStack = new QStackedWidget(this);
-    m_pStack->setFrameShape(QFrame::StyledPanel);
+    const TYPE_TABS tabs =
+        MakeTypeTabs(this, {QStringLiteral("単独"), QStringLiteral("スイープ"), QStringLiteral("複数")});
+    m_pTabs = tabs.m_pTabs;
+    m_pStack = tabs.m_pStack;
     m_apPage = {new CValueFixDlg(*this, m_pStack), new CValueSweepDlg(*this, m_pStack),
                 new CValueVariableDlg(*this, m_pStack)};
     for (CValuePage* pPage : m_apPage)
         m_pStack->addWidget(pPage);
-    pLayout->addWidget(m_pTabs);
-    pLayout->addWidget(m_pStack);
 
     // Installed after the pages' own filters, so it is asked first.
     m_pGate = new CInputGate([this] { return InputEnabled(); },
