@@ -1,6 +1,7 @@
 // Round trip of one status query ("QB") through the program's transport against
 // the simulator, next to a minimal exchange written directly on termios and
 // poll() against a second simulator: medians and their ratio.
+#include "Median.h"
 #include "instrument/RsBasicProtocol.h"
 #include "sim/TorvexSimulator.h"
 
@@ -37,11 +38,6 @@ bool ReferenceQuery(int fd) {
         bcc ^= b;
     if (b != 0x03 || !ReadByte(fd, b) || b != (bcc ^ 0x03)) return false;
     return write(fd, &ack, 1) == 1;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Time from a value entered on the MANUAL screen to the step list showing the
 // new steps: rules, expansion, a QTableView filled through a model, read-outs.
 // Reference in the same run: the expansion alone.
+#include "Median.h"
 #include "app/Fonts.h"
 #include "app/NumericLineEdit.h"
 #include "config/TestProperty.h"
@@ -20,7 +21,6 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QTableView>
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -81,11 +81,6 @@ private:
     QTableView& m_view;
     CStepModel m_model;
 };
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 } // namespace
 

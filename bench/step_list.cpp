@@ -1,5 +1,6 @@
 // Filling the step list with 1000 rows and painting it, against a plain
 // QTableView whose model hands out the same texts prepared beforehand.
+#include "Median.h"
 #include "app/Fonts.h"
 #include "config/TestProperty.h"
 #include "files/CollectingDialog.h"
@@ -13,17 +14,8 @@
 #include <QElapsedTimer>
 #include <QStandardItemModel>
 #include <QTableView>
-#include <algorithm>
 #include <cstdio>
-
-namespace {
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
+#include <vector>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
