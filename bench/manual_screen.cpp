@@ -2,8 +2,8 @@
 // new steps: rules, expansion, a QTableView filled through a model, read-outs.
 // Reference in the same run: the expansion alone.
 #include "Median.h"
-#include "app/Fonts.h"
-#include "app/NumericLineEdit.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/NumericLineEdit.h"
 #include "config/TestProperty.h"
 #include "files/TorvexDoc.h"
 #include "instrument/TorvexCntl.h"
@@ -11,9 +11,9 @@
 #include "model/StepExpansion.h"
 #include "results/StepListView.h"
 #include "run/RunEngine.h"
-#include "screens/ManualDlg.h"
-#include "screens/ValueDlg.h"
-#include "screens/ValuePage.h"
+#include "gui/screens/ManualDlg.h"
+#include "gui/screens/ValueDlg.h"
+#include "gui/screens/ValuePage.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>

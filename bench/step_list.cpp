@@ -1,13 +1,13 @@
 // Filling the step list with 1000 rows and painting it, against a plain
 // QTableView whose model hands out the same texts prepared beforehand.
 #include "Median.h"
-#include "app/Fonts.h"
+#include "gui/widgets/Fonts.h"
 #include "config/TestProperty.h"
 #include "files/CollectingDialog.h"
 #include "files/TorvexDoc.h"
 #include "instrument/TorvexCntl.h"
 #include "model/StepExpansion.h"
-#include "results/ExecListDlg.h"
+#include "gui/results/ExecListDlg.h"
 #include "run/RunEngine.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
-#include "app/SplashDlg.h"
-#include "app/TypeSelectDlg.h"
+#include "gui/app/SplashDlg.h"
+#include "gui/app/TypeSelectDlg.h"
 #include "config/CalibrationSetting.h"
 #include "config/IniKeys.h"
-#include "config/NoticeCalibrationDlg.h"
+#include "gui/config/NoticeCalibrationDlg.h"
 #include "config/Profile.h"
 #include "config/SettingsFixture.h"
 

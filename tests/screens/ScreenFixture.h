@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/NumericLineEdit.h"
+#include "gui/widgets/NumericLineEdit.h"
 #include "config/TestProperty.h"
 #include "files/TorvexDoc.h"
 #include "instrument/TorvexCntl.h"
 #include "results/StepListView.h"
 #include "run/RunEngine.h"
-#include "screens/ScreenContext.h"
-#include "screens/SpinButtons.h"
+#include "gui/screens/ScreenContext.h"
+#include "gui/screens/SpinButtons.h"
 #include "support/RecordingRunView.h"
 #include "support/ScriptedDialog.h"
 

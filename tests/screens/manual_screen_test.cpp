@@ -1,9 +1,9 @@
 #include "ScreenFixture.h"
-#include "screens/CouplingPhaseDlg.h"
-#include "screens/CouplingPhaseSweepDlg.h"
-#include "screens/ManualDlg.h"
-#include "screens/ValueDlg.h"
-#include "screens/ValuePage.h"
+#include "gui/screens/CouplingPhaseDlg.h"
+#include "gui/screens/CouplingPhaseSweepDlg.h"
+#include "gui/screens/ManualDlg.h"
+#include "gui/screens/ValueDlg.h"
+#include "gui/screens/ValuePage.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "ScreenFixture.h"
-#include "screens/CouplingPhaseDlg.h"
-#include "screens/ManualDlg.h"
-#include "screens/StandardDlg.h"
-#include "screens/ValueDlg.h"
+#include "gui/screens/CouplingPhaseDlg.h"
+#include "gui/screens/ManualDlg.h"
+#include "gui/screens/StandardDlg.h"
+#include "gui/screens/ValueDlg.h"
 
 #include <QDir>
 

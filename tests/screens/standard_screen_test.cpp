@@ -1,5 +1,5 @@
 #include "ScreenFixture.h"
-#include "screens/StandardDlg.h"
+#include "gui/screens/StandardDlg.h"
 
 #include <QCheckBox>
 #include <QLabel>

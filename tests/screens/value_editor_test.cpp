@@ -1,7 +1,7 @@
 #include "ScreenFixture.h"
-#include "screens/ManualDlg.h"
-#include "screens/ValueDlg.h"
-#include "screens/ValuePage.h"
+#include "gui/screens/ManualDlg.h"
+#include "gui/screens/ValueDlg.h"
+#include "gui/screens/ValuePage.h"
 
 #include <QCheckBox>
 #include <QLabel>

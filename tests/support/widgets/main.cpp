@@ -1,4 +1,4 @@
-#include "app/Fonts.h"
+#include "gui/widgets/Fonts.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>

@@ -1,6 +1,0 @@
-#include "app/LeaveLineEdit.h"
-
-void CLeaveLineEdit::focusOutEvent(QFocusEvent* pEvent) {
-    QLineEdit::focusOutEvent(pEvent);
-    emit left();
-}

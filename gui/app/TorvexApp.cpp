@@ -1,0 +1,196 @@
+#include "gui/app/TorvexApp.h"
+
+#include "gui/app/MainFrame.h"
+#include "gui/app/SplashDlg.h"
+#include "gui/app/TorvexView.h"
+#include "gui/app/TypeSelectDlg.h"
+#include "config/ContactDefaults.h"
+#include "config/IniKeys.h"
+#include "gui/config/NoticeCalibrationDlg.h"
+#include "config/Profile.h"
+#include "files/TabCode.h"
+#include "files/TabLogic.h"
+#include "instrument/RsBasicProtocol.h"
+#include "instrument/TorvexCntl.h"
+#include "run/RunEngine.h"
+#include "sim/SimOptions.h"
+#include "sim/TorvexSimulator.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTranslator>
+
+bool ParseAppOptions(const QStringList& args, APP_OPTIONS& o, QString& strError) {
+    QStringList rest = args;
+    while (!rest.isEmpty()) {
+        const QString a = rest.takeFirst();
+        if (a == "--port") {
+            if (rest.isEmpty()) {
+                strError = QStringLiteral("--port needs a device path");
+                return false;
+            }
+            o.m_ports << rest.takeFirst();
+        } else if (a == "--simulate") {
+            o.m_bSimulate = true;
+        } else if (o.m_bSimulate && a.startsWith("-")) {
+            // Simulator options follow --simulate, each with its value if it takes one.
+            o.m_simulatorArgs << a;
+            if (!rest.isEmpty() && !rest.first().startsWith("--")) o.m_simulatorArgs << rest.takeFirst();
+        } else if (a.startsWith("-")) {
+            strError = QStringLiteral("unknown option %1").arg(a);
+            return false;
+        } else if (o.m_strFile.isEmpty()) {
+            o.m_strFile = a;
+        } else {
+            strError = QStringLiteral("only one data file can be opened");
+            return false;
+        }
+    }
+    return true;
+}
+
+QString AppUsage() {
+    return QStringLiteral("Usage: torvex_pilot [FILE.tvx] [--port PATH]... [--simulate [SIMULATOR OPTIONS]]\n"
+                          "\n"
+                          "Remote control of the TORVEX burst test generator.\n"
+                          "\n"
+                          "  FILE.tvx           a data file to open\n"
+                          "  --port PATH        also search the instrument on this device (repeatable)\n"
+                          "  --simulate         run against a built-in simulated TORVEX, found on its own\n"
+                          "                     pseudo-terminal like a real one; the options after it go to\n"
+                          "                     the simulator (see `torvex sim --help`)\n"
+                          "  --help, --version\n");
+}
+
+CTorvexApp::CTorvexApp(const APP_OPTIONS& options, COperatorDialog* pDialog)
+    : m_options(options), m_dialog(pDialog ? *pDialog : m_boxes) {}
+
+CTorvexApp::~CTorvexApp() {
+    m_pMainFrame.reset(); // the run panel stops its polls and the output first
+    m_pCntl.reset();      // closes the port
+    m_pSimulator.reset();
+}
+
+bool CTorvexApp::StartSimulator() {
+    SimOptions opt;
+    QString error;
+    if (!ParseSimOptions(m_options.m_simulatorArgs, opt, error)) {
+        m_dialog.Message(error);
+        return false;
+    }
+    m_pSimulator = std::make_unique<CTorvexSimulator>(opt);
+    if (!m_pSimulator->Start()) return false;
+    // Only the simulator is searched: it is found like a real instrument.
+    qputenv("TORVEX_PORTS_ONLY", "1");
+    m_options.m_ports.prepend(m_pSimulator->DevicePath());
+    return true;
+}
+
+bool CTorvexApp::InitInstance() {
+    // An English interface when its translation is installed; messages stay Japanese.
+    auto* pTranslator = new QTranslator(qApp);
+    const QStringList dirs = {QCoreApplication::applicationDirPath(),
+                              QCoreApplication::applicationDirPath() + "/../share/torvex_pilot"};
+    for (const QString& dir : dirs)
+        if (pTranslator->load(QStringLiteral("torvex_en"), dir)) {
+            QCoreApplication::installTranslator(pTranslator);
+            break;
+        }
+
+    // One copy at a time; a lock left by a crashed copy is taken over.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QDir().mkpath(runtime);
+    m_pInstanceLock = std::make_unique<QLockFile>(runtime + "/TORVEX_Pilot_Instance.lock");
+    m_pInstanceLock->setStaleLockTime(0);
+    if (!m_pInstanceLock->tryLock(0)) {
+        m_dialog.Message(QStringLiteral("アプリケーションはすでに起動しています。"));
+        return false;
+    }
+
+    if (m_options.m_bSimulate && !StartSimulator()) return false;
+    if (!m_options.m_ports.isEmpty()) CRsBasicProtocol::SetExtraPorts(m_options.m_ports);
+    m_pCntl = std::make_unique<CTorvexCntl>(true); // discovery at program load
+
+    WriteContactDefaults();
+    m_calib.Load();
+    const QDateTime now = QDateTime::currentDateTime();
+    if (m_calib.IsNoticeDue(now)) {
+        CNoticeCalibrationDlg notice(m_calib, now);
+        notice.exec();
+    }
+
+    if (!DecideConnection()) return false;
+
+    m_doc.SetDialog(&m_dialog);
+    m_doc.SetMachine(uint32_t(m_nMachineType), m_nHWVersion);
+    m_doc.NewDocument();
+
+    VIEW_CONTEXT ctx;
+    ctx.m_pDoc = &m_doc;
+    ctx.m_pCntl = m_pCntl.get();
+    ctx.m_pProperty = &m_testProperty;
+    ctx.m_pCalib = &m_calib;
+    ctx.m_pDialog = &m_dialog;
+    ctx.m_nMachineType = m_nMachineType;
+    ctx.m_pnHWVersion = &m_nHWVersion;
+    m_pMainFrame = std::make_unique<CMainFrame>(ctx);
+    m_boxes.SetParent(m_pMainFrame.get());
+    // A file named on the command line is opened as the MANUAL test.
+    if (!m_options.m_strFile.isEmpty()) {
+        m_pMainFrame->View()->SelectTab(TAB_MANUAL);
+        if (!m_pMainFrame->OpenFile(m_options.m_strFile)) return false;
+    }
+
+    auto* pSplash = new CSplashDlg;
+    pSplash->ShowSplash();
+    m_pMainFrame->show();
+
+    m_testProperty.LoadFromProfile();
+    const QString tab = ReadProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "FIRST");
+    if (tab == "FIRST") {
+        m_dialog.Message(QStringLiteral(
+            "校正予定日が設定されていません。\nお知らせ機能を利用する場合は校正予定日を設定してください。\n\n"
+            "本ソフトウェアではマニュアルテストまたはシーケンステストを開始するたびに試験ログを保存します。\n"
+            "必要ない場合は試験ログ保存設定のチェックを外してください。"));
+    } else if ((tab == "STANDARD" || tab == "SETTINGS") && TabName(m_pMainFrame->View()->Tab()) == tab) {
+        m_pMainFrame->setWindowTitle(tab + QStringLiteral(" - TORVEX_Pilot"));
+    }
+    return true;
+}
+
+bool CTorvexApp::DecideConnection() {
+    g_bNotConnected = 0;
+    m_nHWVersion = m_pCntl->m_nHWVersion;
+    if (m_pCntl->IsOpen()) {
+        int32_t type = 0;
+        m_pCntl->GetModelType(type);
+        m_nMachineType = type;
+        return true;
+    }
+    for (;;) {
+        CTypeSelectDlg dlg(g_bNotConnected);
+        const int result = dlg.exec();
+        if (result == CTypeSelectDlg::RESULT_DEMO) {
+            m_nMachineType = dlg.SelectedModelType();
+            return true;
+        }
+        if (result == CTypeSelectDlg::RESULT_RETRY) {
+            if (m_pCntl->Connect() && m_pCntl->IsOpen()) {
+                int32_t type = 0;
+                if (m_pCntl->GetModelType(type))
+                    WriteProfileValue(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_TYPE, QString::number(type));
+                m_nMachineType = type;
+                m_nHWVersion = m_pCntl->m_nHWVersion;
+                return true;
+            }
+            continue;
+        }
+        if (result == CTypeSelectDlg::RESULT_FAILED) {
+            m_nMachineType = 0;
+            return true;
+        }
+        return false; // exit
+    }
+}

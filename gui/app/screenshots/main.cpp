@@ -1,0 +1,196 @@
+// Renders every dialog of the program to PNG files, for looking at them
+// without a display: torvex_screens OUTPUT_FOLDER (run with QT_QPA_PLATFORM=offscreen).
+#include "gui/app/AboutDlg.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/app/MainFrame.h"
+#include "gui/widgets/MessageBoxDialog.h"
+#include "gui/widgets/Pictures.h"
+#include "gui/app/SplashDlg.h"
+#include "gui/app/TorvexView.h"
+#include "gui/app/TypeSelectDlg.h"
+#include "config/CalibrationSetting.h"
+#include "config/ContactDefaults.h"
+#include "config/IniKeys.h"
+#include "config/InstrumentLink.h"
+#include "gui/config/NoticeCalibrationDlg.h"
+#include "config/Profile.h"
+#include "gui/config/SettingsDlg.h"
+#include "config/TestProperty.h"
+#include "files/TabCode.h"
+#include "files/TorvexDoc.h"
+#include "instrument/TorvexCntl.h"
+#include "run/SequenceListLogic.h"
+#include "gui/screens/SequenceListDlg.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+bool Save(QWidget& widget, const QString& strFolder, const QString& strName) {
+    widget.show();
+    QApplication::processEvents();
+    const QString path = strFolder + QLatin1Char('/') + strName + QStringLiteral(".png");
+    const bool bSaved = widget.grab().save(path);
+    std::printf("%s %s\n", bSaved ? "wrote" : "FAILED", qPrintable(path));
+    widget.hide();
+    return bSaved;
+}
+
+// Every picture on one sheet, at twice its size, on light and dark grounds.
+QPixmap PictureSheet() {
+    const QList<QPixmap> pictures = {StartPlayPicture(),
+                                     StartPausePicture(),
+                                     StopPicture(),
+                                     LinePicture(true, true),
+                                     LinePicture(false, true),
+                                     LinePicture(true, false),
+                                     LinePicture(false, false),
+                                     LampPicture(true),
+                                     LampPicture(false),
+                                     ProgramIconPicture(64),
+                                     GroupPicture(GROUP_PICTURE_VOLTAGE),
+                                     GroupPicture(GROUP_PICTURE_FREQUENCY),
+                                     GroupPicture(GROUP_PICTURE_TIME),
+                                     GroupPicture(GROUP_PICTURE_COUPLING),
+                                     GroupPicture(GROUP_PICTURE_SPECIAL),
+                                     LoadFolderPicture()};
+    const int nCell = 140;
+    QPixmap sheet(nCell * 8, nCell * 2 + 240);
+    sheet.fill(QColor(240, 240, 240));
+    QPainter painter(&sheet);
+    for (int i = 0; i < pictures.size(); ++i) {
+        const QPixmap big = pictures[i].scaled(pictures[i].size() * 2);
+        const QPoint cell((i % 8) * nCell, (i / 8) * nCell);
+        painter.drawPixmap(cell + QPoint((nCell - big.width()) / 2, (nCell - big.height()) / 2), big);
+    }
+    painter.drawPixmap(20, nCell * 2 + 10, SplashPicture());
+    return sheet;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A private settings file: previews never change the user's settings.
+    QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/.config")));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
+
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    if (argc > 2 && QByteArray(argv[1]) == "--icon") // the icon file the install rules ship
+        return ProgramIconPicture(256).save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
+    QDir().mkpath(folder);
+    bool bOk = true;
+
+    WriteContactDefaults();
+    WriteProfileValue(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_TYPE_CALIBRATION, QStringLiteral("1"));
+    WriteProfileValue(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_SERIAL, QStringLiteral("K2-000123"));
+
+    {
+        const QString path = folder + QStringLiteral("/pictures.png");
+        const bool bSaved = PictureSheet().save(path);
+        std::printf("%s %s\n", bSaved ? "wrote" : "FAILED", qPrintable(path));
+        bOk &= bSaved;
+    }
+    {
+        int32_t bNotConnected = 0;
+        CTypeSelectDlg dialog(bNotConnected);
+        bOk &= Save(dialog, folder, QStringLiteral("type_select"));
+    }
+    {
+        auto* pSplash = new CSplashDlg;
+        pSplash->adjustSize();
+        bOk &= Save(*pSplash, folder, QStringLiteral("splash"));
+        pSplash->CloseSplash();
+    }
+    {
+        CAboutDlg about;
+        bOk &= Save(about, folder, QStringLiteral("about"));
+    }
+    {
+        CCalibrationSetting calib;
+        calib.m_nNextYear = 2020;
+        calib.m_nNextMonth = 2;
+        calib.m_nNextDay = 29;
+        const QDateTime now = QDateTime::currentDateTime();
+        calib.IsNoticeDue(now);
+        CNoticeCalibrationDlg notice(calib, now);
+        bOk &= Save(notice, folder, QStringLiteral("notice_calibration"));
+    }
+    {
+        CNoInstrumentLink link;
+        CCalibrationSetting calib;
+        calib.Load();
+        CTestProperty property;
+        CMessageBoxDialog dialog;
+        int32_t nHWVersion = 0;
+        int32_t bNotConnected = 1;
+        int32_t bStopEveryStep = 0;
+        SETTINGS_PAGE_CONTEXT context;
+        context.m_pLink = &link;
+        context.m_pCalib = &calib;
+        context.m_pTestProperty = &property;
+        context.m_pDialog = &dialog;
+        context.m_nMachineType = 1;
+        context.m_pnHWVersion = &nHWVersion;
+        context.m_pbNotConnected = &bNotConnected;
+        context.m_pbStopEveryStep = &bStopEveryStep;
+        CSettingsDlg page(context);
+        // The area the page gets in the main window.
+        page.resize(1340, 640);
+        bOk &= Save(page, folder, QStringLiteral("settings"));
+    }
+    {
+        // The main window on each tab, without an instrument.
+        qputenv("TORVEX_PORTS_ONLY", "1");
+        CTorvexCntl cntl(false);
+        CCalibrationSetting calib;
+        calib.Load();
+        CTestProperty property;
+        CMessageBoxDialog dialog;
+        CTorvexDoc doc;
+        doc.SetMachine(1, 0);
+        doc.NewDocument();
+        int32_t nHWVersion = 0;
+        VIEW_CONTEXT ctx;
+        ctx.m_pDoc = &doc;
+        ctx.m_pCntl = &cntl;
+        ctx.m_pProperty = &property;
+        ctx.m_pCalib = &calib;
+        ctx.m_pDialog = &dialog;
+        ctx.m_nMachineType = 1;
+        ctx.m_pnHWVersion = &nHWVersion;
+        CMainFrame frame(ctx);
+        const char* names[] = {"main_standard", "main_manual", "main_sequence", "main_settings"};
+        for (int tab = TAB_STANDARD; tab <= TAB_SETTINGS; ++tab) {
+            frame.View()->SelectTab(tab);
+            frame.show();
+            for (int i = 0; i < 5; ++i)
+                QApplication::processEvents();
+            bOk &= Save(frame, folder, QString::fromLatin1(names[tab]));
+        }
+        // The SEQUENCE tab with a loaded sequence file, its second entry selected.
+        doc.SetDialog(&dialog);
+        frame.View()->SelectTab(TAB_SEQUENCE);
+        const QString examples = QStringLiteral(TORVEX_SOURCE_DIR "/examples/");
+        if (doc.ReadSequenceFile(examples + QStringLiteral("two_tests.tvxs"))) {
+            CSequenceListLogic& logic = frame.View()->SequenceList()->Logic();
+            doc.m_sequence.Entry(0)->m_listExec[0].m_nJudge = JUDGE_PASS;
+            logic.Activate();
+            logic.OnSelect(1);
+            frame.show();
+            for (int i = 0; i < 5; ++i)
+                QApplication::processEvents();
+            bOk &= Save(frame, folder, QStringLiteral("main_sequence_loaded"));
+            logic.OnSelect(0);
+            bOk &= Save(frame, folder, QStringLiteral("main_sequence_entry1"));
+        }
+    }
+    return bOk ? 0 : 1;
+}

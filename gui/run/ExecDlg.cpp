@@ -1,0 +1,202 @@
+#include "gui/run/ExecDlg.h"
+
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/Pictures.h"
+#include "run/RunEngine.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
+    const QFont caption = UiFont(14);
+    auto* pTimes = new QVBoxLayout;
+    pTimes->setSpacing(0);
+    pTimes->addWidget(MakeReadout(QStringLiteral("試験時間："), m_readout[READOUT_TEST_TIME], false));
+    pTimes->addWidget(MakeReadout(QStringLiteral("トータル時間："), m_readout[READOUT_TOTAL], true));
+    pTimes->addWidget(MakeReadout(QStringLiteral("残り時間(目安)："), m_readout[READOUT_REMAINING], true));
+
+    m_pLine = new QToolButton(this);
+    m_pLine->setIcon(LinePicture(false, true));
+    m_pLine->setIconSize(QSize(48, 48));
+    m_pLine->setAutoRaise(true);
+    m_pLine->setFocusPolicy(Qt::StrongFocus);
+    m_pLine->installEventFilter(this);
+    auto* pLineOn = new QLabel(QStringLiteral("LINE ON"), this);
+    auto* pLineOff = new QLabel(QStringLiteral("LINE OFF"), this);
+    pLineOn->setFont(caption);
+    pLineOff->setFont(caption);
+    auto* pLineCaptions = new QVBoxLayout;
+    pLineCaptions->addWidget(pLineOn, 0, Qt::AlignTop);
+    pLineCaptions->addStretch(1);
+    pLineCaptions->addWidget(pLineOff, 0, Qt::AlignBottom);
+
+    m_pStart = new QPushButton(this);
+    m_pStart->setIcon(StartPlayPicture());
+    m_pStart->setIconSize(QSize(32, 32));
+    m_pStart->setToolTip(QStringLiteral("START"));
+    m_pStart->installEventFilter(this);
+    m_pStop = new QPushButton(this);
+    m_pStop->setIcon(StopPicture());
+    m_pStop->setIconSize(QSize(32, 32));
+    m_pStop->setToolTip(QStringLiteral("STOP"));
+    m_pStop->setEnabled(false);
+    m_pStop->installEventFilter(this);
+    m_pLamp = new QLabel(this);
+    m_pLamp->setPixmap(LampPicture(false));
+    m_pLamp->setFixedSize(52, 51);
+
+    auto* pLayout = new QHBoxLayout(this);
+    pLayout->setContentsMargins(4, 2, 4, 2);
+    pLayout->addLayout(pTimes);
+    pLayout->addStretch(1);
+    pLayout->addWidget(m_pLine);
+    pLayout->addLayout(pLineCaptions);
+    pLayout->addSpacing(8);
+    pLayout->addWidget(m_pStart);
+    pLayout->addWidget(m_pStop);
+    pLayout->addSpacing(8);
+    pLayout->addWidget(m_pLamp);
+
+    connect(m_pStart, &QPushButton::clicked, this, [this] {
+        if (m_pEngine) m_pEngine->OnStart();
+    });
+    connect(m_pStop, &QPushButton::clicked, this, [this] {
+        if (m_pEngine) m_pEngine->OnStop();
+    });
+    connect(m_pLine, &QToolButton::clicked, this, [this] {
+        if (m_pEngine) m_pEngine->OnLineClick();
+    });
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this); // Esc anywhere on the panel
+}
+
+QWidget* CExecDlg::MakeReadout(const QString& strCaption, READOUT& r, bool bWithLimit) {
+    auto* pRow = new QWidget(this);
+    auto* pLayout = new QHBoxLayout(pRow);
+    pLayout->setContentsMargins(0, 0, 0, 0);
+    pLayout->setSpacing(2);
+    auto* pCaption = new QLabel(strCaption, pRow);
+    pCaption->setFont(UiFont(14));
+    pCaption->setMinimumWidth(
+        QFontMetrics(pCaption->font()).horizontalAdvance(QStringLiteral("残り時間(目安)：")));
+    pLayout->addWidget(pCaption);
+    const char* units[3] = {"h", "m", "s"};
+    for (int i = 0; i < 3; ++i) {
+        r.pNumber[i] = new QLabel(QStringLiteral("00"), pRow);
+        r.pNumber[i]->setFont(UiFont(14));
+        r.pNumber[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        r.pNumber[i]->setMinimumWidth(
+            QFontMetrics(r.pNumber[i]->font()).horizontalAdvance(QStringLiteral("000")));
+        r.pUnit[i] = new QLabel(QString::fromLatin1(units[i]), pRow);
+        r.pUnit[i]->setFont(UiFont(14));
+        pLayout->addWidget(r.pNumber[i]);
+        pLayout->addWidget(r.pUnit[i]);
+    }
+    r.pOver = new QLabel(pRow);
+    r.pOver->setFont(UiFont(14));
+    r.pOver->hide();
+    pLayout->addWidget(r.pOver);
+    pLayout->addStretch(1);
+    if (!bWithLimit) r.pOver->setEnabled(false);
+    return pRow;
+}
+
+void CExecDlg::SetEngine(CRunEngine* pEngine) {
+    m_pEngine = pEngine;
+    if (!pEngine) return;
+    const QString over = pEngine->OverLimitText();
+    m_readout[READOUT_TOTAL].pOver->setText(over);
+    m_readout[READOUT_REMAINING].pOver->setText(over);
+}
+
+void CExecDlg::SetStartEnabled(bool bEnable) {
+    m_pStart->setEnabled(bEnable);
+}
+
+void CExecDlg::SetStopEnabled(bool bEnable) {
+    m_pStop->setEnabled(bEnable);
+}
+
+void CExecDlg::SetStartFace(bool bPlay) {
+    m_pStart->setIcon(bPlay ? StartPlayPicture() : StartPausePicture());
+}
+
+void CExecDlg::SetLamp(bool bLit) {
+    m_pLamp->setPixmap(LampPicture(bLit));
+}
+
+void CExecDlg::SetLineIndicator(bool bOn, bool bDimmed) {
+    m_bLineOn = bOn;
+    m_bLineDimmed = bDimmed;
+    m_pLine->setIcon(LinePicture(bOn, !bDimmed));
+}
+
+void CExecDlg::SetReadout(Readout which, const CReadout& readout) {
+    READOUT& r = m_readout[which];
+    const QString texts[3] = {readout.strHour, readout.strMin, readout.strSec};
+    for (int i = 0; i < 3; ++i) {
+        r.pNumber[i]->setText(texts[i]);
+        r.pNumber[i]->setVisible(!readout.bOverLimit);
+        r.pUnit[i]->setVisible(!readout.bOverLimit);
+    }
+    r.pOver->setVisible(readout.bOverLimit);
+}
+
+QString CExecDlg::ReadoutText(Readout which) const {
+    const READOUT& r = m_readout[which];
+    if (r.pOver->isVisibleTo(this)) return r.pOver->text();
+    return QString("%1h %2m %3s")
+        .arg(r.pNumber[0]->text().trimmed(), r.pNumber[1]->text().trimmed(), r.pNumber[2]->text().trimmed());
+}
+
+void CExecDlg::FocusStart() {
+    m_pStart->setFocus();
+}
+
+void CExecDlg::MoveFocusToStop() {
+    if (m_pStart->hasFocus()) {
+        m_pStart->setDefault(false);
+        m_pStop->setDefault(true);
+        m_pStop->setFocus();
+    }
+}
+
+void CExecDlg::FocusLineSwitch() {
+    m_pLine->setFocus();
+}
+
+bool CExecDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    const QEvent::Type t = pEvent->type();
+    if (t == QEvent::MouseButtonPress && pWatched == m_pStart && m_pEngine) {
+        // While output runs the press pauses at once, without waiting for the release.
+        if (static_cast<QMouseEvent*>(pEvent)->button() == Qt::LeftButton && m_pStart->isEnabled() &&
+            m_pEngine->OnStartMouseDown())
+            return true;
+    }
+    if (t != QEvent::KeyPress) return QWidget::eventFilter(pWatched, pEvent);
+    auto* k = static_cast<QKeyEvent*>(pEvent);
+    const bool bEnter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
+    const bool bSpace = k->key() == Qt::Key_Space;
+    if (k->key() == Qt::Key_Escape) {
+        if (m_pEngine && m_pStop->isEnabled()) m_pEngine->OnEscape();
+        return true;
+    }
+    // Neither a start nor switching the EUT line on may come from the keyboard.
+    if (pWatched == m_pStart && (bEnter || bSpace)) return true;
+    if (pWatched == m_pLine && (bEnter || bSpace) && !m_bLineOn) return true;
+    if (pWatched == m_pStop && bEnter) {
+        if (m_pEngine && m_pStop->isEnabled()) m_pEngine->OnStop();
+        return true;
+    }
+    if (bEnter) {
+        focusNextChild();
+        return true;
+    }
+    return QWidget::eventFilter(pWatched, pEvent);
+}

@@ -1,0 +1,26 @@
+#include "gui/widgets/ReportList.h"
+
+#include "gui/widgets/Fonts.h"
+
+#include <QHeaderView>
+#include <QTableView>
+
+void SetUpReportList(QTableView* pTable) {
+    pTable->setFont(UiFont(13));
+    pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    pTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    pTable->setShowGrid(true);
+    pTable->setWordWrap(false);
+    pTable->setTextElideMode(Qt::ElideRight);
+    pTable->verticalHeader()->hide();
+    pTable->verticalHeader()->setDefaultSectionSize(QFontMetrics(pTable->font()).height() + 6);
+    pTable->horizontalHeader()->setSectionsClickable(false);
+    pTable->horizontalHeader()->setFont(UiFont(13));
+    QPalette pal = pTable->palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(g, QPalette::Highlight, QColor(200, 200, 255));
+        pal.setColor(g, QPalette::HighlightedText, pal.color(g, QPalette::Text));
+    }
+    pTable->setPalette(pal);
+}
