@@ -2,20 +2,22 @@
 // new steps: rules, expansion, a QTableView filled through a model, read-outs.
 // Reference in the same run: the expansion alone.
 #include "Median.h"
-#include "gui/widgets/Fonts.h"
-#include "gui/widgets/NumericLineEdit.h"
 #include "config/TestProperty.h"
 #include "files/TorvexDoc.h"
+#include "gui/screens/ManualDlg.h"
+#include "gui/screens/ValueDlg.h"
+#include "gui/screens/ValuePage.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/NumericLineEdit.h"
 #include "instrument/TorvexCntl.h"
 #include "model/OperatorDialog.h"
 #include "model/StepExpansion.h"
 #include "results/StepListView.h"
 #include "run/RunEngine.h"
-#include "gui/screens/ManualDlg.h"
-#include "gui/screens/ValueDlg.h"
-#include "gui/screens/ValuePage.h"
 
+#include "run/Session.h"
 #include <QAbstractTableModel>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFocusEvent>
@@ -89,13 +91,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     InstallFontSubstitutions();
 
-    CTorvexCntl cntl(false);
-    CTorvexDoc doc;
-    CTestProperty property;
     CQuietDialog dialog;
-    CSilentRunView runView;
-    CRunEngine engine(cntl, doc, property, dialog, runView);
-    doc.SetMachine(MODEL_K1, 0);
+    torvex::CSession session(dialog);
+    session.SetMachineType(MODEL_K1);
+    CTorvexDoc& doc = session.Doc();
     doc.NewDocument();
     QTableView table;
     table.resize(900, 400);
@@ -109,14 +108,7 @@ int main(int argc, char** argv) {
     c.m_outOutput.m_aopOutputPort[PORT_CDN].m_nSync = 1;
     c.m_outOutput.m_aopOutputPort[PORT_CDN].m_valAngle = VALUE_STRUCT{VALUE_SWEEP, 0, 0, 98, 1, {}, {}};
 
-    SCREEN_CONTEXT ctx;
-    ctx.m_pDoc = &doc;
-    ctx.m_pEngine = &engine;
-    ctx.m_pProperty = &property;
-    ctx.m_pList = &list;
-    ctx.m_pDialog = &dialog;
-    ctx.m_ulMachineType = MODEL_K1;
-    CManualDlg screen(ctx);
+    CManualDlg screen(session, list);
     screen.show();
     QApplication::processEvents();
     QLineEdit* pStop = screen.AngleEditor()->Page(VALUE_SWEEP)->Rows()[1].m_pBox;

@@ -9,6 +9,7 @@
 #include "model/OperatorDialog.h"
 #include "model/StepExpansion.h"
 #include "run/RunEngine.h"
+#include "run/Session.h"
 #include "sim/TorvexSimulator.h"
 
 #include <QCoreApplication>
@@ -62,20 +63,16 @@ int main(int argc, char** argv) {
     if (!sim.Start()) return 1;
     qputenv("TORVEX_PORTS_ONLY", "1");
     CRsBasicProtocol::SetExtraPorts({sim.DevicePath()});
-    CTorvexCntl cntl(false);
-    if (!cntl.Connect()) return 1;
-
     QuietDialog dialog;
-    CSilentRunView view;
-    CTorvexDoc doc;
-    doc.SetDialog(&dialog);
-    doc.SetMachine(MODEL_K2, 0);
+    torvex::CSession session(dialog);
+    if (!session.Connect()) return 1;
+    session.SetMachineType(MODEL_K2);
+    CTorvexDoc& doc = session.Doc();
     doc.OnNewDocument();
     doc.SetTab(TAB_MANUAL);
-    CTestProperty property;
     QTemporaryDir logDir;
-    CRunEngine engine(cntl, doc, property, dialog, view);
-    engine.m_strLogFolderOverride = logDir.path() + "/";
+    CRunEngine& engine = session.Engine();
+    engine.SetLogFolderOverride(logDir.path() + "/");
     engine.Start();
     engine.SetMode(MODE_MANUAL);
 
@@ -106,7 +103,7 @@ int main(int argc, char** argv) {
         if (lastEnd >= 0) gaps.push_back((double(clock.nsecsElapsed()) - lastEnd) / 1e6);
     });
     QEventLoop loop;
-    QObject::connect(&engine, &CRunEngine::runEnded, [&](const QString&) {
+    QObject::connect(&engine, &CRunEngine::runEnded, [&](torvex::RunEnd) {
         finished = true;
         loop.quit();
     });

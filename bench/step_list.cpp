@@ -1,14 +1,15 @@
 // Filling the step list with 1000 rows and painting it, against a plain
 // QTableView whose model hands out the same texts prepared beforehand.
 #include "Median.h"
-#include "gui/widgets/Fonts.h"
 #include "config/TestProperty.h"
 #include "files/CollectingDialog.h"
 #include "files/TorvexDoc.h"
+#include "gui/results/ExecListDlg.h"
+#include "gui/widgets/Fonts.h"
 #include "instrument/TorvexCntl.h"
 #include "model/StepExpansion.h"
-#include "gui/results/ExecListDlg.h"
 #include "run/RunEngine.h"
+#include "run/Session.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -23,8 +24,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     InstallFontSubstitutions();
 
-    CTorvexDoc doc;
-    doc.SetMachine(MODEL_K2, 0);
+    CCollectingDialog dialog;
+    torvex::CSession session(dialog);
+    session.SetMachineType(MODEL_K2);
+    CTorvexDoc& doc = session.Doc();
     doc.NewDocument();
     CSettingData& c = doc.m_settingManual;
     c.m_ulPola = 3;
@@ -33,12 +36,7 @@ int main(int argc, char** argv) {
     ExpandSteps(c);
     const std::vector<CExecData> none;
 
-    CTorvexCntl cntl(false);
-    CTestProperty property;
-    CCollectingDialog dialog;
-    CSilentRunView view;
-    CRunEngine engine(cntl, doc, property, dialog, view);
-    CExecListDlg list(doc, engine, dialog, STEP_LIST_HOST{});
+    CExecListDlg list(doc, session.Engine(), dialog, STEP_LIST_HOST{});
     list.resize(700, 500);
     list.show();
 

@@ -11,14 +11,15 @@
 #include "instrument/TorvexCntl.h"
 #include "results/ReportWriter.h"
 #include "run/RunEngine.h"
+#include "run/Session.h"
+#include "run/StopSignals.h"
 #include "sim/TorvexSimulator.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
-#include <atomic>
-#include <csignal>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -44,13 +45,18 @@ const char* kUsage = "Usage: torvex run FILE (--port PATH | --simulate [SIMULATO
                      "                      when OUT cannot be written it goes to the report folder\n"
                      "\n"
                      "Prints a line as each step starts and ends, every message, and a summary.\n"
-                     "Ctrl+C stops the output and ends the run as a stop.\n"
+                     "Ctrl+C, SIGTERM or SIGHUP stop the output and end the run as a stop.\n"
                      "Exit: 0 every step passed; 1 stopped, instrument error, instrument lost or\n"
                      "not found, file not loaded, report not written; 2 wrong usage.\n";
 
-std::atomic<int> g_nInterrupts{0};
-void OnSigInt(int) {
-    g_nInterrupts.fetch_add(1);
+// Calls fn once the engine has done the work in hand.
+void WhenIdle(CRunEngine& engine, std::function<void()> fn) {
+    if (!engine.IsBusy()) {
+        fn();
+        return;
+    }
+    QTimer::singleShot(10, &engine,
+                       [&engine, fn = std::move(fn)]() mutable { WhenIdle(engine, std::move(fn)); });
 }
 
 QString StepLine(CExecData step) {
@@ -132,20 +138,21 @@ int RunTestRun(const QStringList& argsIn) {
         CRsBasicProtocol::SetExtraPorts(ports);
     }
 
-    CTorvexCntl cntl(false);
-    if (!cntl.Connect()) {
+    CConsoleDialog dialog(bYes, false);
+    torvex::CSession session(dialog);
+    if (!session.Connect()) {
         Out("message: TORVEX not found\n");
+        const QString problems = CTorvexCntl::PortProblemText(session.PortProblems(), false);
+        if (!problems.isEmpty()) Out(QString("message: %1\n").arg(problems).replace("\n", "\nmessage: "));
         Out("summary: 0 steps run, 0 passed; no instrument\n");
         return EXIT_FAILED;
     }
-    int32_t model = 0;
-    if (!cntl.GetModelType(model) || model == 0) model = int32_t(modelOption);
-    g_bNotConnected = 0;
+    int32_t model = session.QueryModelType();
+    if (model == 0) model = int32_t(modelOption);
+    session.SetNotConnected(false);
+    session.SetMachineType(model);
 
-    CConsoleDialog dialog(bYes, false);
-    CTorvexDoc doc;
-    doc.SetDialog(&dialog);
-    doc.SetMachine(uint32_t(model), cntl.m_nHWVersion);
+    CTorvexDoc& doc = session.Doc();
     const bool bSequence = file.endsWith(".tvxs", Qt::CaseInsensitive);
     doc.OnNewDocument();
     bool loaded;
@@ -161,22 +168,21 @@ int RunTestRun(const QStringList& argsIn) {
         return EXIT_FAILED;
     }
 
-    CTestProperty property;
+    CTestProperty& property = session.Property();
     property.LoadFromProfile();
     property.LoadEquipmentFromProfile();
-    CSilentRunView view;
-    CRunEngine engine(cntl, doc, property, dialog, view);
+    CRunEngine& engine = session.Engine();
     engine.Start();
     engine.SetMode(bSequence ? MODE_SEQUENCE : MODE_MANUAL);
-    engine.m_bStopEveryStep = bStopEvery;
-    engine.m_strLogFolderOverride = logFolder;
+    engine.SetStopEveryStep(bStopEvery);
+    engine.SetLogFolderOverride(logFolder);
     doc.m_nCurStep = 0;
     doc.m_sequence.m_nCurEntry = 0;
 
     int nRun = 0, nPassed = 0;
     QString why;
     QObject::connect(&engine, &CRunEngine::stepStarted, [&](int entry, int step) {
-        std::vector<CExecData>* steps = engine.m_cursor.m_pSteps;
+        const std::vector<CExecData>* steps = engine.Cursor().m_pSteps;
         const QString texts =
             steps && step < int(steps->size()) ? StepLine((*steps)[size_t(step)]) : QString();
         Out(QString("start\t%1\t%2\t%3\n")
@@ -194,42 +200,42 @@ int RunTestRun(const QStringList& argsIn) {
                 .arg(step + 1)
                 .arg(j.GetText(COL_JUDGE)));
     });
-    QObject::connect(&engine, &CRunEngine::runEnded, [&](const QString& w) {
-        if (w == "between") {
+    QObject::connect(&engine, &CRunEngine::runEnded, [&](torvex::RunEnd eWhy) {
+        if (eWhy == torvex::RunEnd::Between) {
             QTimer::singleShot(0, &engine, [&] { engine.OnStart(); });
             return;
         }
-        why = w;
+        why = torvex::RunEndName(eWhy);
         QCoreApplication::exit(0);
     });
 
     // A start that is cancelled or refused leaves the engine idle without a run.
     QTimer::singleShot(0, &engine, [&] {
         engine.OnStart();
-        if (engine.m_nRunState == 0 && !engine.m_bStartPending && why.isEmpty()) {
-            why = "not started";
-            QCoreApplication::exit(0);
-        }
+        WhenIdle(engine, [&] {
+            if (engine.State() == torvex::RunState::Idle && !engine.IsStartPending() && why.isEmpty()) {
+                why = "not started";
+                QCoreApplication::exit(0);
+            }
+        });
     });
 
-    std::signal(SIGINT, OnSigInt);
-    QTimer interrupts;
-    QObject::connect(&interrupts, &QTimer::timeout, [&] {
-        const int n = g_nInterrupts.load();
-        const bool bRunning = engine.m_nRunState != 0 || engine.m_bStartPending;
-        if (n == 1 && bRunning && !engine.m_bStopRequest)
+    // Ctrl+C, a kill or a closed terminal: the output is stopped first and the
+    // run ends as a stop; a second one ends the program at once (after "CB").
+    torvex::CStopSignals stopSignals;
+    QObject::connect(&stopSignals, &torvex::CStopSignals::received, [&](int, int nCount) {
+        const bool bRunning = engine.State() != torvex::RunState::Idle || engine.IsStartPending();
+        if (nCount == 1 && bRunning && !engine.IsStopRequested()) {
             engine.OnStop(); // the run poll then ends the run as stopped
-        if (n >= 2 || (n == 1 && !bRunning)) {
-            engine.Close();
-            why = "stopped";
-            QCoreApplication::exit(0);
+            return;
         }
+        engine.Close();
+        why = "stopped";
+        QCoreApplication::exit(0);
     });
-    interrupts.start(50);
 
     QCoreApplication::exec();
     engine.Close();
-    std::signal(SIGINT, SIG_DFL);
 
     Out(QString("summary: %1 steps run, %2 passed; %3\n").arg(nRun).arg(nPassed).arg(why));
     const int code = why == "finished" && nRun == nPassed ? EXIT_OK : EXIT_FAILED;

@@ -2,12 +2,12 @@
 
 #include "config/ModelChoice.h"
 
-RECONNECT_OUTCOME Reconnect(CInstrumentLink& rLink, const RECONNECT_STATE& state, COperatorDialog& rDialog) {
+RECONNECT_OUTCOME Reconnect(CInstrumentLink& rLink, int32_t nMachineType, COperatorDialog& rDialog) {
     if (rLink.IsOpen()) rLink.ClosePort();
     if (!rLink.Connect()) return RECONNECT_NOT_FOUND;
     int32_t nType = 0;
     if (!rLink.GetModelType(nType)) return RECONNECT_QUERY_FAILED;
-    if (nType != state.m_nMachineType) {
+    if (nType != nMachineType) {
         // Conditions and limits were set up for the start-up model.
         rLink.ClosePort();
         rDialog.Message(QStringLiteral("アプリケーション起動時と機器モデルが異なります。\n"
@@ -15,8 +15,6 @@ RECONNECT_OUTCOME Reconnect(CInstrumentLink& rLink, const RECONNECT_STATE& state
         return RECONNECT_OTHER_MODEL;
     }
     StoreMachineType(nType);
-    if (state.m_pnHWVersion) *state.m_pnHWVersion = rLink.HWVersion();
-    if (state.m_pbNotConnected) *state.m_pbNotConnected = 0;
     return RECONNECT_CONNECTED;
 }
 

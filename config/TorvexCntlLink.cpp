@@ -1,25 +1,36 @@
 #include "config/TorvexCntlLink.h"
 
+#include "instrument/InstrumentThread.h"
 #include "instrument/TorvexCntl.h"
 
 bool CTorvexCntlLink::IsOpen() const {
-    return m_rCntl.IsOpen();
+    return m_rInstrument.Health().bOpen;
 }
 
 void CTorvexCntlLink::ClosePort() {
-    m_rCntl.m_protocol.ClosePort();
+    m_rInstrument.Run<bool>([](CTorvexCntl& c) { return c.m_protocol.ClosePort(); });
 }
 
 bool CTorvexCntlLink::Connect() {
-    return m_rCntl.Connect();
+    return m_rInstrument.Run<bool>([this](CTorvexCntl& c) {
+        const bool bFound = c.Connect();
+        m_nHWVersion = c.m_nHWVersion;
+        return bFound;
+    });
 }
 
 bool CTorvexCntlLink::GetModelType(int32_t& rnType) {
-    return m_rCntl.GetModelType(rnType);
+    const auto [bOk, nType] = m_rInstrument.Run<std::pair<bool, int32_t>>([](CTorvexCntl& c) {
+        int32_t n = 0;
+        const bool b = c.GetModelType(n);
+        return std::make_pair(b, n);
+    });
+    rnType = nType;
+    return bOk;
 }
 
 int32_t CTorvexCntlLink::HWVersion() const {
-    return m_rCntl.m_nHWVersion;
+    return m_nHWVersion;
 }
 
 QString CTorvexCntlLink::ModelName(int32_t nType) const {

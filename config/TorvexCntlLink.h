@@ -2,12 +2,15 @@
 
 #include "config/InstrumentLink.h"
 
-class CTorvexCntl;
+namespace torvex {
+class CInstrumentThread;
+}
 
-// The settings page's view of the program's instrument controller.
+// The settings page's view of the program's instrument controller. Each call
+// waits for the instrument thread while the caller's events go on.
 class CTorvexCntlLink : public CInstrumentLink {
 public:
-    explicit CTorvexCntlLink(CTorvexCntl& rCntl) : m_rCntl(rCntl) {}
+    explicit CTorvexCntlLink(torvex::CInstrumentThread& rInstrument) : m_rInstrument(rInstrument) {}
 
     bool IsOpen() const override;
     void ClosePort() override;
@@ -17,5 +20,6 @@ public:
     QString ModelName(int32_t nType) const override;
 
 private:
-    CTorvexCntl& m_rCntl;
+    torvex::CInstrumentThread& m_rInstrument;
+    int32_t m_nHWVersion = 0;
 };

@@ -3,10 +3,13 @@
 #include "instrument/Frame.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QThread>
 #include <algorithm>
+#include <cerrno>
+#include <unistd.h>
 
 namespace {
 
@@ -29,6 +32,21 @@ QStringList& ExtraPorts() {
 
 bool IsPseudoTerminal(const QString& strPath) {
     return strPath.startsWith(QLatin1String("/dev/pts/"));
+}
+
+// Qt reports a device we may not open and one another program holds alike;
+// the device's own permissions tell them apart.
+CRsBasicProtocol::OpenError OpenErrorOf(const QString& strPath, QSerialPort::SerialPortError error) {
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return CRsBasicProtocol::OPEN_NO_DEVICE;
+    case QSerialPort::PermissionError:
+        return access(QFile::encodeName(strPath).constData(), R_OK | W_OK) != 0 && errno == EACCES
+                   ? CRsBasicProtocol::OPEN_PERMISSION
+                   : CRsBasicProtocol::OPEN_BUSY;
+    default:
+        return CRsBasicProtocol::OPEN_OTHER;
+    }
 }
 
 } // namespace
@@ -88,15 +106,21 @@ bool CRsBasicProtocol::OpenPort(int nPort) {
     if (nPort < 1 || nPort > kMaxPort) return false;
     if (m_serial.isOpen()) return false;
     const QString strPath = PortPath(nPort);
+    m_eOpenError = OPEN_NO_DEVICE;
     if (strPath.isEmpty()) return false;
     m_serial.setPortName(strPath);
     m_serial.clearError();
     if (!m_serial.open(QIODevice::ReadWrite)) {
+        m_eOpenError = OpenErrorOf(strPath, m_serial.error());
         m_serial.clearError();
         m_nPort = 0;
         return false;
     }
+    m_eOpenError = OPEN_OK;
     m_nPort = nPort;
+    m_strPortPath = strPath;
+    m_nExchanges = m_nRetries = m_nFailures = 0;
+    m_bLastExchangeOk = false;
     bool bOk = m_serial.setBaudRate(qint32(m_ulBaudRate)) && m_serial.setDataBits(QSerialPort::Data8) &&
                m_serial.setParity(QSerialPort::NoParity) && m_serial.setStopBits(QSerialPort::OneStop) &&
                m_serial.setFlowControl(QSerialPort::NoFlowControl);
@@ -116,6 +140,8 @@ bool CRsBasicProtocol::ClosePort() {
     m_serial.close();
     m_serial.clearError();
     m_nPort = 0;
+    m_strPortPath.clear();
+    m_bLastExchangeOk = false;
     return true;
 }
 
@@ -215,15 +241,35 @@ bool CRsBasicProtocol::SendFrameAttempt(const QString& strText) {
     return WriteFrame(m_abFrame, nLength);
 }
 
-bool CRsBasicProtocol::SendCommand(const QString& strText) {
+void CRsBasicProtocol::Count(bool bOk, int nAttempts) {
+    ++m_nExchanges;
+    if (nAttempts > 1) m_nRetries += nAttempts - 1;
+    if (!bOk) ++m_nFailures;
+    m_bLastExchangeOk = bOk;
+}
+
+bool CRsBasicProtocol::SendCommandAttempts(const QString& strText, int nRetry) {
     m_bError = 0;
-    if (m_nRetry < 0) return false;
-    for (int nAttempt = 0; nAttempt <= m_nRetry; ++nAttempt) {
-        if (!m_serial.isOpen()) return false; // nothing to repeat on a closed port
+    if (nRetry < 0) return false;
+    int nAttempt = 0;
+    for (; nAttempt <= nRetry; ++nAttempt) {
+        if (!m_serial.isOpen()) break; // nothing to repeat on a closed port
         uint8_t b = 0;
-        if (SendFrameAttempt(strText) && ReadByte(b) && b == ACK) return true;
+        if (SendFrameAttempt(strText) && ReadByte(b) && b == ACK) {
+            Count(true, nAttempt + 1);
+            return true;
+        }
     }
+    Count(false, nAttempt);
     return false;
+}
+
+bool CRsBasicProtocol::SendCommand(const QString& strText) {
+    return SendCommandAttempts(strText, m_nRetry);
+}
+
+bool CRsBasicProtocol::SendCommandOnce(const QString& strText) {
+    return SendCommandAttempts(strText, m_nRetry < 0 ? -1 : 0);
 }
 
 bool CRsBasicProtocol::ReadReplyFrame() {
@@ -249,9 +295,14 @@ bool CRsBasicProtocol::SendQuery(const QString& strText) {
     m_strReply.clear();
     m_bError = 0;
     if (m_nRetry < 0) return false;
-    for (int nAttempt = 0; nAttempt <= m_nRetry; ++nAttempt) {
-        if (!m_serial.isOpen()) return false;
-        if (SendFrameAttempt(strText) && ReadReplyFrame()) return true;
+    int nAttempt = 0;
+    for (; nAttempt <= m_nRetry; ++nAttempt) {
+        if (!m_serial.isOpen()) break;
+        if (SendFrameAttempt(strText) && ReadReplyFrame()) {
+            Count(true, nAttempt + 1);
+            return true;
+        }
     }
+    Count(false, nAttempt);
     return false;
 }

@@ -23,8 +23,12 @@ public:
     bool OpenPort(int nPort);
     // False when no port was open.
     bool ClosePort();
-    // True when the instrument acknowledged the frame.
+    // True when the instrument acknowledged the frame. A frame that got no
+    // acknowledgement is sent again (m_nRetry times): only for commands whose
+    // repetition changes nothing.
     bool SendCommand(const QString& strText);
+    // One attempt only, for a command that must not be repeated blindly.
+    bool SendCommandOnce(const QString& strText);
     // True when a correct reply frame arrived; its text is then in m_strReply.
     bool SendQuery(const QString& strText);
     bool IsOpen() const;
@@ -49,6 +53,17 @@ public:
     int32_t m_bNoEnq = 0;
     int32_t m_nRetry = 0;
 
+    // Why the last OpenPort failed.
+    enum OpenError { OPEN_OK, OPEN_NO_DEVICE, OPEN_PERMISSION, OPEN_BUSY, OPEN_OTHER };
+    OpenError m_eOpenError = OPEN_OK;
+    QString m_strPortPath; // device of the open port
+
+    // The link's health since the port was opened.
+    int64_t m_nExchanges = 0;
+    int64_t m_nRetries = 0;
+    int64_t m_nFailures = 0;
+    bool m_bLastExchangeOk = false;
+
 private:
     bool ReadByte(uint8_t& b);
     bool WriteByte(uint8_t b);
@@ -57,6 +72,8 @@ private:
     int BuildFrame(const QString& strText);
     bool SendFrameAttempt(const QString& strText);
     bool ReadReplyFrame();
+    bool SendCommandAttempts(const QString& strText, int nRetry);
+    void Count(bool bOk, int nAttempts);
     static QStringList PortPaths();
 
     QSerialPort m_serial;

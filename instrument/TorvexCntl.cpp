@@ -49,8 +49,14 @@ bool CTorvexCntl::Connect() {
     uint8_t aPorts[128];
     const int nCount = CRsBasicProtocol::EnumComPorts(aPorts);
     m_protocol.m_nRetry = 0;
+    m_portProblems.clear();
     for (int i = 0; i < nCount; ++i) {
-        m_protocol.OpenPort(aPorts[i]);
+        if (!m_protocol.OpenPort(aPorts[i]) && !m_protocol.IsOpen()) {
+            const CRsBasicProtocol::OpenError e = m_protocol.m_eOpenError;
+            if (e == CRsBasicProtocol::OPEN_PERMISSION || e == CRsBasicProtocol::OPEN_BUSY)
+                m_portProblems.append({CRsBasicProtocol::PortPath(aPorts[i]), e});
+            continue;
+        }
         if (m_protocol.SendQuery(QStringLiteral("QA")) && m_protocol.m_strReply.contains(Identity())) {
             m_bConnect = 1;
             m_protocol.m_nRetry = kConnectedRetry;
@@ -59,6 +65,28 @@ bool CTorvexCntl::Connect() {
         m_protocol.ClosePort();
     }
     return false;
+}
+
+QString CTorvexCntl::PortProblemText(const QList<PortProblem>& problems, bool bJapanese) {
+    QStringList lines;
+    for (const PortProblem& p : problems) {
+        if (p.eError == CRsBasicProtocol::OPEN_PERMISSION)
+            lines << (bJapanese
+                          ? QString::fromUtf8(
+                                "%1 を開く権限がありません。ユーザーを dialout グループに加え"
+                                "（sudo usermod -aG dialout $USER）、ログインし直してください。")
+                          : QStringLiteral("cannot open %1: permission denied; add your user to the dialout "
+                                           "group (sudo usermod -aG dialout $USER) and log in again"))
+                         .arg(p.strPath);
+        else
+            lines << (bJapanese
+                          ? QString::fromUtf8("%1 は他のプログラムが使用中です。そのプログラムを終了してから"
+                                              "接続し直してください。")
+                          : QStringLiteral("cannot open %1: it is in use by another program; end that "
+                                           "program and try again"))
+                         .arg(p.strPath);
+    }
+    return lines.join('\n');
 }
 
 bool CTorvexCntl::QueryValue(const char* pszQuery, QByteArray& value) {
@@ -75,6 +103,7 @@ bool CTorvexCntl::GetModelType(int32_t& nType) {
         nType = MODEL_K2;
     else if (m_protocol.m_strReply == QLatin1String("AT1"))
         nType = MODEL_K1;
+    m_nModelType = nType;
     return true;
 }
 
@@ -120,8 +149,21 @@ bool CTorvexCntl::SendStep(const CExecData& step) {
     return true;
 }
 
-bool CTorvexCntl::StartOutput() {
-    return m_protocol.SendCommand(QStringLiteral("CA"));
+bool CTorvexCntl::StartOutput(uint8_t ucBefore) {
+    // The bits a "CA" changes, directly or by starting an output that may
+    // already have ended again.
+    constexpr uint8_t kMask =
+        STATUS_RUNNING | STATUS_PAUSED | STATUS_COMPLETE | STATUS_ERROR | STATUS_DISCHARGING;
+    const int32_t nRetry = m_protocol.m_nRetry;
+    for (int32_t nAttempt = 0; nAttempt <= nRetry; ++nAttempt) {
+        if (m_protocol.SendCommandOnce(QStringLiteral("CA"))) return true;
+        if (!m_protocol.IsOpen()) return false;
+        uint8_t s = 0;
+        if (!GetStatus(s)) return false;
+        // Only the acknowledgement was lost: sending it again would undo it.
+        if ((s & kMask) != (ucBefore & kMask)) return true;
+    }
+    return false;
 }
 
 bool CTorvexCntl::StopOutput() {

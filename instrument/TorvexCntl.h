@@ -3,6 +3,7 @@
 #include "instrument/RsBasicProtocol.h"
 #include "model/ExecData.h"
 
+#include <QList>
 #include <QString>
 #include <cstdint>
 
@@ -30,11 +31,24 @@ public:
     // Probes every listed port with "QA" (single attempts) and keeps the first,
     // lowest-numbered port whose reply holds the identity; then 5 repeats apply.
     bool Connect();
+    // Ports the last Connect could not open, with the reason (for the operator:
+    // a port we may not open or one another program holds is not "not found").
+    struct PortProblem {
+        QString strPath;
+        CRsBasicProtocol::OpenError eError;
+    };
+    QList<PortProblem> m_portProblems;
+    // What to tell the operator about them; empty when there were none.
+    static QString PortProblemText(const QList<PortProblem>& problems, bool bJapanese);
     bool GetModelType(int32_t& nType);
     static bool GetModelName(int32_t nType, QString& strName);
     // Checks the identity with "QA", then loads the step's parameters.
     bool SendStep(const CExecData& step);
-    bool StartOutput();
+    // "CA" starts the loaded step when idle and pauses or resumes a running
+    // one, so it is never repeated blindly: after an attempt without an
+    // acknowledgement the status tells whether it took effect. ucBefore is
+    // the status it acts on (0 for a start from idle).
+    bool StartOutput(uint8_t ucBefore = 0);
     bool StopOutput();
     bool SetLine(bool bOn);
     bool ClearError();
@@ -51,6 +65,8 @@ public:
     CRsBasicProtocol m_protocol;
     int32_t m_bConnect = 0;
     int32_t m_nHWVersion = 0;
+    // The model the instrument last told ("QT"); 0 when not known.
+    int32_t m_nModelType = 0;
 
 private:
     bool QueryValue(const char* pszQuery, QByteArray& value);

@@ -41,13 +41,11 @@ int64_t StandardConditionChanged(CTorvexDoc& doc, CRunEngine& engine, CTestPrope
 }
 
 ConfirmResult ConfirmChange(CRunEngine& engine, int nMode, COperatorDialog& dialog) {
-    int32_t& bUnchanged = nMode == 0 ? engine.m_bStandardUnchanged : engine.m_bManualUnchanged;
-    if (bUnchanged) return CONFIRM_PROCEED;
-    if (engine.m_nRunState != 0) return CONFIRM_DISCARD;
+    if (nMode == 0 ? engine.StandardUnchanged() : engine.ManualUnchanged()) return CONFIRM_PROCEED;
+    if (engine.State() != torvex::RunState::Idle) return CONFIRM_DISCARD;
     if (!dialog.AskOkCancel(QStringLiteral("設定を変更すると試験リストの判定やコメントが初期化されます。\n"
                                            "OKをクリックすると変更が可能となりますがよろしいですか？")))
         return CONFIRM_DISCARD;
-    bUnchanged = 1;
-    if (nMode == 1) engine.m_bManualLogOwed = 1; // a changed condition is a new version to log
+    engine.ConfirmConditionChange(nMode);
     return CONFIRM_CONFIRMED;
 }

@@ -10,7 +10,39 @@
 #include <QDateTime>
 
 int32_t g_bNotConnected = 0;
-int32_t g_bBlinking = 0;
+
+using torvex::Pending;
+using torvex::RunEnd;
+using torvex::RunState;
+
+namespace torvex {
+
+const char* RunEndName(RunEnd eWhy) {
+    switch (eWhy) {
+    case RunEnd::Finished:
+        return "finished";
+    case RunEnd::Stopped:
+        return "stopped";
+    case RunEnd::Error:
+        return "error";
+    case RunEnd::Lost:
+        return "lost";
+    case RunEnd::Between:
+        break;
+    }
+    return "between";
+}
+
+bool IsIdleAlarm(int32_t nCode) {
+    return nCode == ERROR_EMERGENCY_STOP || nCode == ERROR_SYSTEM || nCode == ERROR_FAN ||
+           nCode == ERROR_EMERGENCY_STOP_2;
+}
+
+bool IsStepEndingError(int32_t nCode) {
+    return nCode >= ERROR_SYNC_AT_START && nCode <= ERROR_PULSE_OUTPUT;
+}
+
+} // namespace torvex
 
 namespace {
 
@@ -30,9 +62,9 @@ int64_t FirstTestTime(const std::vector<CExecData>& steps) {
 
 } // namespace
 
-CRunEngine::CRunEngine(CTorvexCntl& cntl, CTorvexDoc& doc, CTestProperty& property, COperatorDialog& dialog,
-                       CRunView& view, QObject* parent)
-    : QObject(parent), m_cntl(cntl), m_doc(doc), m_property(property), m_dialog(dialog), m_view(view) {
+CRunEngine::CRunEngine(torvex::CInstrumentThread& instrument, CTorvexDoc& doc, CTestProperty& property,
+                       COperatorDialog& dialog, QObject* parent)
+    : QObject(parent), m_instrument(instrument), m_doc(doc), m_property(property), m_dialog(dialog) {
     m_cursor.m_pDoc = &doc;
     m_timerIdle.setSingleShot(true);
     m_timerIdle.setInterval(kPollMs);
@@ -45,7 +77,15 @@ CRunEngine::CRunEngine(CTorvexCntl& cntl, CTorvexDoc& doc, CTestProperty& proper
     connect(&m_timerBlink, &QTimer::timeout, this, &CRunEngine::BlinkTick);
 }
 
-CRunEngine::~CRunEngine() = default;
+CRunEngine::~CRunEngine() {
+    // Abandoned tasks never resume: their late answers are dropped.
+    m_queue.clear();
+    m_current.Reset();
+}
+
+void CRunEngine::SetView(CRunView* pView) {
+    m_pView = pView ? pView : &m_silentView;
+}
 
 void CRunEngine::SetStartAllowed(bool bAllowed) {
     m_bStartAllowed = bAllowed;
@@ -62,54 +102,120 @@ void CRunEngine::Start() {
     m_cursor.m_nEntry = 0;
     m_cursor.m_nStep = 0;
     m_cursor.m_pSteps = nullptr;
-    m_bStartAllowed = 1;
-    m_bStopEveryStep = m_bStartPending = m_bStopRequest = 0;
+    m_bStartAllowed = true;
+    m_bStopEveryStep = m_bStartPending = m_bStopRequest = false;
     m_nHourLimit = LoadHourLimit();
+    m_bClosed = false;
     EnableStop(false);
     m_timerIdle.start();
+}
+
+void CRunEngine::ConfirmConditionChange(int32_t nMode) {
+    if (nMode == MODE_STANDARD) {
+        m_bStandardUnchanged = true;
+    } else {
+        m_bManualUnchanged = true;
+        m_bManualLogOwed = true; // a changed condition is a new version to log
+    }
+}
+
+// ---------------------------------------------------------------- tasks
+
+void CRunEngine::Enqueue(std::function<Task()> fn) {
+    m_queue.push_back(std::move(fn));
+    if (!m_current.Valid() && !m_bNextScheduled) RunNext();
+}
+
+void CRunEngine::RunNext() {
+    m_bNextScheduled = false;
+    if (m_current.Valid() || m_queue.empty()) return;
+    std::function<Task()> fn = std::move(m_queue.front());
+    m_queue.pop_front();
+    m_current = fn();
+    m_current.Start([this] {
+        // The finished task's frame is suspended for good: drop it, and go on
+        // with the next from the event loop rather than on top of this one.
+        m_current.Reset();
+        if (!m_queue.empty() && !m_bNextScheduled) {
+            m_bNextScheduled = true;
+            QMetaObject::invokeMethod(this, &CRunEngine::RunNext, Qt::QueuedConnection);
+        }
+    });
+}
+
+Pending<CRunEngine::Status> CRunEngine::GetStatus() {
+    return m_instrument.Call<Status>(this, [](CTorvexCntl& c) {
+        Status s;
+        s.bOk = c.GetStatus(s.ucStatus);
+        return s;
+    });
+}
+
+Pending<bool> CRunEngine::Command(std::function<bool(CTorvexCntl&)> fn) {
+    return m_instrument.Call<bool>(this, std::move(fn));
+}
+
+Pending<bool> CRunEngine::StopOutput() {
+    return Command([](CTorvexCntl& c) { return c.StopOutput(); });
+}
+
+Pending<std::pair<bool, QString>> CRunEngine::GetErrorMessage() {
+    return m_instrument.Call<std::pair<bool, QString>>(this, [](CTorvexCntl& c) {
+        QString text;
+        const bool bOk = c.GetErrorMessage(text);
+        return std::make_pair(bOk, text);
+    });
+}
+
+Pending<std::pair<bool, int32_t>> CRunEngine::GetErrorCode() {
+    return m_instrument.Call<std::pair<bool, int32_t>>(this, [](CTorvexCntl& c) {
+        int32_t code = 0;
+        const bool bOk = c.GetErrorCode(code);
+        return std::make_pair(bOk, code);
+    });
 }
 
 // ---------------------------------------------------------------- indicators
 
 void CRunEngine::EnableStart(bool b) {
     m_bStartEnabled = b;
-    m_view.SetStartEnabled(b);
+    m_pView->SetStartEnabled(b);
 }
 
 void CRunEngine::EnableStop(bool b) {
     m_bStopEnabled = b;
-    m_view.SetStopEnabled(b);
+    m_pView->SetStopEnabled(b);
 }
 
 void CRunEngine::SetLamp(bool bLit) {
     m_bLampLit = bLit;
-    m_view.SetLamp(bLit);
+    m_pView->SetLamp(bLit);
 }
 
 void CRunEngine::SetStartFace(bool bPlay) {
-    if (m_bPlayFace == int32_t(bPlay)) return;
+    if (m_bPlayFace == bPlay) return;
     m_bPlayFace = bPlay;
-    m_view.SetStartFace(bPlay);
+    m_pView->SetStartFace(bPlay);
 }
 
 void CRunEngine::SetLineIndicator(bool bOn) {
-    if (m_bLineOn == int32_t(bOn) && !m_bLineDimmed) return;
+    if (m_bLineOn == bOn && !m_bLineDimmed) return;
     m_bLineOn = bOn;
-    m_bLineDimmed = 0;
-    m_view.SetLineIndicator(bOn, false);
+    m_bLineDimmed = false;
+    m_pView->SetLineIndicator(bOn, false);
 }
 
 void CRunEngine::DimLineIndicator() {
     if (m_bLineDimmed) return;
-    m_bLineDimmed = 1;
-    m_view.SetLineIndicator(m_bLineOn, true);
+    m_bLineDimmed = true;
+    m_pView->SetLineIndicator(m_bLineOn, true);
 }
 
 void CRunEngine::StopBlink() {
-    if (!g_bBlinking) return;
+    if (!m_bBlinking) return;
     m_timerBlink.stop();
     SetLamp(false);
-    g_bBlinking = 0;
+    m_bBlinking = false;
 }
 
 void CRunEngine::BlinkTick() {
@@ -118,43 +224,68 @@ void CRunEngine::BlinkTick() {
 }
 
 void CRunEngine::LockScreens(bool bEnable) {
-    m_view.LockScreens(bEnable);
-    m_bStartPending = 0;
+    m_bScreensEnabled = bEnable;
+    m_pView->LockScreens(bEnable);
+    m_bStartPending = false;
+}
+
+int CRunEngine::EntryOut() const {
+    return m_cursor.m_nMode == MODE_SEQUENCE ? m_cursor.m_nEntry : -1;
+}
+
+int CRunEngine::CurrentJudge() {
+    const CExecData* step = m_cursor.CurrentStep();
+    return step ? step->m_nJudge : JUDGE_NONE;
 }
 
 // ---------------------------------------------------------------- idle poll
 
 void CRunEngine::NotConnectedPath() {
-    g_bNotConnected = 1;
+    if (!g_bNotConnected) emit instrumentLost();
     StopBlink();
     EnableStart(false);
     EnableStop(false);
     DimLineIndicator();
-    const QString title = m_view.WindowTitle();
+    const QString title = m_pView->WindowTitle();
     if (title.endsWith(QString::fromUtf16(kTitleSuffix))) {
-        m_view.SetWindowTitle(title + Msg(u" 未接続"));
-        m_view.ShowNotConnected();
+        m_pView->SetWindowTitle(title + Msg(u" 未接続"));
+        m_pView->ShowNotConnected();
     }
 }
 
 void CRunEngine::IdleTick() {
-    m_timerIdle.stop();
-    uint8_t s = 0;
-    if (g_bNotConnected || !m_cntl.GetStatus(s)) {
-        NotConnectedPath();
+    // Work in hand (a START, the EUT line) comes first; poll again later.
+    if (IsBusy()) {
         m_timerIdle.start();
         return;
     }
+    Enqueue([this] { return IdleTask(); });
+}
+
+CRunEngine::Task CRunEngine::IdleTask() {
+    m_timerIdle.stop();
+    if (g_bNotConnected) {
+        NotConnectedPath();
+        m_timerIdle.start();
+        co_return;
+    }
+    const Status st = co_await GetStatus();
+    if (!st.bOk) {
+        NotConnectedPath();
+        m_timerIdle.start();
+        co_return;
+    }
+    const uint8_t s = st.ucStatus;
     if (s & STATUS_RUNNING) {
         // A test runs that this panel did not start (from the instrument's own
         // keys, or left over from an earlier session): stop it. The EUT line
         // is left as the operator set it.
-        m_cntl.StopOutput();
+        co_await StopOutput();
         m_dialog.Message(Msg(u"エラーが発生したため試験を停止しました。"));
         m_timerIdle.start();
-        return;
+        co_return;
     }
-    m_nRunState = 0;
+    m_eRunState = RunState::Idle;
     StopBlink();
     EnableStop(false);
     if (m_bStartAllowed) EnableStart(true);
@@ -162,13 +293,13 @@ void CRunEngine::IdleTick() {
     if (!(s & STATUS_LINE_ON) && m_bLampLit) SetLamp(false);
     SetStartFace(true);
 
-    int32_t code = 0;
-    m_cntl.GetErrorCode(code);
+    const auto [bCodeOk, code] = co_await GetErrorCode();
+    (void)bCodeOk;
     if (s & STATUS_ERROR) {
-        if (code != m_nLastError && (code == 1 || code == 2 || code == 8 || code == 9)) {
+        if (code != m_nLastError && torvex::IsIdleAlarm(code)) {
             m_nLastError = code;
-            QString text;
-            m_cntl.GetErrorMessage(text);
+            const auto [bOk, text] = co_await GetErrorMessage();
+            (void)bOk;
             if (!text.isEmpty()) m_dialog.Message(text);
         }
     } else {
@@ -180,23 +311,31 @@ void CRunEngine::IdleTick() {
 // ---------------------------------------------------------------- START / STOP
 
 void CRunEngine::OnStart() {
+    Enqueue([this] { return StartTask(); });
+}
+
+CRunEngine::Task CRunEngine::StartTask() {
     m_timerIdle.stop();
     m_timerRun.stop();
     if (g_bNotConnected) {
         // Demo mode or a lost instrument: nothing to talk to.
         m_timerIdle.start();
-        return;
+        co_return;
     }
     if (!m_cursor.LoadStep(m_doc.m_nCurStep)) {
         m_dialog.Message(Msg(u"実行する試験データがありません。"));
         m_timerIdle.start();
-        return;
+        co_return;
     }
-    uint8_t s = 0;
-    if (!m_cntl.GetStatus(s)) {
+    // The screens must not change the test between the status and the question.
+    m_pView->SetBusy(true);
+    const Status st = co_await GetStatus();
+    if (!st.bOk) {
+        m_pView->SetBusy(false);
         m_timerIdle.start();
-        return;
+        co_return;
     }
+    const uint8_t s = st.ucStatus;
     switch (s & (STATUS_RUNNING | STATUS_DISCHARGING)) {
     case 0x00: {
         const int64_t t = m_cursor.m_step.m_lTestTime;
@@ -205,185 +344,241 @@ void CRunEngine::OnStart() {
         r.strMin = QString::asprintf("%ld", long((t % 3600) / 60));
         r.strSec = QString::asprintf("%ld", long(t % 60));
         m_lShownTestTime = t;
-        m_view.SetReadout(READOUT_TEST_TIME, r);
-        m_view.SelectRow(m_doc.m_nCurStep);
-        m_view.FocusStart();
+        m_pView->SetReadout(READOUT_TEST_TIME, r);
+        m_pView->SelectRow(m_doc.m_nCurStep);
+        m_pView->FocusStart();
 
-        m_cntl.StopOutput();
-        m_cntl.SendStep(m_cursor.m_step);
+        co_await StopOutput();
+        const CExecData step = m_cursor.m_step;
+        const bool bLoaded = co_await Command([step](CTorvexCntl& c) { return c.SendStep(step); });
+        m_pView->SetBusy(false);
+        if (!bLoaded) {
+            // Part of the step never reached the instrument: starting now would
+            // run the previous step's parameters.
+            co_await EndLost();
+            co_return;
+        }
 
         if (!m_dialog.AskOkCancel(Msg(u"試験を開始します。"))) {
-            uint8_t s2 = 0;
-            if (m_cntl.GetStatus(s2)) SetLineIndicator(s2 & STATUS_LINE_ON);
+            const Status st2 = co_await GetStatus();
+            if (st2.bOk) SetLineIndicator(st2.ucStatus & STATUS_LINE_ON);
             m_timerIdle.start();
-            return;
+            co_return;
         }
         const bool bLogged = WriteTestLog();
         if (m_cursor.m_nMode == MODE_STANDARD)
-            m_bStandardUnchanged = 0;
+            m_bStandardUnchanged = false;
         else if (m_cursor.m_nMode == MODE_MANUAL)
-            m_bManualUnchanged = 0;
+            m_bManualUnchanged = false;
         qint64* pStart = m_cursor.m_nMode == MODE_STANDARD ? &m_property.m_timeStartStandard
                          : m_cursor.m_nMode == MODE_MANUAL ? &m_property.m_timeStartManual
                                                            : &m_property.m_timeStartSequence;
         if (*pStart == 0) *pStart = QDateTime::currentSecsSinceEpoch();
         if (!bLogged) {
             m_timerIdle.start();
-            return;
+            co_return;
         }
         LockScreens(false);
-        m_bStopRequest = 0;
-        if (CExecData* step = m_cursor.CurrentStep()) {
-            step->m_nJudge = JUDGE_NONE;
-            m_view.RefreshRow(*step, m_cursor.m_nStep);
+        m_bStopRequest = false;
+        if (CExecData* pStep = m_cursor.CurrentStep()) {
+            pStep->m_nJudge = JUDGE_NONE;
+            m_pView->RefreshRow(*pStep, m_cursor.m_nStep);
         }
-        m_bStartPending = 1;
-        m_cntl.StartOutput();
-        emit stepStarted(m_cursor.m_nMode == MODE_SEQUENCE ? m_cursor.m_nEntry : -1, m_cursor.m_nStep);
+        m_bStartPending = true;
+        if (!co_await Command([](CTorvexCntl& c) { return c.StartOutput(0); })) {
+            co_await EndLost();
+            co_return;
+        }
+        emit stepStarted(EntryOut(), m_cursor.m_nStep);
         m_timerRun.start();
-        return;
+        co_return;
     }
     case STATUS_DISCHARGING:
+        m_pView->SetBusy(false);
         if (m_bStartPending) {
             m_timerRun.start();
         } else {
             m_dialog.Message(Msg(u"除電中です。"));
             m_timerIdle.start();
         }
-        return;
+        co_return;
     case STATUS_RUNNING | STATUS_DISCHARGING:
+        m_pView->SetBusy(false);
         m_timerRun.start();
-        return;
+        co_return;
     default: // running: this press pauses or resumes
-        m_cntl.StartOutput();
+        m_pView->SetBusy(false);
+        co_await Command([s](CTorvexCntl& c) { return c.StartOutput(s); });
         m_timerRun.start();
-        if (m_nRunState == 2) {
+        if (m_eRunState == RunState::Running) {
             m_timerBlink.stop();
             SetLamp(true);
         } else {
             m_timerBlink.start();
         }
-        return;
+        co_return;
     }
 }
 
 bool CRunEngine::OnStartMouseDown() {
-    if (m_nRunState != 2) return false;
+    if (m_eRunState != RunState::Running) return false;
     OnStart();
     return true;
 }
 
 void CRunEngine::OnStop() {
+    Enqueue([this] { return StopTask(); });
+}
+
+CRunEngine::Task CRunEngine::StopTask() {
     m_timerIdle.stop();
     m_timerRun.stop();
-    m_bStopRequest = 1;
-    m_cntl.StopOutput();
+    m_bStopRequest = true;
+    co_await StopOutput();
     m_timerRun.start();
 }
 
 void CRunEngine::OnEscape() {
-    if (m_bStopEnabled) m_cntl.StopOutput();
+    if (m_bStopEnabled) Enqueue([this] { return EscapeTask(); });
+}
+
+CRunEngine::Task CRunEngine::EscapeTask() {
+    co_await StopOutput();
 }
 
 void CRunEngine::Close() {
+    if (m_bClosed) return;
+    m_bClosed = true;
     m_timerIdle.stop();
     m_timerRun.stop();
     m_timerBlink.stop();
-    if (!g_bNotConnected) m_cntl.StopOutput();
+    m_queue.clear();
+    m_current.Reset();
+    if (!g_bNotConnected) m_instrument.Send([](CTorvexCntl& c) { c.StopOutput(); });
 }
 
 // ---------------------------------------------------------------- run poll
 
 void CRunEngine::RunTick() {
-    m_timerRun.stop();
-    m_nRunState = 2;
-    m_cursor.LoadStep(m_doc.m_nCurStep);
-    const int entryOut = m_cursor.m_nMode == MODE_SEQUENCE ? m_cursor.m_nEntry : -1;
+    if (IsBusy()) {
+        m_timerRun.start();
+        return;
+    }
+    Enqueue([this] { return RunTask(); });
+}
 
-    uint8_t s = 0;
-    if (!m_cntl.GetStatus(s)) {
+// The step in hand was never started (its load or its start failed): it keeps
+// its judgment, and a later START tries it again.
+CRunEngine::Task CRunEngine::EndLost() {
+    StopBlink();
+    EnableStop(false);
+    EnableStart(false);
+    // Where the line still answers, nothing may go on running.
+    co_await StopOutput();
+    m_dialog.Message(Msg(u"TORVEXと通信できません。") + "\n" +
+                     Msg(u"試験器本体の画面でエラー内容を確認してください。"));
+    LockScreens(true);
+    co_await ShowRunTimes(false); // the instrument is gone: no point asking it for the time
+    emit runEnded(RunEnd::Lost);
+    m_timerIdle.start();
+}
+
+CRunEngine::Task CRunEngine::RunTask() {
+    m_timerRun.stop();
+    const RunState ePrevious = m_eRunState;
+    m_eRunState = RunState::Running;
+    m_cursor.LoadStep(m_doc.m_nCurStep);
+    const int entryOut = EntryOut();
+
+    const Status st = co_await GetStatus();
+    if (!st.bOk) {
         StopBlink();
         EnableStop(false);
         EnableStart(false);
         m_dialog.Message(Msg(u"TORVEXと通信できません。") + "\n" +
                          Msg(u"試験器本体の画面でエラー内容を確認してください。"));
         LockScreens(true);
-        ShowRunTimes(false); // the instrument is gone: no point asking it for the time
-        emit stepEnded(entryOut, m_cursor.m_nStep, JUDGE_NONE);
-        emit runEnded("lost");
+        co_await ShowRunTimes(false);
+        emit stepEnded(entryOut, m_cursor.m_nStep, CurrentJudge());
+        emit runEnded(RunEnd::Lost);
         m_timerIdle.start();
-        return;
+        co_return;
     }
+    const uint8_t s = st.ucStatus;
 
     if (s & STATUS_RUNNING) {
         if (s & STATUS_ERROR) {
-            QString text;
-            m_cntl.GetErrorMessage(text);
+            auto [bMsgOk, text] = co_await GetErrorMessage();
+            (void)bMsgOk;
             while (!text.isEmpty()) {
                 m_dialog.Message(text);
-                m_cntl.ClearError();
-                uint8_t s2 = 0;
-                const bool ok = m_cntl.GetStatus(s2);
-                if (ok && !(s2 & STATUS_ERROR)) {
+                co_await Command([](CTorvexCntl& c) { return c.ClearError(); });
+                const Status st2 = co_await GetStatus();
+                if (st2.bOk && !(st2.ucStatus & STATUS_ERROR)) {
                     m_nLastError = 0;
                     break;
                 }
                 text.clear();
-                m_cntl.GetErrorMessage(text);
-                if (!ok) break;
+                const auto [bOk2, text2] = co_await GetErrorMessage();
+                (void)bOk2;
+                text = text2;
+                if (!st2.bOk) break;
             }
             m_timerRun.start();
-            return;
+            co_return;
         }
         m_nLastError = 0;
-        if (!g_bBlinking) {
+        if (!m_bBlinking) {
             m_timerBlink.start();
-            g_bBlinking = 1;
+            m_bBlinking = true;
         }
         EnableStart(true);
         EnableStop(true);
-        m_nRunState = (s & STATUS_PAUSED) ? 1 : 2;
-        SetStartFace(m_nRunState == 1);
+        m_eRunState = (s & STATUS_PAUSED) ? RunState::Paused : RunState::Running;
+        if (m_eRunState != ePrevious && ePrevious != RunState::Idle)
+            emit runPaused(m_eRunState == RunState::Paused);
+        SetStartFace(m_eRunState == RunState::Paused);
         SetLineIndicator(s & STATUS_LINE_ON);
-        ShowRunTimes(true);
-        if (m_nRunState == 2) m_view.MoveFocusToStop();
+        co_await ShowRunTimes(true);
+        if (m_eRunState == RunState::Running) m_pView->MoveFocusToStop();
         m_timerRun.start();
-        return;
+        co_return;
     }
 
     if (s & STATUS_ERROR) {
         StopBlink();
         EnableStop(false);
         EnableStart(false);
-        QString text;
-        m_cntl.GetErrorMessage(text);
+        const auto [bMsgOk, text] = co_await GetErrorMessage();
+        (void)bMsgOk;
         if (!text.isEmpty()) {
             m_dialog.Message(text);
-            int32_t code = 0;
-            m_cntl.GetErrorCode(code);
-            if (code >= 4 && code <= 7) m_cntl.ClearError();
+            const auto [bCodeOk, code] = co_await GetErrorCode();
+            (void)bCodeOk;
+            if (torvex::IsStepEndingError(code))
+                co_await Command([](CTorvexCntl& c) { return c.ClearError(); });
             m_nLastError = code;
         }
         LockScreens(true);
-        ShowRunTimes(true);
-        emit stepEnded(entryOut, m_cursor.m_nStep, JUDGE_NONE);
-        emit runEnded("error");
+        co_await ShowRunTimes(true);
+        emit stepEnded(entryOut, m_cursor.m_nStep, CurrentJudge());
+        emit runEnded(RunEnd::Error);
         m_timerIdle.start();
-        return;
+        co_return;
     }
 
     m_nLastError = 0;
     if ((s & STATUS_COMPLETE) && !m_bStopRequest) {
         if (CExecData* step = m_cursor.CurrentStep()) {
             step->m_nJudge = JUDGE_PASS;
-            m_view.RefreshRow(*step, m_cursor.m_nStep);
+            m_pView->RefreshRow(*step, m_cursor.m_nStep);
         }
-        if (m_cursor.m_nMode == MODE_SEQUENCE) m_view.UpdateEntryJudgment(m_cursor.m_nEntry);
+        if (m_cursor.m_nMode == MODE_SEQUENCE) m_pView->UpdateEntryJudgment(m_cursor.m_nEntry);
         ClearTimes(false, false);
         if (s & STATUS_DISCHARGING) {
             EnableStart(false);
             m_timerRun.start();
-            return;
+            co_return;
         }
         const int32_t finishedStep = m_doc.m_nCurStep;
         const int32_t finishedEntry = m_cursor.m_nEntry;
@@ -400,36 +595,42 @@ void CRunEngine::RunTick() {
             if (m_cursor.m_nMode == MODE_SEQUENCE) {
                 m_cursor.m_nEntry = 0;
                 m_doc.m_sequence.m_nCurEntry = 0;
-                m_view.SelectEntry(0);
-                m_view.ShowEntry(0);
+                m_pView->SelectEntry(0);
+                m_pView->ShowEntry(0);
                 ShowSequenceTimes(0);
             } else if (m_cursor.m_pSteps) {
-                m_view.FillList(*m_cursor.m_pSteps);
-                m_view.SelectRow(0);
+                m_pView->FillList(*m_cursor.m_pSteps);
+                m_pView->SelectRow(0);
                 ShowConditionTimes(*m_cursor.m_pSteps);
             }
-            emit runEnded("finished");
+            emit runEnded(RunEnd::Finished);
             m_timerIdle.start();
-            return;
+            co_return;
         }
-        if (bEntryChanged) m_view.ShowEntry(m_cursor.m_nEntry);
+        if (bEntryChanged) m_pView->ShowEntry(m_cursor.m_nEntry);
 
         if (!m_bStopEveryStep) {
-            m_cntl.StopOutput();
-            m_cntl.SendStep(m_cursor.m_step);
-            m_cntl.StartOutput();
+            co_await StopOutput();
+            const CExecData next = m_cursor.m_step;
+            // A step whose load failed is never started.
+            bool bStarted = co_await Command([next](CTorvexCntl& c) { return c.SendStep(next); });
+            if (bStarted) bStarted = co_await Command([](CTorvexCntl& c) { return c.StartOutput(0); });
+            if (!bStarted) {
+                co_await EndLost();
+                co_return;
+            }
             if (m_doc.m_nCurStep >= 0) {
                 if (CExecData* step = m_cursor.CurrentStep()) {
                     step->m_nJudge = JUDGE_NONE;
-                    m_view.RefreshRow(*step, m_cursor.m_nStep);
+                    m_pView->RefreshRow(*step, m_cursor.m_nStep);
                 }
             }
-            if (m_cursor.m_nMode == MODE_SEQUENCE) m_view.SelectEntry(m_cursor.m_nEntry);
-            m_view.FillList(*m_cursor.m_pSteps);
-            m_view.SelectRow(m_cursor.m_nStep);
-            emit stepStarted(m_cursor.m_nMode == MODE_SEQUENCE ? m_cursor.m_nEntry : -1, m_cursor.m_nStep);
+            if (m_cursor.m_nMode == MODE_SEQUENCE) m_pView->SelectEntry(m_cursor.m_nEntry);
+            m_pView->FillList(*m_cursor.m_pSteps);
+            m_pView->SelectRow(m_cursor.m_nStep);
+            emit stepStarted(EntryOut(), m_cursor.m_nStep);
             m_timerRun.start();
-            return;
+            co_return;
         }
 
         StopBlink();
@@ -439,9 +640,9 @@ void CRunEngine::RunTick() {
             ShowSequenceTimes(m_cursor.m_nEntry);
         else
             ShowConditionTimes(*m_cursor.m_pSteps);
-        if (m_cursor.m_nMode == MODE_SEQUENCE) m_view.SelectEntry(m_cursor.m_nEntry);
-        m_view.FillList(*m_cursor.m_pSteps);
-        m_view.SelectRow(m_cursor.m_nStep);
+        if (m_cursor.m_nMode == MODE_SEQUENCE) m_pView->SelectEntry(m_cursor.m_nEntry);
+        m_pView->FillList(*m_cursor.m_pSteps);
+        m_pView->SelectRow(m_cursor.m_nStep);
         const QString tail =
             Msg(u"が終了しました。\n次のステップを実行する場合は試験開始ボタンをクリックしてください。"
                 u"また、リストをクリックすることで実行するステップを変更できます。");
@@ -450,9 +651,9 @@ void CRunEngine::RunTick() {
                              QString::number(finishedStep + 1) + tail);
         else
             m_dialog.Message(Msg(u"ステップ") + QString::number(finishedStep + 1) + tail);
-        emit runEnded("between");
+        emit runEnded(RunEnd::Between);
         m_timerIdle.start();
-        return;
+        co_return;
     }
 
     // Output ended without completing: STOP, Esc, or the instrument's own stop.
@@ -460,38 +661,43 @@ void CRunEngine::RunTick() {
     EnableStop(false);
     EnableStart(false);
     LockScreens(true);
-    ShowRunTimes(true);
+    co_await ShowRunTimes(true);
     m_dialog.Message(Msg(u"試験を停止しました。"));
-    emit stepEnded(entryOut, m_cursor.m_nStep, JUDGE_NONE);
-    emit runEnded("stopped");
+    emit stepEnded(entryOut, m_cursor.m_nStep, CurrentJudge());
+    emit runEnded(RunEnd::Stopped);
     m_timerIdle.start();
 }
 
 // ---------------------------------------------------------------- EUT LINE
 
 void CRunEngine::OnLineClick() {
-    if (g_bNotConnected) return;
+    Enqueue([this] { return LineTask(); });
+}
+
+CRunEngine::Task CRunEngine::LineTask() {
+    if (g_bNotConnected) co_return;
     if (m_bLineOn) {
-        m_cntl.StopOutput();
-        m_cntl.SetLine(false);
+        co_await StopOutput();
+        co_await Command([](CTorvexCntl& c) { return c.SetLine(false); });
         SetLineIndicator(false);
-        return;
+        co_return;
     }
-    uint8_t s = 0;
-    if (!m_cntl.GetStatus(s)) return;
+    const Status st = co_await GetStatus();
+    if (!st.bOk) co_return;
+    const uint8_t s = st.ucStatus;
     if (s & STATUS_ERROR) {
-        QString text;
-        m_cntl.GetErrorMessage(text);
+        const auto [bOk, text] = co_await GetErrorMessage();
+        (void)bOk;
         if (!text.isEmpty()) m_dialog.Message(text);
-        return;
+        co_return;
     }
-    if ((s & STATUS_RUNNING) || (s & STATUS_LINE_ON) || m_bStartPending) return;
+    if ((s & STATUS_RUNNING) || (s & STATUS_LINE_ON) || m_bStartPending) co_return;
     m_timerIdle.stop();
     if (m_dialog.AskOkCancel(Msg(u"EUT LINE を ON にします。\nよろしいですか？"))) {
-        m_cntl.StopOutput();
-        if (m_cntl.SetLine(true)) {
-            uint8_t s2 = 0;
-            if (m_cntl.GetStatus(s2)) SetLineIndicator(s2 & STATUS_LINE_ON);
+        co_await StopOutput();
+        if (co_await Command([](CTorvexCntl& c) { return c.SetLine(true); })) {
+            const Status st2 = co_await GetStatus();
+            if (st2.bOk) SetLineIndicator(st2.ucStatus & STATUS_LINE_ON);
         }
     }
     m_timerIdle.start();
@@ -513,7 +719,7 @@ void CRunEngine::ShowTime(Readout which, int64_t t, bool bAgainstLimit) {
     (which == READOUT_TEST_TIME ? m_lShownTestTime
      : which == READOUT_TOTAL   ? m_lShownTotal
                                 : m_lShownRemaining) = t;
-    m_view.SetReadout(which, r);
+    m_pView->SetReadout(which, r);
 }
 
 void CRunEngine::ShowConditionTimes(const std::vector<CExecData>& steps) {
@@ -565,13 +771,17 @@ std::vector<CExecData>* CRunEngine::StepsOfMode() {
     }
 }
 
-void CRunEngine::ShowRunTimes() {
-    ShowRunTimes(true);
-}
-
-void CRunEngine::ShowRunTimes(bool bQueryInstrument) {
+CRunEngine::Task CRunEngine::ShowRunTimes(bool bQueryInstrument) {
     int32_t q = 0;
-    if (bQueryInstrument && !g_bNotConnected && !m_cntl.GetTestTime(q)) q = 0;
+    if (bQueryInstrument && !g_bNotConnected) {
+        const auto [bOk, seconds] =
+            co_await m_instrument.Call<std::pair<bool, int32_t>>(this, [](CTorvexCntl& c) {
+                int32_t n = 0;
+                const bool b = c.GetTestTime(n);
+                return std::make_pair(b, n);
+            });
+        q = bOk ? seconds : 0;
+    }
     ShowTime(READOUT_TEST_TIME, q, false);
 
     int64_t remaining = 0;
@@ -598,14 +808,14 @@ void CRunEngine::ClearTimes(bool bTotal, bool bRemaining) {
     zero.strMin = " 0";
     zero.strSec = " 0";
     m_lShownTestTime = 0;
-    m_view.SetReadout(READOUT_TEST_TIME, zero);
+    m_pView->SetReadout(READOUT_TEST_TIME, zero);
     if (bTotal) {
         m_lShownTotal = 0;
-        m_view.SetReadout(READOUT_TOTAL, zero);
+        m_pView->SetReadout(READOUT_TOTAL, zero);
     }
     if (bRemaining) {
         m_lShownRemaining = 0;
-        m_view.SetReadout(READOUT_REMAINING, zero);
+        m_pView->SetReadout(READOUT_REMAINING, zero);
     }
 }
 
@@ -616,8 +826,8 @@ bool CRunEngine::WriteTestLog() {
     const bool bManualOwed = m_bManualLogOwed;
     const CTestLog::Result r = log.Write(m_cursor.m_nMode, bManualOwed);
     if (r == CTestLog::Written && m_cursor.m_nMode == MODE_MANUAL) {
-        m_bManualLogOwed = 0;
-        m_view.RefreshManualScreen();
+        m_bManualLogOwed = false;
+        m_pView->RefreshManualScreen();
     }
     return r != CTestLog::Refused;
 }

@@ -39,6 +39,9 @@ public:
 
     // Locks (false) or unlocks (true) every control that could change the test.
     virtual void LockScreens(bool bEnable) = 0;
+    // While a START talks to the instrument before its question, the operator's
+    // input must not change the test: it is held back, nothing is greyed.
+    virtual void SetBusy(bool) {}
 
     // Step list.
     virtual void FillList(const std::vector<CExecData>& steps) = 0;

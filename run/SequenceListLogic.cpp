@@ -13,14 +13,42 @@
 namespace {
 // What the step list shows while no entry is shown.
 const std::vector<CExecData> kNoSteps;
+
+// Stand-ins while no screen shows the list (the command line).
+class CNoStepList : public CStepListView {
+public:
+    void FillList(const std::vector<CExecData>&) override {}
+    void ShowStepLimit(int64_t) override {}
+    void SelectRow(int) override {}
+};
+class CNoSequenceView : public CSequenceListView {
+public:
+    void RefillRows() override {}
+    void RefreshJudgment(int) override {}
+    void SelectRow(int) override {}
+    void FocusList() override {}
+    void ShowPreview(const CSettingData*) override {}
+    void SetWindowTitle(const QString&) override {}
+};
 } // namespace
 
 CSequenceListLogic::CSequenceListLogic(CTorvexDoc& doc, CRunEngine& engine, CTestProperty& property,
-                                       COperatorDialog& dialog, CStepListView& steps, CSequenceListView& view,
-                                       std::function<bool()> fnScreensEnabled, QObject* pParent)
-    : QObject(pParent), m_doc(doc), m_engine(engine), m_property(property), m_dialog(dialog), m_steps(steps),
-      m_view(view), m_fnScreensEnabled(std::move(fnScreensEnabled)) {
+                                       COperatorDialog& dialog, QObject* pParent)
+    : QObject(pParent), m_doc(doc), m_engine(engine), m_property(property), m_dialog(dialog),
+      m_pNoSteps(std::make_unique<CNoStepList>()), m_pNoView(std::make_unique<CNoSequenceView>()),
+      m_pSteps(m_pNoSteps.get()), m_pView(m_pNoView.get()) {
     connect(&m_doc, &CTorvexDoc::sequenceChanged, this, &CSequenceListLogic::OnDocumentChanged);
+}
+
+CSequenceListLogic::~CSequenceListLogic() = default;
+
+void CSequenceListLogic::SetViews(CStepListView* pSteps, CSequenceListView* pView) {
+    m_pSteps = pSteps ? pSteps : m_pNoSteps.get();
+    m_pView = pView ? pView : m_pNoView.get();
+}
+
+bool CSequenceListLogic::Locked() const {
+    return !m_engine.ScreensEnabled();
 }
 
 CSequenceList& CSequenceListLogic::List() const {
@@ -34,8 +62,8 @@ QString CSequenceListLogic::Title() const {
 // ---------------------------------------------------------------- shown state
 
 void CSequenceListLogic::FillSeqList() {
-    m_view.RefillRows();
-    if (List().m_nCurEntry >= 0) m_view.SelectRow(List().m_nCurEntry);
+    m_pView->RefillRows();
+    if (List().m_nCurEntry >= 0) m_pView->SelectRow(List().m_nCurEntry);
     // The report dates a sequence by its first start after the last change.
     m_property.m_timeStartSequence = 0;
 }
@@ -45,17 +73,17 @@ void CSequenceListLogic::ShowEntry(int nEntry) {
     if (seq.Count() == 0) {
         seq.m_nCurEntry = 0;
         m_doc.m_nCurStep = 0;
-        m_view.ShowPreview(nullptr);
-        m_steps.FillList(kNoSteps);
+        m_pView->ShowPreview(nullptr);
+        m_pSteps->FillList(kNoSteps);
         return;
     }
     const CSettingData* entry = seq.Entry(nEntry);
     if (!entry) return;
-    m_view.ShowPreview(entry);
-    m_steps.FillList(entry->m_listExec);
+    m_pView->ShowPreview(entry);
+    m_pSteps->FillList(entry->m_listExec);
     m_doc.m_nCurStep = 0;
-    m_steps.SelectRow(0);
-    m_view.FocusList();
+    m_pSteps->SelectRow(0);
+    m_pView->FocusList();
 }
 
 void CSequenceListLogic::ShowEntryTimes(int nEntry) {
@@ -66,32 +94,32 @@ void CSequenceListLogic::ShowEntryTimes(int nEntry) {
 }
 
 void CSequenceListLogic::UpdateEntryJudgment(int nEntry) {
-    m_view.RefreshJudgment(nEntry);
+    m_pView->RefreshJudgment(nEntry);
 }
 
 void CSequenceListLogic::SelectEntry(int nEntry) {
-    m_view.SelectRow(nEntry);
+    m_pView->SelectRow(nEntry);
 }
 
 void CSequenceListLogic::Activate() {
     CSequenceList& seq = List();
-    m_view.RefillRows();
+    m_pView->RefillRows();
     const CSettingData* entry = seq.CurrentEntry();
     if (entry) {
-        m_view.SelectRow(seq.m_nCurEntry);
-        m_view.ShowPreview(entry);
-        m_steps.FillList(entry->m_listExec);
+        m_pView->SelectRow(seq.m_nCurEntry);
+        m_pView->ShowPreview(entry);
+        m_pSteps->FillList(entry->m_listExec);
         // The step index is shared with the other tabs: START must find a step
         // of this entry where the list shows one.
         if (m_doc.m_nCurStep < 0 || size_t(m_doc.m_nCurStep) >= entry->m_listExec.size())
             m_doc.m_nCurStep = 0;
-        m_steps.SelectRow(m_doc.m_nCurStep);
+        m_pSteps->SelectRow(m_doc.m_nCurStep);
     } else {
-        m_view.ShowPreview(nullptr);
-        m_steps.FillList(kNoSteps);
+        m_pView->ShowPreview(nullptr);
+        m_pSteps->FillList(kNoSteps);
     }
     ShowEntryTimes(seq.m_nCurEntry);
-    m_view.SetWindowTitle(Title());
+    m_pView->SetWindowTitle(Title());
 }
 
 // ---------------------------------------------------------------- input
@@ -125,7 +153,7 @@ void CSequenceListLogic::OnLoad() {
     if (m_bDocChanged)
         ShowAfterAdd();
     else
-        m_view.RefillRows(); // nothing joined: the rows as they were, the start time kept
+        m_pView->RefillRows(); // nothing joined: the rows as they were, the start time kept
 }
 
 void CSequenceListLogic::OnReadSequence() {
@@ -139,28 +167,28 @@ void CSequenceListLogic::OnReadSequence() {
     FillSeqList();
     ShowEntry(0);
     List().Select(0);
-    m_view.SelectRow(0);
-    m_view.FocusList();
-    m_view.SetWindowTitle(Title());
+    m_pView->SelectRow(0);
+    m_pView->FocusList();
+    m_pView->SetWindowTitle(Title());
     ShowEntryTimes(0);
     List().m_bLogWritten = 0;
 }
 
 void CSequenceListLogic::OnSave() {
     if (Locked() || List().Count() == 0) return;
-    if (m_doc.SaveSequence()) m_view.SetWindowTitle(Title());
+    if (m_doc.SaveSequence()) m_pView->SetWindowTitle(Title());
 }
 
 void CSequenceListLogic::OnSaveAs() {
     if (Locked() || List().Count() == 0) return;
-    if (m_doc.SaveSequenceAs()) m_view.SetWindowTitle(Title());
+    if (m_doc.SaveSequenceAs()) m_pView->SetWindowTitle(Title());
 }
 
 void CSequenceListLogic::OnUp() {
     if (Locked()) return;
     CSequenceList& seq = List();
     if (!seq.MoveUp()) {
-        if (seq.Count() > 0) m_view.SelectRow(seq.m_nCurEntry);
+        if (seq.Count() > 0) m_pView->SelectRow(seq.m_nCurEntry);
         return;
     }
     FillSeqList();
@@ -171,7 +199,7 @@ void CSequenceListLogic::OnDown() {
     if (Locked()) return;
     CSequenceList& seq = List();
     if (!seq.MoveDown()) {
-        if (seq.Count() > 0) m_view.SelectRow(seq.m_nCurEntry);
+        if (seq.Count() > 0) m_pView->SelectRow(seq.m_nCurEntry);
         return;
     }
     FillSeqList();
@@ -184,8 +212,8 @@ void CSequenceListLogic::OnRemove() {
     if (!seq.CurrentEntry()) return;
     if (!m_dialog.AskOkCancel(seq.RemoveQuestion())) return;
     // Nothing may show the entry's condition or steps once it is gone.
-    m_view.ShowPreview(nullptr);
-    m_steps.FillList(kNoSteps);
+    m_pView->ShowPreview(nullptr);
+    m_pSteps->FillList(kNoSteps);
     seq.Remove();
     FillSeqList();
     ShowEntry(seq.m_nCurEntry);
@@ -197,8 +225,8 @@ void CSequenceListLogic::OnRemoveAll() {
     CSequenceList& seq = List();
     if (seq.Count() == 0) return;
     if (!m_dialog.AskOkCancel(CSequenceList::RemoveAllQuestion())) return;
-    m_view.ShowPreview(nullptr);
-    m_steps.FillList(kNoSteps);
+    m_pView->ShowPreview(nullptr);
+    m_pSteps->FillList(kNoSteps);
     seq.RemoveAll();
     FillSeqList();
     ShowEntry(0);
@@ -210,7 +238,7 @@ void CSequenceListLogic::OnSelect(int nRow) {
     CSequenceList& seq = List();
     if (nRow < 0 || nRow >= seq.Count()) nRow = 0;
     seq.Select(nRow);
-    if (seq.Count() > 0) m_view.SelectRow(nRow);
+    if (seq.Count() > 0) m_pView->SelectRow(nRow);
     ShowEntry(nRow);
     ShowEntryTimes(nRow);
 }
@@ -223,7 +251,7 @@ void CSequenceListLogic::OnArrow(int nDelta) {
     const int nOld = seq.m_nCurEntry;
     seq.Select(nOld + nDelta);
     if (seq.m_nCurEntry == nOld) return;
-    m_view.SelectRow(seq.m_nCurEntry);
+    m_pView->SelectRow(seq.m_nCurEntry);
     ShowEntry(seq.m_nCurEntry);
     ShowEntryTimes(seq.m_nCurEntry);
 }

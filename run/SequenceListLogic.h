@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <functional>
+#include <memory>
 
 class CTorvexDoc;
 class CRunEngine;
@@ -18,11 +19,14 @@ class CSequenceList;
 class CSequenceListLogic : public QObject {
     Q_OBJECT
 public:
-    // fnScreensEnabled: false while a test runs (input that would move the run
-    // is then ignored).
+    // While a test runs (the engine's screens are locked), input that would
+    // move the run is ignored.
     CSequenceListLogic(CTorvexDoc& doc, CRunEngine& engine, CTestProperty& property, COperatorDialog& dialog,
-                       CStepListView& steps, CSequenceListView& view, std::function<bool()> fnScreensEnabled,
                        QObject* pParent = nullptr);
+    ~CSequenceListLogic() override;
+
+    // The step list and the sequence list panel; null: nothing is shown.
+    void SetViews(CStepListView* pSteps, CSequenceListView* pView);
 
     CSequenceList& List() const;
 
@@ -59,15 +63,16 @@ private:
     void OnDocumentChanged();
     // After an entry joined the list: rows, preview, step list, times.
     void ShowAfterAdd();
-    bool Locked() const { return m_fnScreensEnabled && !m_fnScreensEnabled(); }
+    bool Locked() const;
 
     CTorvexDoc& m_doc;
     CRunEngine& m_engine;
     CTestProperty& m_property;
     COperatorDialog& m_dialog;
-    CStepListView& m_steps;
-    CSequenceListView& m_view;
-    std::function<bool()> m_fnScreensEnabled;
+    std::unique_ptr<CStepListView> m_pNoSteps;
+    std::unique_ptr<CSequenceListView> m_pNoView;
+    CStepListView* m_pSteps;
+    CSequenceListView* m_pView;
     bool m_bInOperation = false; // an operation of ours is changing the list
     bool m_bDocChanged = false;
 };

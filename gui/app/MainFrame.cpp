@@ -1,13 +1,14 @@
 #include "gui/app/MainFrame.h"
 
-#include "gui/app/AboutDlg.h"
-#include "gui/widgets/Fonts.h"
-#include "gui/widgets/Pictures.h"
-#include "gui/app/TorvexView.h"
 #include "files/TabCode.h"
 #include "files/TabLogic.h"
 #include "files/TorvexDoc.h"
+#include "gui/app/AboutDlg.h"
+#include "gui/app/TorvexView.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/Pictures.h"
 #include "model/OperatorDialog.h"
+#include "run/Session.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,13 +22,13 @@
 #include <QToolBar>
 #include <QUrl>
 
-CMainFrame::CMainFrame(const VIEW_CONTEXT& context, QWidget* pParent)
-    : QMainWindow(pParent), m_doc(*context.m_pDoc), m_dialog(*context.m_pDialog) {
+CMainFrame::CMainFrame(torvex::CSession& session, QWidget* pParent)
+    : QMainWindow(pParent), m_doc(session.Doc()), m_dialog(session.Dialog()) {
     setWindowIcon(ProgramIcon());
     setWindowTitle(QStringLiteral("無題 - TORVEX_Pilot"));
     move(0, 0);
     resize(1366, 768);
-    m_pView = new CTorvexView(context, this);
+    m_pView = new CTorvexView(session, this);
     setCentralWidget(m_pView);
     BuildMenus();
     statusBar()->showMessage(QStringLiteral("準備完了"));

@@ -5,7 +5,9 @@
 class CTorvexDoc;
 class CTorvexView;
 class COperatorDialog;
-struct VIEW_CONTEXT;
+namespace torvex {
+class CSession;
+}
 class QAction;
 class QMenu;
 
@@ -13,7 +15,7 @@ class QMenu;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(const VIEW_CONTEXT& context, QWidget* pParent = nullptr);
+    explicit CMainFrame(torvex::CSession& session, QWidget* pParent = nullptr);
 
     CTorvexView* View() const { return m_pView; }
     // Opens a data file as the document (command line, dropped file, recent file).

@@ -1,15 +1,15 @@
 #include "gui/app/TorvexApp.h"
 
+#include "config/ContactDefaults.h"
+#include "config/IniKeys.h"
+#include "config/Profile.h"
+#include "files/TabCode.h"
+#include "files/TabLogic.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/SplashDlg.h"
 #include "gui/app/TorvexView.h"
 #include "gui/app/TypeSelectDlg.h"
-#include "config/ContactDefaults.h"
-#include "config/IniKeys.h"
 #include "gui/config/NoticeCalibrationDlg.h"
-#include "config/Profile.h"
-#include "files/TabCode.h"
-#include "files/TabLogic.h"
 #include "instrument/RsBasicProtocol.h"
 #include "instrument/TorvexCntl.h"
 #include "run/RunEngine.h"
@@ -65,11 +65,12 @@ QString AppUsage() {
 }
 
 CTorvexApp::CTorvexApp(const APP_OPTIONS& options, COperatorDialog* pDialog)
-    : m_options(options), m_dialog(pDialog ? *pDialog : m_boxes) {}
+    : m_options(options), m_dialog(pDialog ? *pDialog : m_boxes),
+      m_pSession(std::make_unique<torvex::CSession>(m_dialog)) {}
 
 CTorvexApp::~CTorvexApp() {
-    m_pMainFrame.reset(); // the run panel stops its polls and the output first
-    m_pCntl.reset();      // closes the port
+    m_pMainFrame.reset(); // the run panel stops its polls first
+    m_pSession.reset();   // the last stop of the output goes out, the port closes
     m_pSimulator.reset();
 }
 
@@ -111,31 +112,32 @@ bool CTorvexApp::InitInstance() {
 
     if (m_options.m_bSimulate && !StartSimulator()) return false;
     if (!m_options.m_ports.isEmpty()) CRsBasicProtocol::SetExtraPorts(m_options.m_ports);
-    m_pCntl = std::make_unique<CTorvexCntl>(true); // discovery at program load
+    torvex::CSession& session = *m_pSession;
+    // A kill or the end of the session must not leave the generator pulsing:
+    // the output is stopped before the program ends (the step in hand stays
+    // unjudged, the test log stays as written at START).
+    m_pStopSignals = std::make_unique<torvex::CStopSignals>();
+    connect(m_pStopSignals.get(), &torvex::CStopSignals::received, this, [this] {
+        m_pSession->Engine().Close();
+        QCoreApplication::quit();
+    });
+    const bool bFound = session.Connect(); // discovery at program load
 
     WriteContactDefaults();
-    m_calib.Load();
+    CCalibrationSetting& calib = session.Calibration();
+    calib.Load();
     const QDateTime now = QDateTime::currentDateTime();
-    if (m_calib.IsNoticeDue(now)) {
-        CNoticeCalibrationDlg notice(m_calib, now);
+    if (calib.IsNoticeDue(now)) {
+        CNoticeCalibrationDlg notice(calib, now);
         notice.exec();
     }
 
-    if (!DecideConnection()) return false;
+    if (!bFound && !session.PortProblems().isEmpty())
+        m_dialog.Message(CTorvexCntl::PortProblemText(session.PortProblems(), true));
+    if (!DecideConnection(bFound)) return false;
 
-    m_doc.SetDialog(&m_dialog);
-    m_doc.SetMachine(uint32_t(m_nMachineType), m_nHWVersion);
-    m_doc.NewDocument();
-
-    VIEW_CONTEXT ctx;
-    ctx.m_pDoc = &m_doc;
-    ctx.m_pCntl = m_pCntl.get();
-    ctx.m_pProperty = &m_testProperty;
-    ctx.m_pCalib = &m_calib;
-    ctx.m_pDialog = &m_dialog;
-    ctx.m_nMachineType = m_nMachineType;
-    ctx.m_pnHWVersion = &m_nHWVersion;
-    m_pMainFrame = std::make_unique<CMainFrame>(ctx);
+    session.Doc().NewDocument();
+    m_pMainFrame = std::make_unique<CMainFrame>(session);
     m_boxes.SetParent(m_pMainFrame.get());
     // A file named on the command line is opened as the MANUAL test.
     if (!m_options.m_strFile.isEmpty()) {
@@ -147,7 +149,7 @@ bool CTorvexApp::InitInstance() {
     pSplash->ShowSplash();
     m_pMainFrame->show();
 
-    m_testProperty.LoadFromProfile();
+    session.Property().LoadFromProfile();
     const QString tab = ReadProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "FIRST");
     if (tab == "FIRST") {
         m_dialog.Message(QStringLiteral(
@@ -160,35 +162,34 @@ bool CTorvexApp::InitInstance() {
     return true;
 }
 
-bool CTorvexApp::DecideConnection() {
-    g_bNotConnected = 0;
-    m_nHWVersion = m_pCntl->m_nHWVersion;
-    if (m_pCntl->IsOpen()) {
-        int32_t type = 0;
-        m_pCntl->GetModelType(type);
-        m_nMachineType = type;
+bool CTorvexApp::DecideConnection(bool bFound) {
+    torvex::CSession& session = *m_pSession;
+    session.SetNotConnected(false);
+    if (bFound) {
+        session.SetMachineType(session.QueryModelType());
         return true;
     }
     for (;;) {
-        CTypeSelectDlg dlg(g_bNotConnected);
+        int32_t bDemo = 0;
+        CTypeSelectDlg dlg(bDemo);
         const int result = dlg.exec();
         if (result == CTypeSelectDlg::RESULT_DEMO) {
-            m_nMachineType = dlg.SelectedModelType();
+            session.SetNotConnected(bDemo != 0);
+            session.SetMachineType(dlg.SelectedModelType());
             return true;
         }
         if (result == CTypeSelectDlg::RESULT_RETRY) {
-            if (m_pCntl->Connect() && m_pCntl->IsOpen()) {
+            if (session.Connect()) {
                 int32_t type = 0;
-                if (m_pCntl->GetModelType(type))
+                if (session.Link().GetModelType(type))
                     WriteProfileValue(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_TYPE, QString::number(type));
-                m_nMachineType = type;
-                m_nHWVersion = m_pCntl->m_nHWVersion;
+                session.SetMachineType(type);
                 return true;
             }
             continue;
         }
         if (result == CTypeSelectDlg::RESULT_FAILED) {
-            m_nMachineType = 0;
+            session.SetMachineType(0);
             return true;
         }
         return false; // exit

@@ -1,16 +1,14 @@
 #pragma once
 
 #include "gui/widgets/MessageBoxDialog.h"
-#include "config/CalibrationSetting.h"
-#include "config/TestProperty.h"
-#include "files/TorvexDoc.h"
+#include "run/Session.h"
+#include "run/StopSignals.h"
 
 #include <QLockFile>
 #include <QObject>
 #include <QStringList>
 #include <memory>
 
-class CTorvexCntl;
 class CTorvexSimulator;
 class CMainFrame;
 
@@ -27,8 +25,8 @@ struct APP_OPTIONS {
 bool ParseAppOptions(const QStringList& args, APP_OPTIONS& options, QString& strError);
 QString AppUsage();
 
-// The application: owns the instrument controller, the calibration settings,
-// the test information and the document, and runs start-up and shutdown.
+// The application: owns the session (instrument, document, test information,
+// run engine) and the main window, and runs start-up and shutdown.
 class CTorvexApp : public QObject {
     Q_OBJECT
 public:
@@ -39,25 +37,20 @@ public:
     // The start-up sequence; false ends the program at once.
     bool InitInstance();
 
-    CTorvexCntl& Cntl() const { return *m_pCntl; }
+    torvex::CSession& Session() const { return *m_pSession; }
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
-    CTorvexDoc& Doc() { return m_doc; }
-
-    int32_t m_nMachineType = 0;
-    int32_t m_nHWVersion = 0;
-    CCalibrationSetting m_calib;
-    CTestProperty m_testProperty;
+    CTorvexDoc& Doc() { return m_pSession->Doc(); }
 
 private:
     bool StartSimulator();
-    bool DecideConnection();
+    bool DecideConnection(bool bFound);
 
     APP_OPTIONS m_options;
     std::unique_ptr<CTorvexSimulator> m_pSimulator;
-    std::unique_ptr<CTorvexCntl> m_pCntl;
     CMessageBoxDialog m_boxes;
     COperatorDialog& m_dialog;
-    CTorvexDoc m_doc;
+    std::unique_ptr<torvex::CSession> m_pSession;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<QLockFile> m_pInstanceLock;
+    std::unique_ptr<torvex::CStopSignals> m_pStopSignals;
 };

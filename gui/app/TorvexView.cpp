@@ -1,26 +1,25 @@
 #include "gui/app/TorvexView.h"
 
-#include "gui/widgets/Fonts.h"
 #include "config/IniKeys.h"
-#include "config/InstrumentLink.h"
 #include "config/Profile.h"
-#include "gui/config/SettingsDlg.h"
 #include "config/TestProperty.h"
-#include "config/TorvexCntlLink.h"
 #include "files/TabCode.h"
 #include "files/TabLogic.h"
 #include "files/TorvexDoc.h"
-#include "instrument/TorvexCntl.h"
-#include "model/StepExpansion.h"
+#include "gui/config/SettingsDlg.h"
 #include "gui/results/ExecListDlg.h"
-#include "results/ReportWriter.h"
 #include "gui/run/ExecDlg.h"
-#include "run/RunEngine.h"
-#include "run/SequenceListLogic.h"
 #include "gui/screens/ManualDlg.h"
 #include "gui/screens/SequenceDlg.h"
 #include "gui/screens/SequenceListDlg.h"
 #include "gui/screens/StandardDlg.h"
+#include "gui/widgets/Fonts.h"
+#include "instrument/TorvexCntl.h"
+#include "model/StepExpansion.h"
+#include "results/ReportWriter.h"
+#include "run/RunEngine.h"
+#include "run/SequenceListLogic.h"
+#include "run/Session.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -40,16 +39,28 @@ const int kSequenceListHeight = 250;
 
 } // namespace
 
-CTorvexView::CTorvexView(const VIEW_CONTEXT& context, QWidget* pParent) : QWidget(pParent), m_ctx(context) {
+CTorvexView::CTorvexView(torvex::CSession& session, QWidget* pParent) : QWidget(pParent), m_session(session) {
     setFont(UiFont(14));
 }
 
 CTorvexView::~CTorvexView() {
-    if (m_pEngine) m_pEngine->Close();
+    // The session outlives the window: it must not show anything here any more.
+    m_session.Engine().Close();
+    m_session.AttachRunView(nullptr);
+    if (m_bBusy) QApplication::restoreOverrideCursor();
+}
+
+CRunEngine& CTorvexView::Engine() const {
+    return m_session.Engine();
+}
+
+bool CTorvexView::ScreensEnabled() const {
+    return m_session.Engine().ScreensEnabled();
 }
 
 void CTorvexView::InitialUpdate() {
-    CTorvexDoc& doc = *m_ctx.m_pDoc;
+    CTorvexDoc& doc = m_session.Doc();
+    CRunEngine& engine = m_session.Engine();
     m_pTabs = new QTabBar(this);
     const char* names[] = {"STANDARD", "MANUAL", "SEQUENCE", "SETTINGS"};
     for (int code = TAB_STANDARD; code <= TAB_SETTINGS; ++code) {
@@ -60,54 +71,32 @@ void CTorvexView::InitialUpdate() {
     m_pTabs->installEventFilter(this);
 
     m_pRunPanel = new CExecDlg(this);
-    m_pEngine =
-        std::make_unique<CRunEngine>(*m_ctx.m_pCntl, doc, *m_ctx.m_pProperty, *m_ctx.m_pDialog, *this);
-    m_pRunPanel->SetEngine(m_pEngine.get());
+    m_session.AttachRunView(this);
+    m_pRunPanel->SetEngine(&engine);
 
     STEP_LIST_HOST host;
-    host.fnScreensEnabled = [this] { return m_bScreensEnabled; };
+    host.fnScreensEnabled = [this] { return ScreensEnabled(); };
     host.fnJudgmentEntered = [this] { m_bJudgmentEntered = true; };
     host.fnEntryJudgment = [this](int e) { UpdateEntryJudgment(e); };
     host.fnFocusLineSwitch = [this] { m_pRunPanel->FocusLineSwitch(); };
     host.fnReport = [this] { OutputReport(); };
-    m_pStepList = new CExecListDlg(doc, *m_pEngine, *m_ctx.m_pDialog, host, this);
+    m_pStepList = new CExecListDlg(doc, engine, m_session.Dialog(), host, this);
 
-    SCREEN_CONTEXT screen;
-    screen.m_pDoc = &doc;
-    screen.m_pEngine = m_pEngine.get();
-    screen.m_pProperty = m_ctx.m_pProperty;
-    screen.m_pList = m_pStepList;
-    screen.m_pDialog = m_ctx.m_pDialog;
-    screen.m_ulMachineType = uint32_t(m_ctx.m_nMachineType);
-    screen.m_fnScreensEnabled = [this] { return m_bScreensEnabled; };
-    m_pStandard = new CStandardDlg(screen, this);
-    m_pManual = new CManualDlg(screen, this);
+    m_pStandard = new CStandardDlg(m_session, *m_pStepList, this);
+    m_pManual = new CManualDlg(m_session, *m_pStepList, this);
     connect(m_pManual, &CManualDlg::saveAllowedChanged, this, &CTorvexView::commandsChanged);
     // SEQUENCE tab: the preview and the sequence list, which drives it and the step list.
     m_pSequence = new CSequenceDlg(this);
-    m_pSequenceList = new CSequenceListDlg(
-        doc, *m_pEngine, *m_ctx.m_pProperty, *m_ctx.m_pDialog, *m_pStepList, *m_pSequence,
-        [this] { return m_bScreensEnabled; }, this);
-
-    m_pLink = std::make_unique<CTorvexCntlLink>(*m_ctx.m_pCntl);
-    SETTINGS_PAGE_CONTEXT sc;
-    sc.m_pLink = m_pLink.get();
-    sc.m_pCalib = m_ctx.m_pCalib;
-    sc.m_pTestProperty = m_ctx.m_pProperty;
-    sc.m_pDialog = m_ctx.m_pDialog;
-    sc.m_nMachineType = m_ctx.m_nMachineType;
-    sc.m_pnHWVersion = m_ctx.m_pnHWVersion;
-    sc.m_pbNotConnected = &g_bNotConnected;
-    sc.m_pbStopEveryStep = &m_pEngine->m_bStopEveryStep;
-    m_pSettings = new CSettingsDlg(sc, this);
+    m_pSequenceList = new CSequenceListDlg(m_session, *m_pStepList, *m_pSequence, this);
+    m_pSettings = new CSettingsDlg(m_session, this);
 
     for (QWidget* w : {static_cast<QWidget*>(m_pStandard), static_cast<QWidget*>(m_pManual),
                        static_cast<QWidget*>(m_pSequence), static_cast<QWidget*>(m_pSequenceList),
                        static_cast<QWidget*>(m_pSettings)})
         w->hide();
 
-    m_pEngine->Start();
-    m_pEngine->m_bStopEveryStep = m_pSettings->StopEveryStep();
+    engine.Start();
+    engine.SetStopEveryStep(m_pSettings->StopEveryStep());
 
     // The last tab shown, or SETTINGS at the first start.
     const int nTab = TabFromName(ReadProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "SETTINGS"));
@@ -138,7 +127,7 @@ QWidget* CTorvexView::ScreenOfTab(int nTab) const {
 }
 
 void CTorvexView::OnTabChanged() {
-    CTorvexDoc& doc = *m_ctx.m_pDoc;
+    CTorvexDoc& doc = m_session.Doc();
     QWidget* pFocus = QApplication::focusWidget();
     const int nNewTab = m_pTabs->tabData(m_pTabs->currentIndex()).toInt();
     if (m_pManual->isVisible() && nNewTab != TAB_MANUAL) {
@@ -147,7 +136,7 @@ void CTorvexView::OnTabChanged() {
     }
     m_nTab = nNewTab;
     doc.SetTab(m_nTab);
-    if (m_nTab != TAB_SETTINGS) m_pEngine->SetMode(m_nTab);
+    if (m_nTab != TAB_SETTINGS) m_session.Engine().SetMode(m_nTab);
 
     const bool bCondition = m_nTab != TAB_SETTINGS;
     for (int t = TAB_STANDARD; t <= TAB_SETTINGS; ++t)
@@ -161,18 +150,18 @@ void CTorvexView::OnTabChanged() {
     case TAB_STANDARD:
         m_pStepList->FillList(doc.m_settingStandard.m_listExec);
         m_pStepList->ShowStepLimit(1);
-        m_pEngine->SetStartAllowed(true);
-        m_pEngine->ShowConditionTimes(doc.m_settingStandard.m_listExec);
+        m_session.Engine().SetStartAllowed(true);
+        m_session.Engine().ShowConditionTimes(doc.m_settingStandard.m_listExec);
         break;
     case TAB_MANUAL:
         m_pStepList->FillList(doc.m_settingManual.m_listExec);
         m_pStepList->ShowStepLimit(CountSteps(doc.m_settingManual));
-        m_pEngine->SetStartAllowed(CountSteps(doc.m_settingManual) <= kMaxSteps);
-        m_pEngine->ShowConditionTimes(doc.m_settingManual.m_listExec);
+        m_session.Engine().SetStartAllowed(CountSteps(doc.m_settingManual) <= kMaxSteps);
+        m_session.Engine().ShowConditionTimes(doc.m_settingManual.m_listExec);
         break;
     case TAB_SEQUENCE:
         m_pStepList->ShowStepLimit(1);
-        m_pEngine->SetStartAllowed(true);
+        m_session.Engine().SetStartAllowed(true);
         m_pSequenceList->Logic().Activate(); // steps, preview, times and title
         break;
     default:
@@ -213,6 +202,20 @@ void CTorvexView::resizeEvent(QResizeEvent* pEvent) {
 }
 
 bool CTorvexView::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (m_bBusy) {
+        switch (pEvent->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+            if (auto* w = qobject_cast<QWidget*>(pWatched); w && w->window() == window()) return true;
+            break;
+        default:
+            break;
+        }
+    }
     if (pWatched == m_pTabs && pEvent->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(pEvent);
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
@@ -224,15 +227,15 @@ bool CTorvexView::eventFilter(QObject* pWatched, QEvent* pEvent) {
 }
 
 void CTorvexView::RefreshManual() {
-    CTorvexDoc& doc = *m_ctx.m_pDoc;
+    CTorvexDoc& doc = m_session.Doc();
     doc.SetModifiedFlag(false);
     const int64_t total = ExpandSteps(doc.m_settingManual);
     doc.m_nCurStep = 0;
     if (m_nTab == TAB_MANUAL) {
         m_pStepList->ShowStepLimit(total);
         if (total <= kMaxSteps) m_pStepList->FillList(doc.m_settingManual.m_listExec);
-        m_pEngine->SetStartAllowed(total <= kMaxSteps);
-        m_pEngine->ShowConditionTimes(doc.m_settingManual.m_listExec);
+        m_session.Engine().SetStartAllowed(total <= kMaxSteps);
+        m_session.Engine().ShowConditionTimes(doc.m_settingManual.m_listExec);
         SetWindowTitle(TabWindowTitle(m_nTab, doc));
     }
     RefreshManualScreen();
@@ -240,7 +243,7 @@ void CTorvexView::RefreshManual() {
 }
 
 bool CTorvexView::IsTestRunning() const {
-    return m_pEngine && (m_pEngine->m_nRunState != 0 || !m_bScreensEnabled);
+    return m_session.Engine().State() != torvex::RunState::Idle || !ScreensEnabled();
 }
 
 bool CTorvexView::IsReportEnabled() const {
@@ -248,14 +251,14 @@ bool CTorvexView::IsReportEnabled() const {
 }
 
 bool CTorvexView::IsManualSaveEnabled() const {
-    return m_nTab == TAB_MANUAL && CountSteps(m_ctx.m_pDoc->m_settingManual) <= kMaxSteps &&
-           m_bScreensEnabled;
+    return m_nTab == TAB_MANUAL && CountSteps(m_session.Doc().m_settingManual) <= kMaxSteps &&
+           ScreensEnabled();
 }
 
 void CTorvexView::OutputReport() {
-    if (!m_bScreensEnabled) return;
+    if (!ScreensEnabled()) return;
     const std::optional<CReportData> data =
-        CollectReport(*m_ctx.m_pDoc, m_nTab, *m_ctx.m_pProperty, uint32_t(m_ctx.m_nMachineType));
+        CollectReport(m_session.Doc(), m_nTab, m_session.Property(), uint32_t(m_session.MachineType()));
     if (!data) return; // SETTINGS, or an empty sequence list: nothing to report
     // The workbook is saved first, so nothing is lost, then opened.
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -264,7 +267,7 @@ void CTorvexView::OutputReport() {
     const bool bOpened =
         result.m_bWritten && QDesktopServices::openUrl(QUrl::fromLocalFile(result.m_strPath));
     const QString message = ReportOutcomeMessage(result, bOpened);
-    if (!message.isEmpty()) m_ctx.m_pDialog->Message(message);
+    if (!message.isEmpty()) m_session.Dialog().Message(message);
 }
 
 // ---------------------------------------------------------------- CRunView
@@ -295,13 +298,26 @@ void CTorvexView::MoveFocusToStop() {
 }
 
 void CTorvexView::LockScreens(bool bEnable) {
-    m_bScreensEnabled = bEnable;
     m_pTabs->setEnabled(bEnable);
     m_pStepList->LockControls(bEnable);
     m_pManual->LockFileButtons(!bEnable);
     m_pSequenceList->LockControls(bEnable);
     emit screensLocked(!bEnable);
     emit commandsChanged();
+}
+
+void CTorvexView::SetBusy(bool bBusy) {
+    if (m_bBusy == bBusy) return;
+    m_bBusy = bBusy;
+    // The window keeps painting and answering; only the operator's input to
+    // the screens waits until the instrument has answered.
+    if (bBusy) {
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        qApp->installEventFilter(this);
+    } else {
+        qApp->removeEventFilter(this);
+        QApplication::restoreOverrideCursor();
+    }
 }
 
 void CTorvexView::FillList(const std::vector<CExecData>& steps) {

@@ -3,7 +3,6 @@
 #include "run/RunView.h"
 
 #include <QWidget>
-#include <memory>
 
 class CTorvexDoc;
 class CTorvexCntl;
@@ -18,26 +17,17 @@ class CStandardDlg;
 class CManualDlg;
 class CSequenceDlg;
 class CSequenceListDlg;
-class CInstrumentLink;
+namespace torvex {
+class CSession;
+}
 class QTabBar;
-
-// What the view works on; all of it belongs to the application.
-struct VIEW_CONTEXT {
-    CTorvexDoc* m_pDoc = nullptr;
-    CTorvexCntl* m_pCntl = nullptr;
-    CTestProperty* m_pProperty = nullptr;
-    CCalibrationSetting* m_pCalib = nullptr;
-    COperatorDialog* m_pDialog = nullptr;
-    int32_t m_nMachineType = 0;
-    int32_t* m_pnHWVersion = nullptr;
-};
 
 // The tab view: the four tabs and the screens they show, the run panel and
 // the step list. It is also what the run engine changes on the screens.
 class CTorvexView : public QWidget, public CRunView {
     Q_OBJECT
 public:
-    explicit CTorvexView(const VIEW_CONTEXT& context, QWidget* pParent = nullptr);
+    explicit CTorvexView(torvex::CSession& session, QWidget* pParent = nullptr);
     ~CTorvexView() override;
 
     // Builds the screens, restores the last tab and starts the run panel.
@@ -49,13 +39,14 @@ public:
     void SelectTab(int nTab);
     bool IsTestRunning() const;
     bool IsJudgmentEntered() const { return m_bJudgmentEntered; }
-    bool ScreensEnabled() const { return m_bScreensEnabled; }
+    bool ScreensEnabled() const;
     bool IsReportEnabled() const;
     bool IsManualSaveEnabled() const;
     // What the output button and the menu command do.
     void OutputReport();
 
-    CRunEngine& Engine() const { return *m_pEngine; }
+    CRunEngine& Engine() const;
+    torvex::CSession& Session() const { return m_session; }
     CExecDlg* RunPanel() const { return m_pRunPanel; }
     CExecListDlg* StepList() const { return m_pStepList; }
     CSettingsDlg* SettingsPage() const { return m_pSettings; }
@@ -73,6 +64,7 @@ public:
     void FocusStart() override;
     void MoveFocusToStop() override;
     void LockScreens(bool bEnable) override;
+    void SetBusy(bool bBusy) override;
     void FillList(const std::vector<CExecData>& steps) override;
     void RefreshRow(const CExecData& step, int nRow) override;
     void SelectRow(int nRow) override;
@@ -99,9 +91,7 @@ private:
     void DoLayout();
     QWidget* ScreenOfTab(int nTab) const;
 
-    VIEW_CONTEXT m_ctx;
-    std::unique_ptr<CInstrumentLink> m_pLink;
-    std::unique_ptr<CRunEngine> m_pEngine;
+    torvex::CSession& m_session;
     QTabBar* m_pTabs = nullptr;
     CStandardDlg* m_pStandard = nullptr;
     CManualDlg* m_pManual = nullptr;
@@ -113,5 +103,5 @@ private:
     int m_nTab = 3;
     bool m_bReady = false;
     bool m_bJudgmentEntered = false;
-    bool m_bScreensEnabled = true;
+    bool m_bBusy = false;
 };

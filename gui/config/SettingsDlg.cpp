@@ -1,10 +1,5 @@
 #include "gui/config/SettingsDlg.h"
 
-#include "gui/widgets/Fonts.h"
-#include "gui/widgets/GroupBox.h"
-#include "gui/widgets/LeaveLineEdit.h"
-#include "gui/widgets/NumericLineEdit.h"
-#include "gui/widgets/TooltipSwitch.h"
 #include "config/CalibrationSetting.h"
 #include "config/IniKeys.h"
 #include "config/InstrumentLink.h"
@@ -13,7 +8,13 @@
 #include "config/SettingsLogic.h"
 #include "config/TestInfoFields.h"
 #include "config/TestProperty.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/GroupBox.h"
+#include "gui/widgets/LeaveLineEdit.h"
+#include "gui/widgets/NumericLineEdit.h"
+#include "gui/widgets/TooltipSwitch.h"
 #include "model/OperatorDialog.h"
+#include "run/Session.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -44,8 +45,8 @@ QLabel* Caption(const QString& strText, QWidget* pParent) {
 
 } // namespace
 
-CSettingsDlg::CSettingsDlg(const SETTINGS_PAGE_CONTEXT& context, QWidget* pParent)
-    : QWidget(pParent), m_chooseFolder(ChooseFolderWithDialog), m_context(context) {
+CSettingsDlg::CSettingsDlg(torvex::CSession& session, QWidget* pParent)
+    : QWidget(pParent), m_chooseFolder(ChooseFolderWithDialog), m_session(session) {
     setFont(UiFont(13));
 
     // The page scrolls when the window is smaller than its controls.
@@ -86,8 +87,10 @@ CSettingsDlg::CSettingsDlg(const SETTINGS_PAGE_CONTEXT& context, QWidget* pParen
     connect(m_pMachineSerial, &CLeaveLineEdit::left, this, [this] {
         WriteProfileValue(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_SERIAL, m_pMachineSerial->text());
     });
-    connect(m_pNotice1, &QCheckBox::toggled, this, [this](bool bOn) { m_context.m_pCalib->SetNotice1(bOn); });
-    connect(m_pNotice2, &QCheckBox::toggled, this, [this](bool bOn) { m_context.m_pCalib->SetNotice2(bOn); });
+    connect(m_pNotice1, &QCheckBox::toggled, this,
+            [this](bool bOn) { m_session.Calibration().SetNotice1(bOn); });
+    connect(m_pNotice2, &QCheckBox::toggled, this,
+            [this](bool bOn) { m_session.Calibration().SetNotice2(bOn); });
     connect(m_pDays1, &CLeaveLineEdit::left, this, [this] { OnPeriodLeft(1); });
     connect(m_pDays2, &CLeaveLineEdit::left, this, [this] { OnPeriodLeft(2); });
     connect(m_pChangeLast, &QPushButton::clicked, this, &CSettingsDlg::OnChangeLastDate);
@@ -268,10 +271,10 @@ QWidget* CSettingsDlg::MakeTestInfoGroup() {
 }
 
 void CSettingsDlg::FillControls() {
-    CCalibrationSetting& calib = *m_context.m_pCalib;
-    const QString modelName = m_context.m_pLink->ModelName(m_context.m_nMachineType);
+    CCalibrationSetting& calib = m_session.Calibration();
+    const QString modelName = m_session.Link().ModelName(m_session.MachineType());
     m_pModelName->setText(modelName);
-    ShowConnected(m_context.m_pLink->IsOpen());
+    ShowConnected(m_session.Link().IsOpen());
 
     const int nCalibModel = ParseLeadingInt(
         ReadProfileValue(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_TYPE_CALIBRATION, QStringLiteral("0")));
@@ -295,7 +298,7 @@ void CSettingsDlg::FillControls() {
     m_nCalMonth = today.month();
     m_nCalDay = today.day();
 
-    m_pDemoMode->setVisible(m_context.m_pbNotConnected && *m_context.m_pbNotConnected == 1);
+    m_pDemoMode->setVisible(m_session.NotConnected());
 
     // Test information, then the equipment; an equipment field stores on every
     // change, so filling it also fills the record and rewrites its key.
@@ -305,7 +308,7 @@ void CSettingsDlg::FillControls() {
         QLineEdit* pEdit = m_apTestInfo[i];
         const TEST_INFO_FIELD& field = fields[i];
         auto store = [this, pEdit, &field] {
-            StoreTestInfoField(field, *m_context.m_pTestProperty, pEdit->text());
+            StoreTestInfoField(field, m_session.Property(), pEdit->text());
         };
         if (field.m_bOnEveryChange) {
             connect(pEdit, &QLineEdit::textChanged, this, store);
@@ -321,7 +324,7 @@ void CSettingsDlg::FillControls() {
 
     const bool bStop = LoadFlagDefaultOn(INI_SECTION_INITIAL_STATE, INI_KEY_STOP_EVERY_TIME);
     m_pStopEveryStep->setChecked(bStop);
-    if (m_context.m_pbStopEveryStep) *m_context.m_pbStopEveryStep = bStop ? 1 : 0;
+    m_session.Engine().SetStopEveryStep(bStop);
 }
 
 bool CSettingsDlg::TooltipsOn() const {
@@ -354,11 +357,7 @@ void CSettingsDlg::ShowNotConnected() {
 }
 
 void CSettingsDlg::OnReconnect() {
-    RECONNECT_STATE state;
-    state.m_nMachineType = m_context.m_nMachineType;
-    state.m_pnHWVersion = m_context.m_pnHWVersion;
-    state.m_pbNotConnected = m_context.m_pbNotConnected;
-    switch (Reconnect(*m_context.m_pLink, state, *m_context.m_pDialog)) {
+    switch (m_session.Reconnect()) {
     case RECONNECT_NOT_FOUND:
     case RECONNECT_OTHER_MODEL:
         ShowConnected(false);
@@ -366,7 +365,7 @@ void CSettingsDlg::OnReconnect() {
     case RECONNECT_QUERY_FAILED:
         break;
     case RECONNECT_CONNECTED: {
-        const QString modelName = m_context.m_pLink->ModelName(m_context.m_nMachineType);
+        const QString modelName = m_session.Link().ModelName(m_session.MachineType());
         m_pModelName->setText(modelName);
         m_pTesterModel->setText(modelName);
         ShowConnected(true);
@@ -383,17 +382,17 @@ void CSettingsDlg::OnPeriodLeft(int nReminder) {
     const int nDays = ParsePeriodDays(pEdit->text());
     pEdit->setText(QString::number(nDays));
     if (nReminder == 1)
-        m_context.m_pCalib->SaveDays1(nDays);
+        m_session.Calibration().SaveDays1(nDays);
     else
-        m_context.m_pCalib->SaveDays2(nDays);
+        m_session.Calibration().SaveDays2(nDays);
 }
 
 void CSettingsDlg::OnChangeLastDate() {
-    if (!m_context.m_pDialog->AskYesNo(
+    if (!m_session.Dialog().AskYesNo(
             QStringLiteral("前回校正日を変更してもよろしいですか。\n"
                            "変更すると校正予定日が前回校正日の1年後に自動で変更されます。")))
         return;
-    const CCalibrationSetting& calib = *m_context.m_pCalib;
+    const CCalibrationSetting& calib = m_session.Calibration();
     calib.SaveLastDate(m_nCalYear, m_nCalMonth, m_nCalDay);
     m_pLastDate->setText(FormatCalDate(m_nCalYear, m_nCalMonth, m_nCalDay));
     int nYear = 0, nMonth = 0, nDay = 0;
@@ -403,7 +402,7 @@ void CSettingsDlg::OnChangeLastDate() {
 }
 
 void CSettingsDlg::OnChangeNextDate() {
-    m_context.m_pCalib->SaveNextDate(m_nCalYear, m_nCalMonth, m_nCalDay);
+    m_session.Calibration().SaveNextDate(m_nCalYear, m_nCalMonth, m_nCalDay);
     m_pNextDate->setText(FormatCalDate(m_nCalYear, m_nCalMonth, m_nCalDay));
 }
 
@@ -424,7 +423,7 @@ void CSettingsDlg::OnUseTips(bool bOn) {
 
 void CSettingsDlg::OnStopEveryStep(bool bOn) {
     WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_STOP_EVERY_TIME, OnOffText(bOn));
-    if (m_context.m_pbStopEveryStep) *m_context.m_pbStopEveryStep = bOn ? 1 : 0;
+    m_session.Engine().SetStopEveryStep(bOn);
     emit StopEveryStepSwitched(bOn);
 }
 

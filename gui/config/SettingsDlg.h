@@ -13,6 +13,9 @@ class CLeaveLineEdit;
 class CNumericLineEdit;
 class CTestProperty;
 class COperatorDialog;
+namespace torvex {
+class CSession;
+}
 class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
@@ -20,24 +23,12 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// What the settings page works on; all of it belongs to the application.
-struct SETTINGS_PAGE_CONTEXT {
-    CInstrumentLink* m_pLink = nullptr;
-    CCalibrationSetting* m_pCalib = nullptr;
-    CTestProperty* m_pTestProperty = nullptr;
-    COperatorDialog* m_pDialog = nullptr;
-    int32_t m_nMachineType = 0;           // fixed at start-up
-    int32_t* m_pnHWVersion = nullptr;     // set again on reconnection
-    int32_t* m_pbNotConnected = nullptr;  // the program's not-connected flag
-    int32_t* m_pbStopEveryStep = nullptr; // the run engine's switch (may be null)
-};
-
 // The SETTINGS tab: connection, switches, calibration reminder, test log and
 // the test information for reports. Every change is stored at once.
 class CSettingsDlg : public QWidget {
     Q_OBJECT
 public:
-    explicit CSettingsDlg(const SETTINGS_PAGE_CONTEXT& context, QWidget* pParent = nullptr);
+    explicit CSettingsDlg(torvex::CSession& session, QWidget* pParent = nullptr);
 
     bool TooltipsOn() const;
     bool StopEveryStep() const;
@@ -105,5 +96,5 @@ private:
     void OnStopEveryStep(bool bOn);
     void ShowConnected(bool bConnected);
 
-    SETTINGS_PAGE_CONTEXT m_context;
+    torvex::CSession& m_session;
 };

@@ -1,13 +1,13 @@
 #include "gui/results/ExecListDlg.h"
 
-#include "gui/widgets/Fonts.h"
-#include "gui/widgets/ReportList.h"
 #include "files/TabCode.h"
 #include "files/TorvexDoc.h"
+#include "gui/results/JudgeDlg.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/ReportList.h"
 #include "model/CodeTable.h"
 #include "model/OperatorDialog.h"
 #include "model/StepExpansion.h"
-#include "gui/results/JudgeDlg.h"
 #include "run/RunEngine.h"
 
 #include <QComboBox>
@@ -186,12 +186,13 @@ bool CExecListDlg::IsReportEnabled() const {
 }
 
 void CExecListDlg::OnCurrentRowChanged(int nRow) {
-    if (m_engine.m_nRunState != 0) return; // the engine moves the current step while a test runs
+    if (m_engine.State() != torvex::RunState::Idle)
+        return; // the engine moves the current step while a test runs
     m_doc.m_nCurStep = nRow >= 0 ? nRow : 0;
 }
 
 void CExecListDlg::RefreshTimes() {
-    if (m_engine.m_nRunState == 2) return;
+    if (m_engine.State() == torvex::RunState::Running) return;
     switch (m_doc.Tab()) {
     case TAB_SEQUENCE:
         m_engine.ShowSequenceTimes(m_doc.m_sequence.m_nCurEntry);
@@ -206,7 +207,9 @@ void CExecListDlg::RefreshTimes() {
 }
 
 void CExecListDlg::OpenJudgeDialog(int nRow) {
-    if (m_engine.m_nRunState == 2 || (m_host.fnScreensEnabled && !m_host.fnScreensEnabled())) return;
+    if (m_engine.State() == torvex::RunState::Running ||
+        (m_host.fnScreensEnabled && !m_host.fnScreensEnabled()))
+        return;
     std::vector<CExecData>* steps = ActiveSteps();
     if (!steps || nRow < 0 || nRow >= int(steps->size())) return;
     CExecData& step = (*steps)[size_t(nRow)];
@@ -264,7 +267,7 @@ bool CExecListDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
         }
     } else if (pWatched == m_pTable && t == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(pEvent);
-        const bool bRunning = m_engine.m_nRunState == 2;
+        const bool bRunning = m_engine.State() == torvex::RunState::Running;
         if (k->key() == Qt::Key_Escape) return true;
         if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) ||
             (bRunning && k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ControlModifier))) {

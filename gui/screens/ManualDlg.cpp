@@ -1,18 +1,19 @@
 #include "gui/screens/ManualDlg.h"
 
-#include "gui/widgets/Fonts.h"
-#include "gui/widgets/NumericLineEdit.h"
-#include "gui/widgets/TooltipSwitch.h"
 #include "files/TorvexDoc.h"
-#include "model/OperatorDialog.h"
-#include "model/Rules.h"
-#include "model/StepExpansion.h"
-#include "run/RunEngine.h"
 #include "gui/screens/ConditionGroup.h"
 #include "gui/screens/CouplingPhaseDlg.h"
 #include "gui/screens/InputGate.h"
 #include "gui/screens/SpinButtons.h"
 #include "gui/screens/ValueDlg.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/NumericLineEdit.h"
+#include "gui/widgets/TooltipSwitch.h"
+#include "model/OperatorDialog.h"
+#include "model/Rules.h"
+#include "model/StepExpansion.h"
+#include "run/RunEngine.h"
+#include "run/Session.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -45,7 +46,8 @@ QRadioButton* Radio(const QString& strText, const QFont& font, QWidget* pParent)
 
 } // namespace
 
-CManualDlg::CManualDlg(const SCREEN_CONTEXT& context, QWidget* pParent) : QWidget(pParent), m_ctx(context) {
+CManualDlg::CManualDlg(torvex::CSession& session, CStepListView& list, QWidget* pParent)
+    : QWidget(pParent), m_session(session), m_list(list) {
     setAttribute(Qt::WA_AlwaysShowToolTips); // the limits are documentation, also while inactive
     setFont(UiFont(16));
     m_pGate = new CInputGate([this] { return InputEnabled(); }, [this] { return ConfirmEdit(); }, this);
@@ -68,13 +70,13 @@ CManualDlg::CManualDlg(const SCREEN_CONTEXT& context, QWidget* pParent) : QWidge
     Connect();
 
     // A model without the three-phase network never works three-phase.
-    if (!HasThreePhase(m_ctx.m_ulMachineType)) m_pThree->hide();
-    ApplyModelRule(Cond(), m_ctx.m_ulMachineType);
+    if (!HasThreePhase(uint32_t(m_session.MachineType()))) m_pThree->hide();
+    ApplyModelRule(Cond(), uint32_t(m_session.MachineType()));
     m_pVolt->Bind(&Cond(), KIND_VOLT, this);
     m_pFreq->Bind(&Cond(), KIND_FREQ, this);
     m_pAngle->Bind(&Cond(), KIND_ANGLE, this);
     m_pCoupling->Bind(&Cond().m_outOutput, this);
-    SetSaveAllowed(m_ctx.m_pDoc->ManualStepTotal() <= kMaxSteps);
+    SetSaveAllowed(m_session.Doc().ManualStepTotal() <= kMaxSteps);
     Refresh();
 }
 
@@ -91,7 +93,7 @@ CManualDlg::~CManualDlg() {
 }
 
 CSettingData& CManualDlg::Cond() const {
-    return m_ctx.m_pDoc->m_settingManual;
+    return m_session.Doc().m_settingManual;
 }
 
 QWidget* CManualDlg::SyncGroup() const {
@@ -294,10 +296,10 @@ void CManualDlg::Connect() {
     connect(m_pSingle, &QRadioButton::clicked, this, [this] { OnPhase(DETAIL_SINGLE); });
     connect(m_pThree, &QRadioButton::clicked, this, [this] { OnPhase(DETAIL_THREE); });
     connect(m_pLoad, &QPushButton::clicked, this, &CManualDlg::OnLoad);
-    connect(m_pSave, &QPushButton::clicked, this, [this] { m_ctx.m_pDoc->Save(); });
-    connect(m_pSaveAs, &QPushButton::clicked, this, [this] { m_ctx.m_pDoc->SaveAs(); });
-    connect(m_ctx.m_pDoc, &CTorvexDoc::manualConditionReplaced, this, &CManualDlg::OnConditionReplaced);
-    connect(m_ctx.m_pDoc, &CTorvexDoc::manualNameChanged, this, &CManualDlg::RefreshName);
+    connect(m_pSave, &QPushButton::clicked, this, [this] { m_session.Doc().Save(); });
+    connect(m_pSaveAs, &QPushButton::clicked, this, [this] { m_session.Doc().SaveAs(); });
+    connect(&m_session.Doc(), &CTorvexDoc::manualConditionReplaced, this, &CManualDlg::OnConditionReplaced);
+    connect(&m_session.Doc(), &CTorvexDoc::manualNameChanged, this, &CManualDlg::RefreshName);
 }
 
 // ---- Showing ---------------------------------------------------------------------
@@ -397,7 +399,7 @@ int64_t CManualDlg::ConditionChanged() {
     // The step list may take the focus to its first row; the operator keeps his.
     QPointer<QWidget> pFocus = QApplication::focusWidget();
     const int64_t nSteps =
-        ManualConditionChanged(*m_ctx.m_pDoc, *m_ctx.m_pEngine, *m_ctx.m_pProperty, *m_ctx.m_pList);
+        ManualConditionChanged(m_session.Doc(), m_session.Engine(), m_session.Property(), m_list);
     SetSaveAllowed(nSteps <= kMaxSteps);
     RefreshFunctions();
     UpdateTooltips();
@@ -406,11 +408,11 @@ int64_t CManualDlg::ConditionChanged() {
 }
 
 bool CManualDlg::InputEnabled() const {
-    return !m_ctx.m_fnScreensEnabled || m_ctx.m_fnScreensEnabled();
+    return m_session.Engine().ScreensEnabled();
 }
 
 ConfirmResult CManualDlg::ConfirmEdit() {
-    return ConfirmChange(*m_ctx.m_pEngine, 1, *m_ctx.m_pDialog);
+    return ConfirmChange(m_session.Engine(), 1, m_session.Dialog());
 }
 
 void CManualDlg::EditorChanged(uint32_t uChanged) {
@@ -500,17 +502,17 @@ void CManualDlg::OnPhase(int32_t nDetail) {
 
 void CManualDlg::OnLoad() {
     const QString strPath =
-        m_ctx.m_pDialog->OpenFileName(QStringLiteral("開く"), CTorvexDoc::DataFileFilters());
+        m_session.Dialog().OpenFileName(QStringLiteral("開く"), CTorvexDoc::DataFileFilters());
     if (strPath.isEmpty()) return;
     // A successful open replaces the condition; the document tells us.
-    m_ctx.m_pDoc->OpenDocument(strPath);
+    m_session.Doc().OpenDocument(strPath);
 }
 
 void CManualDlg::OnConditionReplaced() {
-    const bool bModelChanged = ApplyModelRule(Cond(), m_ctx.m_ulMachineType);
+    const bool bModelChanged = ApplyModelRule(Cond(), uint32_t(m_session.MachineType()));
     Refresh();
-    const bool bModified = m_ctx.m_pDoc->IsModified();
+    const bool bModified = m_session.Doc().IsModified();
     const int64_t nSteps = ConditionChanged();
     // Showing what was read is no change; a condition this model cannot run is.
-    m_ctx.m_pDoc->SetModifiedFlag((bModified || bModelChanged) && nSteps <= kMaxSteps);
+    m_session.Doc().SetModifiedFlag((bModified || bModelChanged) && nSteps <= kMaxSteps);
 }

@@ -1,14 +1,17 @@
 #pragma once
 
-#include "model/ScreenRules.h"
-#include "model/Tooltips.h"
 #include "gui/screens/ConditionHost.h"
 #include "gui/screens/NumberField.h"
-#include "gui/screens/ScreenContext.h"
+#include "model/ScreenRules.h"
+#include "model/Tooltips.h"
 
 #include <QWidget>
 #include <array>
 
+class CStepListView;
+namespace torvex {
+class CSession;
+}
 class CCouplingPhaseDlg;
 class CConditionGroup;
 class CInputGate;
@@ -25,7 +28,7 @@ class QRadioButton;
 class CManualDlg : public QWidget, public CConditionHost {
     Q_OBJECT
 public:
-    explicit CManualDlg(const SCREEN_CONTEXT& context, QWidget* pParent = nullptr);
+    CManualDlg(torvex::CSession& session, CStepListView& list, QWidget* pParent = nullptr);
     ~CManualDlg() override;
 
     // Every control from the condition.
@@ -100,7 +103,8 @@ private:
     void UpdateTooltips();
     void SetSaveAllowed(bool bAllowed);
 
-    SCREEN_CONTEXT m_ctx;
+    torvex::CSession& m_session;
+    CStepListView& m_list;
     bool m_bSaveAllowed = true;
     bool m_bFileLocked = false;
 

@@ -1,14 +1,15 @@
 #include "gui/screens/SequenceListDlg.h"
 
+#include "files/SequenceList.h"
+#include "files/SequenceTableModel.h"
+#include "files/TorvexDoc.h"
+#include "gui/screens/SequenceDlg.h"
 #include "gui/widgets/Fonts.h"
 #include "gui/widgets/GroupBox.h"
 #include "gui/widgets/Pictures.h"
 #include "gui/widgets/ReportList.h"
-#include "files/SequenceList.h"
-#include "files/SequenceTableModel.h"
-#include "files/TorvexDoc.h"
 #include "run/SequenceListLogic.h"
-#include "gui/screens/SequenceDlg.h"
+#include "run/Session.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -25,13 +26,12 @@
 
 namespace {} // namespace
 
-CSequenceListDlg::CSequenceListDlg(CTorvexDoc& doc, CRunEngine& engine, CTestProperty& property,
-                                   COperatorDialog& dialog, CStepListView& steps, CSequenceDlg& preview,
-                                   std::function<bool()> fnScreensEnabled, QWidget* pParent)
-    : QWidget(pParent), m_preview(preview), m_fnScreensEnabled(fnScreensEnabled) {
+CSequenceListDlg::CSequenceListDlg(torvex::CSession& session, CStepListView& steps, CSequenceDlg& preview,
+                                   QWidget* pParent)
+    : QWidget(pParent), m_session(session), m_preview(preview), m_pLogic(&session.Sequence()) {
     setFont(UiFont(14));
-    m_pLogic = new CSequenceListLogic(doc, engine, property, dialog, steps, *this,
-                                      std::move(fnScreensEnabled), this);
+    CTorvexDoc& doc = session.Doc();
+    session.AttachSequenceViews(&steps, this);
 
     // Add method and LOAD.
     auto* pAdd = new CGroupBox(QStringLiteral("追加方法"), this);
@@ -114,7 +114,9 @@ CSequenceListDlg::CSequenceListDlg(CTorvexDoc& doc, CRunEngine& engine, CTestPro
     connect(m_pRemoveAll, &QPushButton::clicked, this, [&logic] { logic.OnRemoveAll(); });
 }
 
-CSequenceListDlg::~CSequenceListDlg() = default;
+CSequenceListDlg::~CSequenceListDlg() {
+    m_session.AttachSequenceViews(nullptr, nullptr);
+}
 
 QRadioButton* CSequenceListDlg::AddMethodButton(int nMethod) const {
     return qobject_cast<QRadioButton*>(m_pAddMethod->button(nMethod));
@@ -165,7 +167,7 @@ void CSequenceListDlg::SetWindowTitle(const QString& strTitle) {
 
 bool CSequenceListDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
     const QEvent::Type t = pEvent->type();
-    const bool bLocked = m_fnScreensEnabled && !m_fnScreensEnabled();
+    const bool bLocked = !m_session.Engine().ScreensEnabled();
     if (pWatched == m_pTable->viewport()) {
         if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick) {
             // The logic selects the row; a running test owns the list.

@@ -6,6 +6,9 @@
 #include <functional>
 
 class CTorvexDoc;
+namespace torvex {
+class CSession;
+}
 class CRunEngine;
 class CTestProperty;
 class COperatorDialog;
@@ -25,9 +28,8 @@ class QToolButton;
 class CSequenceListDlg : public QWidget, public CSequenceListView {
     Q_OBJECT
 public:
-    // fnScreensEnabled: false while a test runs; clicks are then ignored.
-    CSequenceListDlg(CTorvexDoc& doc, CRunEngine& engine, CTestProperty& property, COperatorDialog& dialog,
-                     CStepListView& steps, CSequenceDlg& preview, std::function<bool()> fnScreensEnabled,
+    // Shows the session's sequence list; clicks are ignored while a test runs.
+    CSequenceListDlg(torvex::CSession& session, CStepListView& steps, CSequenceDlg& preview,
                      QWidget* pParent = nullptr);
     ~CSequenceListDlg() override;
 
@@ -62,8 +64,8 @@ protected:
 private:
     void FitColumns();
 
+    torvex::CSession& m_session;
     CSequenceDlg& m_preview;
-    std::function<bool()> m_fnScreensEnabled;
     CSequenceListLogic* m_pLogic;
     CSequenceTableModel* m_pModel;
     QTableView* m_pTable;

@@ -1,14 +1,15 @@
 #include "gui/screens/StandardDlg.h"
 
-#include "gui/widgets/Fonts.h"
-#include "gui/widgets/NumericLineEdit.h"
 #include "files/TorvexDoc.h"
-#include "model/Rules.h"
-#include "model/StepExpansion.h"
-#include "run/RunEngine.h"
 #include "gui/screens/ConditionGroup.h"
 #include "gui/screens/InputGate.h"
 #include "gui/screens/SpinButtons.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/NumericLineEdit.h"
+#include "model/Rules.h"
+#include "model/StepExpansion.h"
+#include "run/RunEngine.h"
+#include "run/Session.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -26,11 +27,12 @@ constexpr int kTimeParam[3] = {VF_TIME_HOUR, VF_TIME_MIN, VF_TIME_SEC};
 
 } // namespace
 
-CStandardDlg::CStandardDlg(const SCREEN_CONTEXT& context, QWidget* pParent)
-    : QWidget(pParent), m_ctx(context) {
+CStandardDlg::CStandardDlg(torvex::CSession& session, CStepListView& list, QWidget* pParent)
+    : QWidget(pParent), m_session(session), m_list(list) {
     setFont(UiFont(16));
-    m_pGate = new CInputGate([this] { return InputEnabled(); },
-                             [this] { return ConfirmChange(*m_ctx.m_pEngine, 0, *m_ctx.m_pDialog); }, this);
+    m_pGate =
+        new CInputGate([this] { return InputEnabled(); },
+                       [this] { return ConfirmChange(m_session.Engine(), 0, m_session.Dialog()); }, this);
     auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(4, 4, 4, 4);
     pLayout->setSpacing(4);
@@ -121,18 +123,18 @@ CStandardDlg::CStandardDlg(const SCREEN_CONTEXT& context, QWidget* pParent)
     connect(m_apOutput[1], &QPushButton::clicked, this, [this] { OnOutput(PORT_PULSE_OUT); });
     connect(m_apPhase[0], &QPushButton::clicked, this, [this] { OnPhase(DETAIL_SINGLE); });
     connect(m_apPhase[1], &QPushButton::clicked, this, [this] { OnPhase(DETAIL_THREE); });
-    connect(m_ctx.m_pDoc, &CTorvexDoc::standardConditionReplaced, this, &CStandardDlg::Refresh);
+    connect(&m_session.Doc(), &CTorvexDoc::standardConditionReplaced, this, &CStandardDlg::Refresh);
 
-    m_ctx.m_pEngine->m_bStandardUnchanged = 1;
-    if (!HasThreePhase(m_ctx.m_ulMachineType)) m_apPhase[DETAIL_THREE]->hide();
-    ApplyModelRule(Cond(), m_ctx.m_ulMachineType);
+    m_session.Engine().ConfirmConditionChange(0);
+    if (!HasThreePhase(uint32_t(m_session.MachineType()))) m_apPhase[DETAIL_THREE]->hide();
+    ApplyModelRule(Cond(), uint32_t(m_session.MachineType()));
     // The steps follow the preset values from the start.
     if (InitStandardCondition(Cond())) ExpandSteps(Cond());
     Refresh();
 }
 
 CSettingData& CStandardDlg::Cond() const {
-    return m_ctx.m_pDoc->m_settingStandard;
+    return m_session.Doc().m_settingStandard;
 }
 
 QWidget* CStandardDlg::PhaseGroup() const {
@@ -140,7 +142,7 @@ QWidget* CStandardDlg::PhaseGroup() const {
 }
 
 bool CStandardDlg::InputEnabled() const {
-    return !m_ctx.m_fnScreensEnabled || m_ctx.m_fnScreensEnabled();
+    return m_session.Engine().ScreensEnabled();
 }
 
 void CStandardDlg::Refresh() {
@@ -182,7 +184,7 @@ void CStandardDlg::RefreshLines() {
 int64_t CStandardDlg::ConditionChanged() {
     QPointer<QWidget> pFocus = QApplication::focusWidget();
     const int64_t nSteps =
-        StandardConditionChanged(*m_ctx.m_pDoc, *m_ctx.m_pEngine, *m_ctx.m_pProperty, *m_ctx.m_pList);
+        StandardConditionChanged(m_session.Doc(), m_session.Engine(), m_session.Property(), m_list);
     if (pFocus && pFocus != QApplication::focusWidget()) pFocus->setFocus(Qt::OtherFocusReason);
     return nSteps;
 }

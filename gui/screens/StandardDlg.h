@@ -1,13 +1,16 @@
 #pragma once
 
+#include "gui/screens/NumberField.h"
 #include "model/ScreenRules.h"
 #include "run/ConditionChange.h"
-#include "gui/screens/NumberField.h"
-#include "gui/screens/ScreenContext.h"
 
 #include <QWidget>
 #include <array>
 
+class CStepListView;
+namespace torvex {
+class CSession;
+}
 class CConditionGroup;
 class CInputGate;
 class CSettingData;
@@ -22,7 +25,7 @@ class QPushButton;
 class CStandardDlg : public QWidget {
     Q_OBJECT
 public:
-    explicit CStandardDlg(const SCREEN_CONTEXT& context, QWidget* pParent = nullptr);
+    CStandardDlg(torvex::CSession& session, CStepListView& list, QWidget* pParent = nullptr);
 
     // Derives voltage and burst duration and shows the condition.
     void Refresh();
@@ -56,7 +59,8 @@ private:
     void RefreshTime();
     void RefreshLines();
 
-    SCREEN_CONTEXT m_ctx;
+    torvex::CSession& m_session;
+    CStepListView& m_list;
     std::array<QPushButton*, 4> m_apLevel{};
     std::array<QPushButton*, 2> m_apPola{};
     std::array<QPushButton*, 2> m_apFreq{};

@@ -1,18 +1,19 @@
-#include "gui/app/MainFrame.h"
-#include "gui/app/SplashDlg.h"
-#include "gui/app/TorvexApp.h"
-#include "gui/app/TorvexView.h"
-#include "gui/app/TypeSelectDlg.h"
 #include "config/IniKeys.h"
 #include "config/Profile.h"
 #include "config/SettingsFixture.h"
 #include "files/TabCode.h"
 #include "files/TorvexDoc.h"
-#include "model/StepExpansion.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/SplashDlg.h"
+#include "gui/app/TorvexApp.h"
+#include "gui/app/TorvexView.h"
+#include "gui/app/TypeSelectDlg.h"
 #include "gui/results/ExecListDlg.h"
 #include "gui/results/JudgeDlg.h"
 #include "gui/run/ExecDlg.h"
+#include "model/StepExpansion.h"
 #include "run/RunEngine.h"
+#include "support/EngineProbe.h"
 #include "support/ScriptedDialog.h"
 #include "support/Wait.h"
 
@@ -45,7 +46,6 @@ protected:
     void TearDown() override {
         m_app.reset();
         g_bNotConnected = 0;
-        g_bBlinking = 0;
         SettingsFixture::TearDown();
     }
     void Start(const QStringList& simulatorArgs = {"--time-scale", "60"}) {
@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, FirstStartShowsSettingsAndWritesDefaults) {
     EXPECT_FALSE(ReadProfileValue(INI_SECTION_CONTACT_INFO, INI_KEY_CONTACT_COMPANY, "").isEmpty());
     EXPECT_EQ(ReadProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_USE_TIPS, ""), "ON");
     EXPECT_EQ(ReadProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_NOT_DISP_HOUR, ""), "24");
-    EXPECT_EQ(m_app->m_nMachineType, 1); // the simulated instrument told its model
+    EXPECT_EQ(m_app->Session().MachineType(), 1); // the simulated instrument told its model
     EXPECT_FALSE(View().RunPanel()->isVisible());
 
     // Closing stores the tab; the next start restores it without the first-start message.
@@ -104,8 +104,9 @@ TEST_F(MainWindowTest, StandardTestRunsToTheEndOnTheSimulator) {
     ASSERT_EQ(View().Tab(), TAB_STANDARD);
     CExecDlg* panel = View().RunPanel();
     ASSERT_TRUE(WaitFor([&] { return panel->StartButton()->isEnabled(); }))
-        << "not connected " << g_bNotConnected << " allowed " << View().Engine().m_bStartAllowed << " state "
-        << View().Engine().m_nRunState << " open " << m_app->Cntl().IsOpen();
+        << "not connected " << g_bNotConnected << " allowed "
+        << CRunEngineProbe(View().Engine()).StartAllowed() << " state " << int(View().Engine().State())
+        << " open " << m_app->Session().IsOpen();
     QTest::mouseClick(panel->StartButton(), Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] { return m_dialog.Texts().contains(QStringLiteral("試験が終了しました。")); }));
     EXPECT_EQ(m_dialog.Texts(),
@@ -115,7 +116,7 @@ TEST_F(MainWindowTest, StandardTestRunsToTheEndOnTheSimulator) {
     QTableView* table = View().StepList()->Table();
     EXPECT_EQ(table->model()->index(0, 1).data().toString(), QStringLiteral("合格"));
     EXPECT_TRUE(View().TabBar()->isEnabled());
-    EXPECT_NE(m_app->m_testProperty.m_timeStartStandard, 0);
+    EXPECT_NE(m_app->Session().Property().m_timeStartStandard, 0);
 }
 
 TEST_F(MainWindowTest, JudgmentsAndCommentsInTheStepList) {
@@ -183,7 +184,7 @@ TEST_F(MainWindowTest, MoreThanAThousandStepsShowTheLimit) {
     EXPECT_TRUE(limit->isVisible());
     EXPECT_FALSE(list->Table()->isVisible());
     EXPECT_FALSE(list->IsReportEnabled());
-    EXPECT_FALSE(View().Engine().m_bStartAllowed);
+    EXPECT_FALSE(CRunEngineProbe(View().Engine()).StartAllowed());
 }
 
 TEST_F(MainWindowTest, AFileOnTheCommandLineOpensAsTheManualTest) {
@@ -243,7 +244,7 @@ TEST_F(MainWindowTest, WithoutAnInstrumentTheOperatorChoosesDemoMode) {
     m_app = std::make_unique<CTorvexApp>(options, &m_dialog);
     ASSERT_TRUE(m_app->InitInstance());
     EXPECT_EQ(nShown, 2);
-    EXPECT_EQ(m_app->m_nMachineType, 17);
+    EXPECT_EQ(m_app->Session().MachineType(), 17);
     EXPECT_EQ(g_bNotConnected, 1);
     ASSERT_TRUE(
         WaitFor([&] { return m_app->MainFrame()->windowTitle().endsWith(QStringLiteral(" 未接続")); }, 3000));

@@ -1,15 +1,14 @@
-#include "gui/widgets/LeaveLineEdit.h"
-#include "gui/widgets/NumericLineEdit.h"
 #include "config/CalibrationSetting.h"
 #include "config/IniKeys.h"
-#include "config/InstrumentLink.h"
 #include "config/Profile.h"
 #include "config/Reconnect.h"
-#include "gui/config/SettingsDlg.h"
 #include "config/SettingsFixture.h"
 #include "config/TestProperty.h"
-#include "config/TorvexCntlLink.h"
+#include "gui/config/SettingsDlg.h"
+#include "gui/widgets/LeaveLineEdit.h"
+#include "gui/widgets/NumericLineEdit.h"
 #include "instrument/TorvexCntl.h"
+#include "run/Session.h"
 #include "support/ScriptedDialog.h"
 #include "support/SimulatedPort.h"
 
@@ -31,18 +30,10 @@ QString Stored(const char* section, const char* key) {
 
 class SettingsPageTest : public SettingsFixture {
 protected:
-    CSettingsDlg& OpenPage(CInstrumentLink* pLink = nullptr) {
-        m_calib.Load();
-        SETTINGS_PAGE_CONTEXT context;
-        context.m_pLink = pLink ? pLink : &m_link;
-        context.m_pCalib = &m_calib;
-        context.m_pTestProperty = &m_property;
-        context.m_pDialog = &m_dialog;
-        context.m_nMachineType = 1;
-        context.m_pnHWVersion = &m_nHWVersion;
-        context.m_pbNotConnected = &m_bNotConnected;
-        context.m_pbStopEveryStep = &m_bStopEveryStep;
-        m_page = std::make_unique<CSettingsDlg>(context);
+    CSettingsDlg& OpenPage() {
+        m_session.Calibration().Load();
+        m_session.SetMachineType(1);
+        m_page = std::make_unique<CSettingsDlg>(m_session);
         m_page->show();
         m_page->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_page.get()));
@@ -53,13 +44,13 @@ protected:
         QTest::mouseClick(pBox, Qt::LeftButton, {}, QPoint(6, pBox->height() / 2));
     }
 
-    CNoInstrumentLink m_link;
-    CCalibrationSetting m_calib;
-    CTestProperty m_property;
+    SettingsPageTest() { m_session.SetNotConnected(true); }
+    ~SettingsPageTest() override { m_session.SetNotConnected(false); }
+
     CScriptedDialog m_dialog;
-    int32_t m_nHWVersion = 0;
-    int32_t m_bNotConnected = 1;
-    int32_t m_bStopEveryStep = 0;
+    torvex::CSession m_session{m_dialog};
+    CCalibrationSetting& m_calib = m_session.Calibration();
+    CTestProperty& m_property = m_session.Property();
     std::unique_ptr<CSettingsDlg> m_page;
 };
 
@@ -69,7 +60,7 @@ TEST_F(SettingsPageTest, FirstStartWritesBothSwitchesOnAndShowsUnsetDates) {
     EXPECT_EQ(Stored(INI_SECTION_INITIAL_STATE, INI_KEY_STOP_EVERY_TIME), "ON");
     EXPECT_TRUE(page.m_pUseTips->isChecked());
     EXPECT_TRUE(page.m_pStopEveryStep->isChecked());
-    EXPECT_EQ(m_bStopEveryStep, 1);
+    EXPECT_TRUE(m_session.Engine().StopEveryStep());
     EXPECT_EQ(page.m_pConnection->text(), "未接続");
     EXPECT_FALSE(page.m_pDemoMode->isHidden());
     EXPECT_EQ(page.m_pModelName->text(), "TORVEX-K2");
@@ -79,7 +70,7 @@ TEST_F(SettingsPageTest, FirstStartWritesBothSwitchesOnAndShowsUnsetDates) {
     // Switched off: stored, and the engine's switch follows.
     ClickBox(page.m_pStopEveryStep);
     EXPECT_EQ(Stored(INI_SECTION_INITIAL_STATE, INI_KEY_STOP_EVERY_TIME), "OFF");
-    EXPECT_EQ(m_bStopEveryStep, 0);
+    EXPECT_FALSE(m_session.Engine().StopEveryStep());
 }
 
 TEST_F(SettingsPageTest, ReminderPeriodIsFilteredWhileTypedAndStoredWhenLeft) {
@@ -170,7 +161,7 @@ TEST_F(SettingsPageTest, ReconnectWithoutInstrumentShowsNotConnectedAndNoMessage
     QTest::mouseClick(page.m_pReconnect, Qt::LeftButton);
     EXPECT_EQ(page.m_pConnection->text(), "未接続");
     EXPECT_TRUE(m_dialog.m_log.empty());
-    EXPECT_EQ(m_bNotConnected, 1);
+    EXPECT_TRUE(m_session.NotConnected());
     EXPECT_EQ(page.window()->windowTitle(), "MANUAL - TORVEX_Pilot 未接続");
 }
 
@@ -187,24 +178,21 @@ TEST_F(SettingsPageTest, ReconnectAcceptsOnlyTheModelTheProgramStartedWith) {
         opt.eModel = c.eModel;
         CSimulatedPorts ports({opt});
         ASSERT_TRUE(ports.Started());
-        CTorvexCntl cntl(false);
-        CTorvexCntlLink link(cntl);
-        m_bNotConnected = 1;
-        m_nHWVersion = -1;
+        m_session.SetNotConnected(true);
         m_dialog.Clear();
-        CSettingsDlg& page = OpenPage(&link);
+        CSettingsDlg& page = OpenPage();
         page.window()->setWindowTitle("MANUAL - TORVEX_Pilot 未接続");
 
         QTest::mouseClick(page.m_pReconnect, Qt::LeftButton);
-        EXPECT_EQ(cntl.IsOpen(), c.bConnected);
-        EXPECT_EQ(m_bNotConnected, c.bConnected ? 0 : 1);
+        EXPECT_EQ(m_session.IsOpen(), c.bConnected);
+        EXPECT_EQ(m_session.NotConnected(), !c.bConnected);
         EXPECT_EQ(page.m_pDemoMode->isHidden(), c.bConnected);
         if (c.bConnected) {
             EXPECT_EQ(page.m_pConnection->text(), "接続");
             EXPECT_TRUE(m_dialog.m_log.empty());
             EXPECT_EQ(page.window()->windowTitle(), "MANUAL - TORVEX_Pilot");
             EXPECT_EQ(Stored(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_TYPE), "1");
-            EXPECT_EQ(m_nHWVersion, cntl.m_nHWVersion);
+            EXPECT_EQ(m_session.HWVersion(), m_session.Link().HWVersion());
         } else {
             EXPECT_EQ(page.m_pConnection->text(), "未接続");
             EXPECT_EQ(m_dialog.Messages(),

@@ -4,6 +4,8 @@
 #include "results/StepListView.h"
 #include "run/ConditionChange.h"
 #include "run/RunEngine.h"
+#include "run/Session.h"
+#include "support/EngineProbe.h"
 #include "support/RecordingRunView.h"
 #include "support/ScriptedDialog.h"
 
@@ -13,17 +15,18 @@ namespace {
 
 // No instrument is needed: the engine only keeps its flags and read-outs here.
 struct ConditionChangeTest : ::testing::Test {
-    ConditionChangeTest() : cntl(false), engine(cntl, doc, property, dialog, view) {
-        doc.SetMachine(MODEL_K2, 0);
+    ConditionChangeTest() {
+        session.AttachRunView(&view);
+        session.SetMachineType(MODEL_K2);
         doc.NewDocument();
     }
-    CTorvexCntl cntl;
-    CTorvexDoc doc;
-    CTestProperty property;
     CScriptedDialog dialog;
     CRecordingRunView view;
     CRecordingList list;
-    CRunEngine engine;
+    torvex::CSession session{dialog};
+    CTorvexDoc& doc = session.Doc();
+    CTestProperty& property = session.Property();
+    CRunEngine& engine = session.Engine();
 };
 
 } // namespace
@@ -39,7 +42,7 @@ TEST_F(ConditionChangeTest, TheThousandStepBoundaryBlocksAndFreesTheStart) {
     EXPECT_EQ(ManualConditionChanged(doc, engine, property, list), 1010);
     EXPECT_EQ(list.nLimitShown, 1010);
     EXPECT_EQ(list.nRows, -1); // the list is not refilled
-    EXPECT_FALSE(engine.m_bStartAllowed);
+    EXPECT_FALSE(CRunEngineProbe(engine).StartAllowed());
     EXPECT_FALSE(view.bStartEnabled);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(property.m_timeStartManual, 0);
@@ -49,26 +52,26 @@ TEST_F(ConditionChangeTest, TheThousandStepBoundaryBlocksAndFreesTheStart) {
     EXPECT_EQ(list.nRows, 1000);
     EXPECT_EQ(list.nSelected, 0);
     EXPECT_EQ(doc.m_nCurStep, 0);
-    EXPECT_TRUE(engine.m_bStartAllowed);
+    EXPECT_TRUE(CRunEngineProbe(engine).StartAllowed());
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(engine.m_lShownTotal, 1000 * 60);
+    EXPECT_EQ(engine.ShownTotal(), 1000 * 60);
 }
 
 TEST_F(ConditionChangeTest, AChangeAfterARunAsksOnce) {
     EXPECT_EQ(ConfirmChange(engine, 1, dialog), CONFIRM_PROCEED); // never run: no question
-    engine.m_bManualUnchanged = 0;
-    engine.m_bManualLogOwed = 0;
-    engine.m_nRunState = 2;
+    CRunEngineProbe(engine).SetManualUnchanged(false);
+    CRunEngineProbe(engine).SetManualLogOwed(false);
+    CRunEngineProbe(engine).SetRunState(torvex::RunState::Running);
     EXPECT_EQ(ConfirmChange(engine, 1, dialog), CONFIRM_DISCARD); // running: input dropped, nothing asked
     EXPECT_TRUE(dialog.Texts().isEmpty());
 
-    engine.m_nRunState = 0;
+    CRunEngineProbe(engine).SetRunState(torvex::RunState::Idle);
     dialog.QueueAnswer(COperatorDialog::Cancel);
     EXPECT_EQ(ConfirmChange(engine, 1, dialog), CONFIRM_DISCARD);
-    EXPECT_FALSE(engine.m_bManualUnchanged);
+    EXPECT_FALSE(engine.ManualUnchanged());
     EXPECT_EQ(ConfirmChange(engine, 1, dialog), CONFIRM_CONFIRMED);
-    EXPECT_TRUE(engine.m_bManualUnchanged);
-    EXPECT_TRUE(engine.m_bManualLogOwed);
+    EXPECT_TRUE(engine.ManualUnchanged());
+    EXPECT_TRUE(engine.ManualLogOwed());
     EXPECT_EQ(ConfirmChange(engine, 1, dialog), CONFIRM_PROCEED);
     EXPECT_EQ(dialog.Texts().size(), 2);
     EXPECT_EQ(
@@ -76,6 +79,6 @@ TEST_F(ConditionChangeTest, AChangeAfterARunAsksOnce) {
         QStringLiteral("設定を変更すると試験リストの判定やコメントが初期化されます。\nOKをクリックすると変更"
                        "が可能となりますがよろしいですか？"));
     // The STANDARD screen keeps its own flag.
-    engine.m_bStandardUnchanged = 0;
+    CRunEngineProbe(engine).SetStandardUnchanged(false);
     EXPECT_EQ(ConfirmChange(engine, 0, dialog), CONFIRM_CONFIRMED);
 }

@@ -5,6 +5,7 @@
 #include "instrument/TorvexCntl.h"
 #include "model/StepExpansion.h"
 #include "run/RunEngine.h"
+#include "run/Session.h"
 #include "sim/TorvexSimulator.h"
 #include "support/RecordingRunView.h"
 #include "support/ScriptedDialog.h"
@@ -69,58 +70,64 @@ protected:
         ASSERT_TRUE(m_sim->Start());
         qputenv("TORVEX_PORTS_ONLY", "1");
         CRsBasicProtocol::SetExtraPorts({m_sim->DevicePath()});
-        m_cntl = std::make_unique<CTorvexCntl>(false);
-        ASSERT_TRUE(m_cntl->Connect());
-        g_bNotConnected = 0;
-        g_bBlinking = 0;
-        m_doc.SetDialog(&m_dialog);
-        m_doc.SetMachine(MODEL_K2, 0);
-        m_doc.OnNewDocument();
-        m_doc.SetTab(TAB_MANUAL);
+        m_session = std::make_unique<torvex::CSession>(m_dialog);
+        m_session->AttachRunView(&m_view);
+        ASSERT_TRUE(m_session->Connect());
+        m_session->SetNotConnected(false);
+        m_session->SetMachineType(MODEL_K2);
+        Doc().OnNewDocument();
+        Doc().SetTab(TAB_MANUAL);
         m_view.strTitle = QStringLiteral("無題 - TORVEX_Pilot");
-        m_engine = std::make_unique<CRunEngine>(*m_cntl, m_doc, m_property, m_dialog, m_view);
+        m_engine = &m_session->Engine();
         ASSERT_TRUE(m_logDir.isValid());
-        m_engine->m_strLogFolderOverride = m_logDir.path() + "/";
+        m_engine->SetLogFolderOverride(m_logDir.path() + "/");
         m_engine->Start();
         m_engine->SetMode(MODE_MANUAL);
         m_sim->ClearLog();
     }
 
     void TearDown() override {
-        if (m_engine) m_engine->Close();
-        m_engine.reset();
-        m_cntl.reset();
+        m_engine = nullptr;
+        m_session.reset();
         m_sim.reset();
-        g_bNotConnected = 0;
-        g_bBlinking = 0;
     }
 
     // START as the operator presses it, and wait until the run is over.
     QString RunToEnd(int ms = 20000) {
         QString why;
-        auto c = QObject::connect(m_engine.get(), &CRunEngine::runEnded, [&](const QString& w) { why = w; });
+        auto c = QObject::connect(m_engine, &CRunEngine::runEnded,
+                                  [&](torvex::RunEnd w) { why = torvex::RunEndName(w); });
         m_engine->OnStart();
         WaitFor([&] { return !why.isEmpty(); }, ms);
         QObject::disconnect(c);
         return why;
     }
 
-    std::vector<CExecData>& ManualSteps() { return m_doc.m_settingManual.m_listExec; }
+    std::vector<CExecData>& ManualSteps() { return Doc().m_settingManual.m_listExec; }
+
+    CTorvexDoc& Doc() { return m_session->Doc(); }
+    // The engine has done the work asked of it (its exchanges are answered).
+    bool Settled() {
+        return WaitFor([&] { return !m_engine->IsBusy(); }, 5000);
+    }
+
+    // Runs an exchange of the test's own on the instrument thread and waits for it.
+    template <class R> R OnInstrument(std::function<R(CTorvexCntl&)> job) {
+        return m_session->Instrument().Run<R>(std::move(job));
+    }
 
     std::unique_ptr<CTorvexSimulator> m_sim;
-    std::unique_ptr<CTorvexCntl> m_cntl;
     CScriptedDialog m_dialog;
-    CTorvexDoc m_doc;
-    CTestProperty m_property;
     CRecordingRunView m_view;
     QTemporaryDir m_logDir;
-    std::unique_ptr<CRunEngine> m_engine;
+    std::unique_ptr<torvex::CSession> m_session;
+    CRunEngine* m_engine = nullptr;
 };
 
 } // namespace
 
 TEST_F(EngineTest, ThreeStepManualRunSendsTheExactStream) {
-    MakeManual(m_doc.m_settingManual, 3);
+    MakeManual(Doc().m_settingManual, 3);
     ASSERT_EQ(ManualSteps().size(), 3u);
     EXPECT_EQ(RunToEnd(), "finished");
 
@@ -131,16 +138,16 @@ TEST_F(EngineTest, ThreeStepManualRunSendsTheExactStream) {
     for (CExecData& s : ManualSteps())
         EXPECT_EQ(s.GetText(COL_JUDGE), QStringLiteral("合格"));
     EXPECT_EQ(m_dialog.Texts(), (QStringList{kStart, kFinished}));
-    EXPECT_EQ(m_doc.m_nCurStep, 0);
+    EXPECT_EQ(Doc().m_nCurStep, 0);
     EXPECT_TRUE(m_view.bUnlocked);
-    EXPECT_NE(m_property.m_timeStartManual, 0);
-    EXPECT_FALSE(m_engine->m_bManualUnchanged);
+    EXPECT_NE(m_session->Property().m_timeStartManual, 0);
+    EXPECT_FALSE(m_engine->ManualUnchanged());
     // The log of this version was written once, into the log folder.
     EXPECT_EQ(QDir(m_logDir.path()).entryList({"*.tvx"}).size(), 1);
 }
 
 TEST_F(EngineTest, CancelledStartLeavesTheStepLoadedButNotStarted) {
-    MakeManual(m_doc.m_settingManual, 1);
+    MakeManual(Doc().m_settingManual, 1);
     m_dialog.QueueAnswer(COperatorDialog::Cancel);
     m_engine->OnStart();
     Idle(300);
@@ -148,34 +155,35 @@ TEST_F(EngineTest, CancelledStartLeavesTheStepLoadedButNotStarted) {
     ASSERT_FALSE(cmds.isEmpty());
     EXPECT_EQ(cmds.first(), "CB");
     EXPECT_FALSE(cmds.contains("CA"));
-    EXPECT_EQ(m_engine->m_nRunState, 0);
-    EXPECT_TRUE(m_engine->m_bManualUnchanged); // nothing started: no confirmation owed
+    EXPECT_EQ(m_engine->State(), torvex::RunState::Idle);
+    EXPECT_TRUE(m_engine->ManualUnchanged()); // nothing started: no confirmation owed
 }
 
 TEST_F(EngineTest, PauseResumeAndStopWhilePaused) {
     m_sim->UpdateOptions([](SimOptions& o) { o.dTimeScale = 1.0; });
-    MakeManual(m_doc.m_settingManual, 1);
+    MakeManual(Doc().m_settingManual, 1);
     ManualSteps()[0].m_lTestTime = 30;
-    m_doc.m_settingManual.m_lTestTime = 30;
+    Doc().m_settingManual.m_lTestTime = 30;
 
     QString why;
-    QObject::connect(m_engine.get(), &CRunEngine::runEnded, [&](const QString& w) { why = w; });
+    QObject::connect(m_engine, &CRunEngine::runEnded, [&](torvex::RunEnd w) { why = torvex::RunEndName(w); });
     m_engine->OnStart();
-    ASSERT_TRUE(WaitFor([&] { return m_engine->m_nRunState == 2 && m_view.bStopEnabled; }));
+    ASSERT_TRUE(
+        WaitFor([&] { return m_engine->State() == torvex::RunState::Running && m_view.bStopEnabled; }));
     EXPECT_FALSE(m_view.bPlayFace);
     EXPECT_FALSE(m_view.bUnlocked);
 
     m_engine->OnStart(); // pause
-    ASSERT_TRUE(WaitFor([&] { return m_engine->m_nRunState == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return m_engine->State() == torvex::RunState::Paused; }));
     EXPECT_TRUE(m_view.bPlayFace);
     EXPECT_TRUE(m_view.bLampLit); // steady while paused
     Idle(600);
     EXPECT_TRUE(m_view.bLampLit);
 
     m_engine->OnStart(); // resume
-    ASSERT_TRUE(WaitFor([&] { return m_engine->m_nRunState == 2; }));
+    ASSERT_TRUE(WaitFor([&] { return m_engine->State() == torvex::RunState::Running; }));
     m_engine->OnStart(); // pause again, then STOP
-    ASSERT_TRUE(WaitFor([&] { return m_engine->m_nRunState == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return m_engine->State() == torvex::RunState::Paused; }));
     m_engine->OnStop();
     ASSERT_TRUE(WaitFor([&] { return !why.isEmpty(); }));
     EXPECT_EQ(why, "stopped");
@@ -192,13 +200,13 @@ TEST_F(EngineTest, StopEveryStepAcrossTwoSequenceEntries) {
         auto cond = std::make_unique<CSettingData>();
         MakeManual(*cond, e == 0 ? 3 : 2);
         cond->m_strTestName = QString("entry%1").arg(e + 1);
-        m_doc.m_sequence.AddEntry(std::move(cond));
+        Doc().m_sequence.AddEntry(std::move(cond));
     }
-    m_doc.SetTab(TAB_SEQUENCE);
+    Doc().SetTab(TAB_SEQUENCE);
     m_engine->SetMode(MODE_SEQUENCE);
-    m_engine->m_bStopEveryStep = 1;
-    m_doc.m_sequence.Select(0);
-    m_doc.m_nCurStep = 2; // last step of entry 1
+    m_engine->SetStopEveryStep(1);
+    Doc().m_sequence.Select(0);
+    Doc().m_nCurStep = 2; // last step of entry 1
 
     EXPECT_EQ(RunToEnd(), "between");
     EXPECT_EQ(
@@ -206,8 +214,8 @@ TEST_F(EngineTest, StopEveryStepAcrossTwoSequenceEntries) {
         QStringLiteral(
             "No.1のステップ3が終了しました。\n次のステップを実行する場合は試験開始ボタンをクリックしてくだ"
             "さい。また、リストをクリックすることで実行するステップを変更できます。"));
-    EXPECT_EQ(m_doc.m_sequence.m_nCurEntry, 1); // the cursor stands on the next entry
-    EXPECT_EQ(m_doc.m_nCurStep, 0);
+    EXPECT_EQ(Doc().m_sequence.m_nCurEntry, 1); // the cursor stands on the next entry
+    EXPECT_EQ(Doc().m_nCurStep, 0);
     EXPECT_EQ(m_view.nShownEntry, 1);
 
     EXPECT_EQ(RunToEnd(), "between");
@@ -217,8 +225,8 @@ TEST_F(EngineTest, StopEveryStepAcrossTwoSequenceEntries) {
             "No.2のステップ1が終了しました。\n次のステップを実行する場合は試験開始ボタンをクリックしてくだ"
             "さい。また、リストをクリックすることで実行するステップを変更できます。"));
     EXPECT_EQ(RunToEnd(), "finished");
-    EXPECT_EQ(m_doc.m_sequence.m_nCurEntry, 0);
-    EXPECT_EQ(m_doc.m_nCurStep, 0);
+    EXPECT_EQ(Doc().m_sequence.m_nCurEntry, 0);
+    EXPECT_EQ(Doc().m_nCurStep, 0);
     EXPECT_EQ(m_view.nShownEntry, 0);
     // One sequence log, written at the first start of this list.
     EXPECT_EQ(QDir(m_logDir.path()).entryList({"*.tvxs"}).size(), 1);
@@ -226,7 +234,7 @@ TEST_F(EngineTest, StopEveryStepAcrossTwoSequenceEntries) {
 
 TEST_F(EngineTest, DischargingHoldsTheNextStep) {
     m_sim->UpdateOptions([](SimOptions& o) { o.nDischargeMs = 700; });
-    MakeManual(m_doc.m_settingManual, 2);
+    MakeManual(Doc().m_settingManual, 2);
     EXPECT_EQ(RunToEnd(), "finished");
     // Step 1's row is refreshed (judged) at every tick while the instrument
     // discharges, and step 2 starts only afterwards.
@@ -246,7 +254,7 @@ TEST_F(EngineTest, ErrorWhileRunningIsShownAndAcknowledged) {
         o.eErrorMode = SimOptions::ERROR_RUNNING;
         o.dTimeScale = 2.0;
     });
-    MakeManual(m_doc.m_settingManual, 1);
+    MakeManual(Doc().m_settingManual, 1);
     EXPECT_EQ(RunToEnd(), "finished");
     EXPECT_TRUE(m_dialog.Texts().contains(CTorvexCntl::ErrorMessage(5)));
     EXPECT_TRUE(m_sim->CommandLog().contains("PN"));
@@ -260,12 +268,12 @@ TEST_F(EngineTest, ErrorThatEndsTheTestIsAcknowledged) {
         o.eErrorMode = SimOptions::ERROR_RUNNING_ENDED;
         o.dTimeScale = 1.0;
     });
-    MakeManual(m_doc.m_settingManual, 2);
+    MakeManual(Doc().m_settingManual, 2);
     EXPECT_EQ(RunToEnd(), "error");
     EXPECT_EQ(m_dialog.Texts().last(), CTorvexCntl::ErrorMessage(7));
     EXPECT_TRUE(m_sim->CommandLog().contains("PN"));
     EXPECT_EQ(ManualSteps()[0].GetText(COL_JUDGE), "------");
-    EXPECT_EQ(m_doc.m_nCurStep, 0);
+    EXPECT_EQ(Doc().m_nCurStep, 0);
     EXPECT_TRUE(m_view.bUnlocked);
 }
 
@@ -286,8 +294,8 @@ TEST_F(EngineTest, HangUpDuringARun) {
         o.dTimeScale = 1.0;
         o.nHangupAtMs = 800;
     });
-    MakeManual(m_doc.m_settingManual, 2);
-    m_doc.m_settingManual.m_lTestTime = 10;
+    MakeManual(Doc().m_settingManual, 2);
+    Doc().m_settingManual.m_lTestTime = 10;
     for (CExecData& s : ManualSteps())
         s.m_lTestTime = 10;
     EXPECT_EQ(RunToEnd(), "lost");
@@ -305,22 +313,21 @@ TEST_F(EngineTest, ATestThePanelDidNotStartIsStopped) {
     CExecData step;
     step.m_lTestTime = 30;
     m_sim->UpdateOptions([](SimOptions& o) { o.dTimeScale = 1.0; });
-    ASSERT_TRUE(m_cntl->SendStep(step));
-    ASSERT_TRUE(m_cntl->StartOutput());
+    ASSERT_TRUE(OnInstrument<bool>([&](CTorvexCntl& c) { return c.SendStep(step) && c.StartOutput(); }));
     m_sim->ClearLog();
     ASSERT_TRUE(WaitFor([&] { return !m_dialog.Messages().isEmpty(); }));
     EXPECT_EQ(m_dialog.Messages().first(), QStringLiteral("エラーが発生したため試験を停止しました。"));
     EXPECT_TRUE(m_sim->CommandLog().contains("CB"));
     uint8_t s = 0xFF;
-    ASSERT_TRUE(m_cntl->GetStatus(s));
+    ASSERT_TRUE(OnInstrument<bool>([&](CTorvexCntl& c) { return c.GetStatus(s); }));
     EXPECT_EQ(s & STATUS_RUNNING, 0);
 }
 
 TEST_F(EngineTest, DemoModeExchangesNothing) {
-    g_bNotConnected = 1;
+    m_session->SetNotConnected(true);
     Idle(300);
     m_sim->ClearLog();
-    MakeManual(m_doc.m_settingManual, 1);
+    MakeManual(Doc().m_settingManual, 1);
     m_engine->OnStart();
     m_engine->OnLineClick();
     Idle(700);
@@ -332,39 +339,39 @@ TEST_F(EngineTest, DemoModeExchangesNothing) {
 }
 
 TEST_F(EngineTest, TestLogOncePerVersionAndARefusedStartTriesAgain) {
-    MakeManual(m_doc.m_settingManual, 1);
-    const QString good = m_engine->m_strLogFolderOverride;
-    m_engine->m_strLogFolderOverride = m_logDir.path() + "/missing/folder/";
+    MakeManual(Doc().m_settingManual, 1);
+    const QString good = m_engine->LogFolderOverride();
+    m_engine->SetLogFolderOverride(m_logDir.path() + "/missing/folder/");
     EXPECT_TRUE(RunToEnd(2000).isEmpty()); // refused: no run at all
     EXPECT_EQ(m_dialog.Texts().last(), QStringLiteral("SETTINGSタブの試験ログ保存設定を確認してください。"));
     EXPECT_FALSE(WithoutPolls(m_sim->CommandLog()).contains("CA"));
 
-    m_engine->m_strLogFolderOverride = good;
+    m_engine->SetLogFolderOverride(good);
     EXPECT_EQ(RunToEnd(), "finished"); // the same condition: the log is still owed
     EXPECT_EQ(QDir(m_logDir.path()).entryList({"*.tvx"}).size(), 1);
     EXPECT_EQ(RunToEnd(), "finished");
     EXPECT_EQ(QDir(m_logDir.path()).entryList({"*.tvx"}).size(), 1); // unchanged: no new log
-    EXPECT_EQ(m_doc.Title(), QStringLiteral("無題"));
-    EXPECT_EQ(m_doc.m_settingManual.m_strTestName, QStringLiteral("無題"));
+    EXPECT_EQ(Doc().Title(), QStringLiteral("無題"));
+    EXPECT_EQ(Doc().m_settingManual.m_strTestName, QStringLiteral("無題"));
 }
 
 TEST_F(EngineTest, ReadoutsFollowTheSteps) {
-    MakeManual(m_doc.m_settingManual, 3);
+    MakeManual(Doc().m_settingManual, 3);
     for (CExecData& s : ManualSteps())
         s.m_lTestTime = 60;
     m_engine->ShowConditionTimes(ManualSteps());
-    EXPECT_EQ(m_engine->m_lShownTotal, 180);
-    EXPECT_EQ(m_engine->m_lShownRemaining, 190);
-    m_doc.m_nCurStep = 2;
+    EXPECT_EQ(m_engine->ShownTotal(), 180);
+    EXPECT_EQ(m_engine->ShownRemaining(), 190);
+    Doc().m_nCurStep = 2;
     m_engine->ShowConditionTimes(ManualSteps());
-    EXPECT_EQ(m_engine->m_lShownTotal, 60);
-    EXPECT_EQ(m_engine->m_lShownRemaining, 60);
+    EXPECT_EQ(m_engine->ShownTotal(), 60);
+    EXPECT_EQ(m_engine->ShownRemaining(), 60);
     EXPECT_EQ(m_view.readouts[READOUT_TOTAL], (CReadout{false, "0", " 1", " 0"}));
 
-    m_engine->m_nHourLimit = 24;
+    m_engine->SetHourLimit(24);
     std::vector<CExecData> day(1);
     day[0].m_lTestTime = 86400;
-    m_doc.m_nCurStep = 0;
+    Doc().m_nCurStep = 0;
     m_engine->ShowConditionTimes(day);
     EXPECT_TRUE(m_view.readouts[READOUT_TOTAL].bOverLimit);
     EXPECT_FALSE(m_view.readouts[READOUT_TEST_TIME].bOverLimit);
@@ -375,11 +382,13 @@ TEST_F(EngineTest, ReadoutsFollowTheSteps) {
 
 TEST_F(EngineTest, LineSwitchAsksBeforeSwitchingOn) {
     m_engine->OnLineClick();
+    ASSERT_TRUE(Settled());
     EXPECT_EQ(m_dialog.Texts(), QStringList{QStringLiteral("EUT LINE を ON にします。\nよろしいですか？")});
     EXPECT_TRUE(m_view.bLineOn);
     EXPECT_THAT(WithoutPolls(m_sim->CommandLog()), ElementsAre("CB", "CC"));
     m_sim->ClearLog();
     m_engine->OnLineClick(); // off: no question
+    ASSERT_TRUE(Settled());
     EXPECT_EQ(m_dialog.Texts().size(), 1);
     EXPECT_FALSE(m_view.bLineOn);
     EXPECT_THAT(WithoutPolls(m_sim->CommandLog()), ElementsAre("CB", "CD"));

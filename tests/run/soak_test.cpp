@@ -5,6 +5,7 @@
 #include "instrument/TorvexCntl.h"
 #include "model/StepExpansion.h"
 #include "run/RunEngine.h"
+#include "run/Session.h"
 #include "sim/TorvexSimulator.h"
 #include "support/RecordingRunView.h"
 #include "support/ScriptedDialog.h"
@@ -38,14 +39,15 @@ TEST(Soak, ThousandStepRun) {
     ASSERT_TRUE(sim.Start());
     qputenv("TORVEX_PORTS_ONLY", "1");
     CRsBasicProtocol::SetExtraPorts({sim.DevicePath()});
-    CTorvexCntl cntl(false);
-    ASSERT_TRUE(cntl.Connect());
-    g_bNotConnected = 0;
-
     CScriptedDialog dialog;
-    CTorvexDoc doc;
-    doc.SetDialog(&dialog);
-    doc.SetMachine(MODEL_K2, 0);
+    CRecordingRunView view;
+    torvex::CSession session(dialog);
+    session.AttachRunView(&view);
+    ASSERT_TRUE(session.Connect());
+    session.SetNotConnected(false);
+
+    CTorvexDoc& doc = session.Doc();
+    session.SetMachineType(MODEL_K2);
     doc.OnNewDocument();
     doc.SetTab(TAB_MANUAL);
     CSettingData& c = doc.m_settingManual;
@@ -55,11 +57,9 @@ TEST(Soak, ThousandStepRun) {
     c.m_valFreq = VALUE_STRUCT{VALUE_SWEEP, 0, 1000, 100000, 1000, {}, {}};
     ASSERT_EQ(ExpandSteps(c), 1000);
 
-    CTestProperty property;
-    CRecordingRunView view;
     QTemporaryDir logDir;
-    CRunEngine engine(cntl, doc, property, dialog, view);
-    engine.m_strLogFolderOverride = logDir.path() + "/";
+    CRunEngine& engine = session.Engine();
+    engine.SetLogFolderOverride(logDir.path() + "/");
     engine.Start();
     engine.SetMode(MODE_MANUAL);
     engine.SetPollInterval(5);
@@ -84,7 +84,7 @@ TEST(Soak, ThousandStepRun) {
     QString why;
     int nEnded = 0, nStreamMismatches = 0;
     long rssAt100 = 0, rssAt900 = 0;
-    QObject::connect(&engine, &CRunEngine::runEnded, [&](const QString& w) { why = w; });
+    QObject::connect(&engine, &CRunEngine::runEnded, [&](torvex::RunEnd w) { why = torvex::RunEndName(w); });
     QObject::connect(&engine, &CRunEngine::stepEnded, [&](int, int nStep, int) {
         QStringList got;
         for (const QString& cmd : sim.CommandLog())

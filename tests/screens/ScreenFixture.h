@@ -1,13 +1,14 @@
 #pragma once
 
-#include "gui/widgets/NumericLineEdit.h"
 #include "config/TestProperty.h"
 #include "files/TorvexDoc.h"
+#include "gui/screens/SpinButtons.h"
+#include "gui/widgets/NumericLineEdit.h"
 #include "instrument/TorvexCntl.h"
 #include "results/StepListView.h"
 #include "run/RunEngine.h"
-#include "gui/screens/ScreenContext.h"
-#include "gui/screens/SpinButtons.h"
+#include "run/Session.h"
+#include "support/EngineProbe.h"
 #include "support/RecordingRunView.h"
 #include "support/ScriptedDialog.h"
 
@@ -19,21 +20,15 @@
 // What a screen works on, without an instrument: the engine only keeps its
 // flags and read-outs here.
 struct ScreenFixture : ::testing::Test {
-    ScreenFixture() : cntl(false), engine(cntl, doc, property, dialog, view) {
-        doc.SetMachine(MODEL_K1, 0);
-        doc.SetDialog(&dialog);
+    ScreenFixture() {
+        session.AttachRunView(&view);
+        session.SetMachineType(MODEL_K1);
         doc.NewDocument();
     }
-    SCREEN_CONTEXT Context(uint32_t ulModel = MODEL_K1) {
-        SCREEN_CONTEXT c;
-        c.m_pDoc = &doc;
-        c.m_pEngine = &engine;
-        c.m_pProperty = &property;
-        c.m_pList = &list;
-        c.m_pDialog = &dialog;
-        c.m_ulMachineType = ulModel;
-        c.m_fnScreensEnabled = [this] { return bScreensEnabled; };
-        return c;
+    // The session as a screen of the given model sees it.
+    torvex::CSession& Session(uint32_t ulModel = MODEL_K1) {
+        session.SetMachineType(int32_t(ulModel));
+        return session;
     }
     // Shows a screen in an active window, so that focus moves as it does for
     // the operator.
@@ -55,12 +50,11 @@ struct ScreenFixture : ::testing::Test {
     }
     static void Click(QWidget* p) { QTest::mouseClick(p, Qt::LeftButton, {}, QPoint(8, p->height() / 2)); }
 
-    CTorvexCntl cntl;
-    CTorvexDoc doc;
-    CTestProperty property;
     CScriptedDialog dialog;
     CRecordingRunView view;
     CRecordingList list;
-    CRunEngine engine;
-    bool bScreensEnabled = true;
+    torvex::CSession session{dialog};
+    CTorvexDoc& doc = session.Doc();
+    CTestProperty& property = session.Property();
+    CRunEngine& engine = session.Engine();
 };

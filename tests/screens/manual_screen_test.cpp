@@ -14,7 +14,7 @@ namespace {
 
 struct ManualScreenTest : ScreenFixture {
     void Open(uint32_t ulModel = MODEL_K1) {
-        pScreen = std::make_unique<CManualDlg>(Context(ulModel));
+        pScreen = std::make_unique<CManualDlg>(Session(ulModel), list);
         Show(*pScreen);
     }
     CSettingData& Cond() { return doc.m_settingManual; }
@@ -81,7 +81,7 @@ TEST_F(ManualScreenTest, AlternationStaysCheckedButGreyedWhenItsConditionFails) 
 
 TEST_F(ManualScreenTest, AChangeAfterARunAsksOnce) {
     Open();
-    engine.m_bManualUnchanged = 0;
+    CRunEngineProbe(engine).SetManualUnchanged(false);
     dialog.QueueAnswer(COperatorDialog::Cancel);
     Click(pScreen->PolarityButton(1));
     EXPECT_EQ(Cond().m_ulPola, 1u);
@@ -95,7 +95,7 @@ TEST_F(ManualScreenTest, AChangeAfterARunAsksOnce) {
     EXPECT_EQ(dialog.Texts().size(), 2);
 
     // A spin click that asked is dropped; the operator repeats it.
-    engine.m_bManualUnchanged = 0;
+    CRunEngineProbe(engine).SetManualUnchanged(false);
     const CSpinButtons* pSpin = pScreen->BurstField(CManualDlg::BURST_PULSES).m_pSpin;
     Spin(const_cast<CSpinButtons*>(pSpin), true);
     EXPECT_EQ(Cond().m_lPalseCount, 75);
@@ -103,11 +103,11 @@ TEST_F(ManualScreenTest, AChangeAfterARunAsksOnce) {
     EXPECT_EQ(Cond().m_lPalseCount, 76);
 
     // Running: nothing asked, nothing changed; locked: clicks dropped.
-    engine.m_bManualUnchanged = 0;
-    engine.m_nRunState = 2;
+    CRunEngineProbe(engine).SetManualUnchanged(false);
+    CRunEngineProbe(engine).SetRunState(torvex::RunState::Running);
     Click(pScreen->PolarityButton(0));
-    engine.m_bManualUnchanged = 1;
-    bScreensEnabled = false;
+    CRunEngineProbe(engine).SetManualUnchanged(true);
+    engine.LockScreens(false);
     Click(pScreen->PolarityButton(0));
     Click(pScreen->FreqEditor()->TabBar());
     EXPECT_EQ(Cond().m_ulPola, 3u);
@@ -127,14 +127,14 @@ TEST_F(ManualScreenTest, MoreThanAThousandStepsBlockStartAndSaving) {
     Type(rows[1].m_pBox, "100"); // 101 angles × 5 voltages × 2 polarities
     EXPECT_EQ(list.nLimitShown, 1010);
     EXPECT_EQ(list.nRows, -1);
-    EXPECT_FALSE(engine.m_bStartAllowed);
+    EXPECT_FALSE(CRunEngineProbe(engine).StartAllowed());
     EXPECT_FALSE(view.bStartEnabled);
     EXPECT_FALSE(pScreen->SaveButton()->isEnabled());
     EXPECT_FALSE(pScreen->SaveAsButton()->isEnabled());
     EXPECT_FALSE(pScreen->IsSaveAllowed());
     Type(rows[1].m_pBox, "99");
     EXPECT_EQ(list.nRows, 1000);
-    EXPECT_TRUE(engine.m_bStartAllowed);
+    EXPECT_TRUE(CRunEngineProbe(engine).StartAllowed());
     EXPECT_TRUE(pScreen->SaveButton()->isEnabled());
     EXPECT_TRUE(pScreen->SaveAsButton()->isEnabled());
     EXPECT_GE(spy.count(), 2);

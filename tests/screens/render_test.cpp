@@ -23,7 +23,7 @@ struct RenderTest : ScreenFixture {
 
 TEST_F(RenderTest, EveryScreenAndEditorMode) {
     {
-        CStandardDlg screen(Context(MODEL_K1));
+        CStandardDlg screen(Session(MODEL_K1), list);
         screen.resize(576, 652);
         EXPECT_TRUE(Save(screen, "standard"));
     }
@@ -36,14 +36,14 @@ TEST_F(RenderTest, EveryScreenAndEditorMode) {
     c.m_valFreq.m_lStep = 1000;
     c.m_bAlternative = 0;
     {
-        CManualDlg screen(Context(MODEL_K1));
+        CManualDlg screen(Session(MODEL_K1), list);
         screen.resize(576, 652);
         EXPECT_TRUE(Save(screen, "manual"));
     }
     c.m_outOutput.m_nOutputPort = PORT_PULSE_OUT;
     c.m_bContinuous = 1;
     {
-        CManualDlg screen(Context(MODEL_K2));
+        CManualDlg screen(Session(MODEL_K2), list);
         screen.resize(576, 652);
         EXPECT_TRUE(Save(screen, "manual_pulse_out_continuous"));
     }

@@ -1,8 +1,3 @@
-#include "gui/app/MainFrame.h"
-#include "gui/widgets/NumericLineEdit.h"
-#include "gui/app/SplashDlg.h"
-#include "gui/app/TorvexApp.h"
-#include "gui/app/TorvexView.h"
 #include "config/CalibrationSetting.h"
 #include "config/IniKeys.h"
 #include "config/Profile.h"
@@ -10,17 +5,23 @@
 #include "config/TestProperty.h"
 #include "files/TabCode.h"
 #include "files/TorvexDoc.h"
-#include "instrument/TorvexCntl.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/SplashDlg.h"
+#include "gui/app/TorvexApp.h"
+#include "gui/app/TorvexView.h"
 #include "gui/results/ExecListDlg.h"
 #include "gui/run/ExecDlg.h"
-#include "run/RunEngine.h"
-#include "run/SequenceListLogic.h"
 #include "gui/screens/CouplingPhaseDlg.h"
 #include "gui/screens/CouplingPhaseSweepDlg.h"
 #include "gui/screens/SequenceDlg.h"
 #include "gui/screens/SequenceListDlg.h"
 #include "gui/screens/ValueDlg.h"
 #include "gui/screens/ValuePage.h"
+#include "gui/widgets/NumericLineEdit.h"
+#include "instrument/TorvexCntl.h"
+#include "run/RunEngine.h"
+#include "run/SequenceListLogic.h"
+#include "run/Session.h"
 #include "support/ScriptedDialog.h"
 #include "support/Wait.h"
 
@@ -59,21 +60,12 @@ protected:
     void SetUp() override {
         SettingsFixture::SetUp();
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(HomeDir()));
-        g_bNotConnected = 1; // no instrument: the panel never talks to a port
-        m_pCntl = std::make_unique<CTorvexCntl>(false);
-        m_calib.Load();
-        m_doc.SetMachine(MODEL_K2, 0);
-        m_doc.SetDialog(&m_dialog);
-        m_doc.NewDocument();
-        VIEW_CONTEXT ctx;
-        ctx.m_pDoc = &m_doc;
-        ctx.m_pCntl = m_pCntl.get();
-        ctx.m_pProperty = &m_property;
-        ctx.m_pCalib = &m_calib;
-        ctx.m_pDialog = &m_dialog;
-        ctx.m_nMachineType = MODEL_K2;
-        ctx.m_pnHWVersion = &m_nHWVersion;
-        m_pFrame = std::make_unique<CMainFrame>(ctx);
+        m_session = std::make_unique<torvex::CSession>(m_dialog);
+        m_session->SetNotConnected(true); // no instrument: the panel never talks to a port
+        m_session->Calibration().Load();
+        m_session->SetMachineType(MODEL_K2);
+        m_session->Doc().NewDocument();
+        m_pFrame = std::make_unique<CMainFrame>(*m_session);
         m_pFrame->View()->SelectTab(TAB_SEQUENCE);
         m_pFrame->show();
         QApplication::processEvents();
@@ -83,7 +75,8 @@ protected:
     }
     void TearDown() override {
         m_pFrame.reset();
-        g_bNotConnected = 0;
+        m_session->SetNotConnected(false);
+        m_session.reset();
         SettingsFixture::TearDown();
     }
 
@@ -112,15 +105,14 @@ protected:
         ASSERT_EQ(Names(), QStringList({"a", "b", "c"}));
     }
     QStringList Names() const { return Column(m_pList->Table(), 1); }
-    CSequenceList& List() { return m_doc.m_sequence; }
+    CSequenceList& List() { return m_session->Doc().m_sequence; }
     QString Title() const { return m_pFrame->windowTitle(); }
 
+    CTorvexDoc& Doc() { return m_session->Doc(); }
+    CTestProperty& Property() { return m_session->Property(); }
+
     CScriptedDialog m_dialog;
-    CTorvexDoc m_doc;
-    CTestProperty m_property;
-    CCalibrationSetting m_calib;
-    int32_t m_nHWVersion = 0;
-    std::unique_ptr<CTorvexCntl> m_pCntl;
+    std::unique_ptr<torvex::CSession> m_session;
     std::unique_ptr<CMainFrame> m_pFrame;
     CSequenceListDlg* m_pList = nullptr;
     CSequenceDlg* m_pPreview = nullptr;
@@ -153,9 +145,9 @@ TEST_F(SequenceTabTest, EachAddMethodOnEmptyAndFilledLists) {
             LoadThree();
             ClickRow(c.nCurrent);
         }
-        m_doc.SetModifiedFlag(false);
+        Doc().SetModifiedFlag(false);
         List().m_bLogWritten = 1;
-        m_property.m_timeStartSequence = 1234;
+        Property().m_timeStartSequence = 1234;
         SetMethod(c.nMethod);
         Load(n);
 
@@ -167,19 +159,19 @@ TEST_F(SequenceTabTest, EachAddMethodOnEmptyAndFilledLists) {
         EXPECT_EQ(m_pPreview->Shown().m_strName, "N");
         EXPECT_EQ(m_pSteps->model()->rowCount(), 2);
         EXPECT_EQ(SelectedRow(m_pSteps), 0);
-        EXPECT_EQ(m_doc.m_nCurStep, 0);
-        EXPECT_EQ(m_pFrame->View()->Engine().m_lShownTestTime, 5);
-        EXPECT_EQ(m_doc.m_bSequenceModified, 1);
+        EXPECT_EQ(Doc().m_nCurStep, 0);
+        EXPECT_EQ(m_pFrame->View()->Engine().ShownTestTime(), 5);
+        EXPECT_EQ(Doc().m_bSequenceModified, 1);
         EXPECT_EQ(List().m_bLogWritten, 0);
-        EXPECT_EQ(m_property.m_timeStartSequence, 0);
-        EXPECT_FALSE(m_doc.IsModified()); // LOAD keeps the document's own flag
+        EXPECT_EQ(Property().m_timeStartSequence, 0);
+        EXPECT_FALSE(Doc().IsModified()); // LOAD keeps the document's own flag
         EXPECT_EQ(Title(), QStringLiteral("無題 - TORVEX_Pilot"));
     }
 }
 
 TEST_F(SequenceTabTest, MovingAndDeletingEntries) {
     LoadThree();
-    m_doc.m_bSequenceModified = 0;
+    Doc().m_bSequenceModified = 0;
     List().m_bLogWritten = 1;
 
     // ↑ on the first and ↓ on the last entry change nothing.
@@ -189,7 +181,7 @@ TEST_F(SequenceTabTest, MovingAndDeletingEntries) {
     QTest::mouseClick(m_pList->DownButton(), Qt::LeftButton);
     EXPECT_EQ(Names(), QStringList({"a", "b", "c"}));
     EXPECT_EQ(SelectedRow(m_pList->Table()), 2);
-    EXPECT_EQ(m_doc.m_bSequenceModified, 0);
+    EXPECT_EQ(Doc().m_bSequenceModified, 0);
     EXPECT_EQ(List().m_bLogWritten, 1);
 
     // ↑ moves the entry and the selection; the preview keeps showing it.
@@ -198,7 +190,7 @@ TEST_F(SequenceTabTest, MovingAndDeletingEntries) {
     EXPECT_EQ(List().m_nCurEntry, 1);
     EXPECT_EQ(SelectedRow(m_pList->Table()), 1);
     EXPECT_EQ(m_pPreview->Shown().m_strName, "c");
-    EXPECT_EQ(m_doc.m_bSequenceModified, 1);
+    EXPECT_EQ(Doc().m_bSequenceModified, 1);
     EXPECT_EQ(List().m_bLogWritten, 0);
 
     // Arrow keys move the current entry within the list.
@@ -224,7 +216,7 @@ TEST_F(SequenceTabTest, MovingAndDeletingEntries) {
     EXPECT_EQ(SelectedRow(m_pList->Table()), 0);
     EXPECT_EQ(m_pPreview->Shown().m_strName, "c");
     EXPECT_EQ(m_pSteps->model()->rowCount(), 3);
-    EXPECT_EQ(m_doc.m_bSequenceModified, 1);
+    EXPECT_EQ(Doc().m_bSequenceModified, 1);
 
     // A click below the last row selects row 0.
     ClickRow(1);
@@ -237,17 +229,17 @@ TEST_F(SequenceTabTest, MovingAndDeletingEntries) {
 TEST_F(SequenceTabTest, RemoveAllClearsTheReadOuts) {
     LoadThree();
     CRunEngine& engine = m_pFrame->View()->Engine();
-    ASSERT_GT(engine.m_lShownTotal, 0);
+    ASSERT_GT(engine.ShownTotal(), 0);
     m_dialog.Clear();
     QTest::mouseClick(m_pList->RemoveAllButton(), Qt::LeftButton);
     EXPECT_EQ(m_dialog.Texts(), QStringList{kRemoveAll});
     EXPECT_EQ(m_pList->Table()->model()->rowCount(), 0);
     EXPECT_EQ(m_pSteps->model()->rowCount(), 0);
     EXPECT_TRUE(m_pPreview->Shown().m_bEmpty);
-    EXPECT_EQ(engine.m_lShownTestTime, 0);
-    EXPECT_EQ(engine.m_lShownTotal, 0);
-    EXPECT_EQ(engine.m_lShownRemaining, 0);
-    EXPECT_EQ(m_doc.m_bSequenceModified, 0);
+    EXPECT_EQ(engine.ShownTestTime(), 0);
+    EXPECT_EQ(engine.ShownTotal(), 0);
+    EXPECT_EQ(engine.ShownRemaining(), 0);
+    EXPECT_EQ(Doc().m_bSequenceModified, 0);
     EXPECT_EQ(List().m_nCurEntry, 0);
 
     // Nothing to delete, save or move: nothing asked.
@@ -272,8 +264,8 @@ TEST_F(SequenceTabTest, LoadingAndSavingSequenceFiles) {
     EXPECT_EQ(m_pPreview->Entry(), List().Entry(0));
     EXPECT_EQ(m_pSteps->model()->rowCount(), 3);
     EXPECT_EQ(SelectedRow(m_pSteps), 0);
-    EXPECT_EQ(m_doc.m_nCurStep, 0);
-    EXPECT_EQ(m_doc.m_bSequenceModified, 0);
+    EXPECT_EQ(Doc().m_nCurStep, 0);
+    EXPECT_EQ(Doc().m_bSequenceModified, 0);
 
     // Save as names the sequence and the title after the new file.
     ClickRow(1);
@@ -283,12 +275,12 @@ TEST_F(SequenceTabTest, LoadingAndSavingSequenceFiles) {
     QTest::mouseClick(m_pList->SaveAsButton(), Qt::LeftButton);
     EXPECT_TRUE(QFileInfo::exists(saved));
     EXPECT_EQ(Title(), QStringLiteral("saved.tvxs - TORVEX_Pilot"));
-    EXPECT_EQ(m_doc.m_bSequenceModified, 0);
+    EXPECT_EQ(Doc().m_bSequenceModified, 0);
 
     // A file without entries over a list that has some changes nothing: the
     // list keeps its file, title and unsaved changes.
     QTest::mouseClick(m_pList->DownButton(), Qt::LeftButton);
-    ASSERT_EQ(m_doc.m_bSequenceModified, 1);
+    ASSERT_EQ(Doc().m_bSequenceModified, 1);
     CTorvexDoc empty;
     empty.m_sequence.Select(0);
     const QString emptyPath = HomeDir() + "/empty.tvxs";
@@ -298,7 +290,7 @@ TEST_F(SequenceTabTest, LoadingAndSavingSequenceFiles) {
     m_dialog.QueueAnswer(COperatorDialog::No);
     QTest::mouseClick(m_pList->ReadButton(), Qt::LeftButton);
     EXPECT_EQ(Names().size(), 2);
-    EXPECT_EQ(m_doc.m_bSequenceModified, 1);
+    EXPECT_EQ(Doc().m_bSequenceModified, 1);
     EXPECT_EQ(Title(), QStringLiteral("saved.tvxs - TORVEX_Pilot"));
 
     // Over an empty list it loads, and the screen is as after 全削除.
@@ -309,7 +301,7 @@ TEST_F(SequenceTabTest, LoadingAndSavingSequenceFiles) {
     EXPECT_EQ(m_pList->Table()->model()->rowCount(), 0);
     EXPECT_TRUE(m_pPreview->Shown().m_bEmpty);
     EXPECT_EQ(m_pSteps->model()->rowCount(), 0);
-    EXPECT_EQ(m_pFrame->View()->Engine().m_lShownTotal, 0);
+    EXPECT_EQ(m_pFrame->View()->Engine().ShownTotal(), 0);
 }
 
 TEST_F(SequenceTabTest, PreviewShowsTheEntry) {
@@ -416,7 +408,6 @@ protected:
     void TearDown() override {
         m_app.reset();
         g_bNotConnected = 0;
-        g_bBlinking = 0;
         SettingsFixture::TearDown();
     }
     CScriptedDialog m_dialog;
@@ -472,6 +463,7 @@ TEST_F(SequenceRunTest, TwoEntriesStopEveryStep) {
         m_dialog.Clear();
         QTest::mouseClick(panel->StartButton(), Qt::LeftButton);
         // Locked while it runs: the list's buttons, and clicks on the list.
+        ASSERT_TRUE(WaitFor([&] { return !view.ScreensEnabled(); }));
         EXPECT_FALSE(list->RemoveAllButton()->isEnabled());
         EXPECT_FALSE(list->AddMethodButton(ADD_APPEND)->isEnabled());
         ASSERT_TRUE(WaitFor([&] { return m_dialog.Messages().contains(e.message); }));
@@ -494,6 +486,7 @@ TEST_F(SequenceRunTest, TwoEntriesStopEveryStep) {
     QTest::qWait(1100); // a new second: a new log name
     ASSERT_TRUE(WaitFor([&] { return panel->StartButton()->isEnabled(); }));
     QTest::mouseClick(panel->StartButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return !view.ScreensEnabled(); }));
     EXPECT_EQ(seq.m_bLogWritten, 1);
     EXPECT_EQ(QDir(logs).entryList({"*.tvxs"}, QDir::Files).size(), 2);
     ASSERT_TRUE(WaitFor([&] { return m_dialog.Messages().size() >= 1 && !view.IsTestRunning(); }));

@@ -9,7 +9,7 @@ namespace {
 
 struct StandardScreenTest : ScreenFixture {
     void Open(uint32_t ulModel = MODEL_K1) {
-        pScreen = std::make_unique<CStandardDlg>(Context(ulModel));
+        pScreen = std::make_unique<CStandardDlg>(Session(ulModel), list);
         Show(*pScreen);
     }
     CSettingData& Cond() { return doc.m_settingStandard; }
@@ -72,7 +72,7 @@ TEST_F(StandardScreenTest, ModelWithoutThreePhaseNeverShowsIt) {
 
 TEST_F(StandardScreenTest, AChangeAfterARunAsksWithItsOwnFlag) {
     Open();
-    engine.m_bStandardUnchanged = 0;
+    CRunEngineProbe(engine).SetStandardUnchanged(false);
     dialog.QueueAnswer(COperatorDialog::Cancel);
     Click(pScreen->LevelButton(2));
     EXPECT_EQ(Cond().m_nTestLevel, 0);
@@ -82,5 +82,5 @@ TEST_F(StandardScreenTest, AChangeAfterARunAsksWithItsOwnFlag) {
     Click(pScreen->LevelButton(3));
     EXPECT_EQ(Cond().m_nTestLevel, 3);
     EXPECT_EQ(dialog.Texts().size(), 2);
-    EXPECT_TRUE(engine.m_bManualUnchanged);
+    EXPECT_TRUE(engine.ManualUnchanged());
 }

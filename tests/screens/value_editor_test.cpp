@@ -11,7 +11,7 @@ namespace {
 
 struct ValueEditorTest : ScreenFixture {
     void SetUp() override {
-        pScreen = std::make_unique<CManualDlg>(Context());
+        pScreen = std::make_unique<CManualDlg>(Session(), list);
         Show(*pScreen);
     }
     CValueDlg* Editor(VALUE_KIND e) const {

@@ -1,26 +1,28 @@
 // Renders every dialog of the program to PNG files, for looking at them
 // without a display: torvex_screens OUTPUT_FOLDER (run with QT_QPA_PLATFORM=offscreen).
-#include "gui/app/AboutDlg.h"
-#include "gui/widgets/Fonts.h"
-#include "gui/app/MainFrame.h"
-#include "gui/widgets/MessageBoxDialog.h"
-#include "gui/widgets/Pictures.h"
-#include "gui/app/SplashDlg.h"
-#include "gui/app/TorvexView.h"
-#include "gui/app/TypeSelectDlg.h"
 #include "config/CalibrationSetting.h"
 #include "config/ContactDefaults.h"
 #include "config/IniKeys.h"
 #include "config/InstrumentLink.h"
-#include "gui/config/NoticeCalibrationDlg.h"
 #include "config/Profile.h"
-#include "gui/config/SettingsDlg.h"
 #include "config/TestProperty.h"
 #include "files/TabCode.h"
 #include "files/TorvexDoc.h"
+#include "gui/app/AboutDlg.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/SplashDlg.h"
+#include "gui/app/TorvexView.h"
+#include "gui/app/TypeSelectDlg.h"
+#include "gui/config/NoticeCalibrationDlg.h"
+#include "gui/config/SettingsDlg.h"
+#include "gui/screens/SequenceListDlg.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/MessageBoxDialog.h"
+#include "gui/widgets/Pictures.h"
 #include "instrument/TorvexCntl.h"
 #include "run/SequenceListLogic.h"
-#include "gui/screens/SequenceListDlg.h"
+
+#include "run/Session.h"
 
 #include <QApplication>
 #include <QDir>
@@ -124,24 +126,13 @@ int main(int argc, char** argv) {
         bOk &= Save(notice, folder, QStringLiteral("notice_calibration"));
     }
     {
-        CNoInstrumentLink link;
-        CCalibrationSetting calib;
-        calib.Load();
-        CTestProperty property;
+        qputenv("TORVEX_PORTS_ONLY", "1");
         CMessageBoxDialog dialog;
-        int32_t nHWVersion = 0;
-        int32_t bNotConnected = 1;
-        int32_t bStopEveryStep = 0;
-        SETTINGS_PAGE_CONTEXT context;
-        context.m_pLink = &link;
-        context.m_pCalib = &calib;
-        context.m_pTestProperty = &property;
-        context.m_pDialog = &dialog;
-        context.m_nMachineType = 1;
-        context.m_pnHWVersion = &nHWVersion;
-        context.m_pbNotConnected = &bNotConnected;
-        context.m_pbStopEveryStep = &bStopEveryStep;
-        CSettingsDlg page(context);
+        torvex::CSession session(dialog);
+        session.Calibration().Load();
+        session.SetMachineType(1);
+        session.SetNotConnected(true);
+        CSettingsDlg page(session);
         // The area the page gets in the main window.
         page.resize(1340, 640);
         bOk &= Save(page, folder, QStringLiteral("settings"));
@@ -149,24 +140,13 @@ int main(int argc, char** argv) {
     {
         // The main window on each tab, without an instrument.
         qputenv("TORVEX_PORTS_ONLY", "1");
-        CTorvexCntl cntl(false);
-        CCalibrationSetting calib;
-        calib.Load();
-        CTestProperty property;
         CMessageBoxDialog dialog;
-        CTorvexDoc doc;
-        doc.SetMachine(1, 0);
+        torvex::CSession session(dialog);
+        session.Calibration().Load();
+        session.SetMachineType(1);
+        CTorvexDoc& doc = session.Doc();
         doc.NewDocument();
-        int32_t nHWVersion = 0;
-        VIEW_CONTEXT ctx;
-        ctx.m_pDoc = &doc;
-        ctx.m_pCntl = &cntl;
-        ctx.m_pProperty = &property;
-        ctx.m_pCalib = &calib;
-        ctx.m_pDialog = &dialog;
-        ctx.m_nMachineType = 1;
-        ctx.m_pnHWVersion = &nHWVersion;
-        CMainFrame frame(ctx);
+        CMainFrame frame(session);
         const char* names[] = {"main_standard", "main_manual", "main_sequence", "main_settings"};
         for (int tab = TAB_STANDARD; tab <= TAB_SETTINGS; ++tab) {
             frame.View()->SelectTab(tab);
@@ -176,7 +156,6 @@ int main(int argc, char** argv) {
             bOk &= Save(frame, folder, QString::fromLatin1(names[tab]));
         }
         // The SEQUENCE tab with a loaded sequence file, its second entry selected.
-        doc.SetDialog(&dialog);
         frame.View()->SelectTab(TAB_SEQUENCE);
         const QString examples = QStringLiteral(TORVEX_SOURCE_DIR "/examples/");
         if (doc.ReadSequenceFile(examples + QStringLiteral("two_tests.tvxs"))) {

@@ -1,0 +1,82 @@
+#include "run/Session.h"
+
+#include "config/TorvexCntlLink.h"
+#include "instrument/TorvexCntl.h"
+
+namespace torvex {
+
+CSession::CSession(COperatorDialog& dialog, QObject* pParent)
+    : QObject(pParent), m_dialog(dialog), m_pInstrument(std::make_unique<CInstrumentThread>()) {
+    m_doc.SetDialog(&m_dialog);
+    m_pEngine = std::make_unique<CRunEngine>(*m_pInstrument, m_doc, m_property, m_dialog);
+    m_pSequence = std::make_unique<CSequenceListLogic>(m_doc, *m_pEngine, m_property, m_dialog);
+    m_pLink = std::make_unique<CTorvexCntlLink>(*m_pInstrument);
+    connect(m_pEngine.get(), &CRunEngine::instrumentLost, this, [this] { SetNotConnected(true); });
+}
+
+CSession::~CSession() {
+    // The engine stops its work and asks for a last stop of the output; the
+    // instrument thread sends it before the port closes.
+    m_pEngine->Close();
+    m_pSequence.reset();
+    m_pEngine.reset();
+    m_pLink.reset();
+    m_pInstrument.reset();
+}
+
+void CSession::AttachRunView(CRunView* pView) {
+    m_pEngine->SetView(pView);
+}
+
+void CSession::AttachSequenceViews(CStepListView* pSteps, CSequenceListView* pList) {
+    m_pSequence->SetViews(pSteps, pList);
+}
+
+bool CSession::Connect() {
+    QList<CTorvexCntl::PortProblem> problems;
+    const auto [bFound, nHWVersion] =
+        m_pInstrument->Run<std::pair<bool, int32_t>>([&problems](CTorvexCntl& c) {
+            const bool b = c.Connect();
+            problems = c.m_portProblems;
+            return std::make_pair(b, c.m_nHWVersion);
+        });
+    m_nHWVersion = nHWVersion;
+    m_portProblems = problems;
+    return bFound;
+}
+
+int32_t CSession::QueryModelType() {
+    int32_t nType = 0;
+    m_pLink->GetModelType(nType);
+    return nType;
+}
+
+bool CSession::IsOpen() {
+    return m_pInstrument->Run<bool>([](CTorvexCntl& c) { return c.IsOpen(); });
+}
+
+RECONNECT_OUTCOME CSession::Reconnect() {
+    const RECONNECT_OUTCOME outcome = ::Reconnect(*m_pLink, m_nMachineType, m_dialog);
+    if (outcome == RECONNECT_CONNECTED) {
+        m_nHWVersion = m_pLink->HWVersion();
+        SetNotConnected(false);
+    }
+    return outcome;
+}
+
+void CSession::SetMachineType(int32_t nType) {
+    m_nMachineType = nType;
+    m_doc.SetMachine(uint32_t(nType), m_nHWVersion);
+}
+
+bool CSession::NotConnected() const {
+    return g_bNotConnected != 0;
+}
+
+void CSession::SetNotConnected(bool bNotConnected) {
+    if (NotConnected() == bNotConnected) return;
+    g_bNotConnected = bNotConnected ? 1 : 0;
+    emit connectionChanged(!bNotConnected);
+}
+
+} // namespace torvex

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "config/CalibrationSetting.h"
+#include "config/InstrumentLink.h"
+#include "config/Reconnect.h"
+#include "config/TestProperty.h"
+#include "files/TorvexDoc.h"
+#include "instrument/InstrumentThread.h"
+#include "run/RunEngine.h"
+#include "run/SequenceListLogic.h"
+
+#include <QObject>
+#include <memory>
+
+class COperatorDialog;
+
+namespace torvex {
+
+// The program's one composition root: it owns the instrument thread, the
+// document, the test information, the calibration reminder, the run engine
+// and the sequence list logic, and wires them together. The desktop program,
+// the command line, the benchmarks and the tests build it the same way and
+// attach their own operator dialogue and views.
+//
+// The session is the only writer of the program-wide connection state.
+class CSession : public QObject {
+    Q_OBJECT
+public:
+    explicit CSession(COperatorDialog& dialog, QObject* pParent = nullptr);
+    ~CSession() override;
+
+    COperatorDialog& Dialog() const { return m_dialog; }
+    CInstrumentThread& Instrument() { return *m_pInstrument; }
+    CTorvexDoc& Doc() { return m_doc; }
+    CTestProperty& Property() { return m_property; }
+    CCalibrationSetting& Calibration() { return m_calib; }
+    CRunEngine& Engine() { return *m_pEngine; }
+    CSequenceListLogic& Sequence() { return *m_pSequence; }
+    // What the settings page needs of the instrument.
+    CInstrumentLink& Link() { return *m_pLink; }
+
+    // Views the logic changes; null detaches (nothing is shown).
+    void AttachRunView(CRunView* pView);
+    void AttachSequenceViews(CStepListView* pSteps, CSequenceListView* pList);
+
+    // Searches the ports for the instrument (waits for the answer while the
+    // thread's events go on). True when found; the model type and hardware
+    // version are then known.
+    bool Connect();
+    // Ports the last search could not open, and why.
+    const QList<CTorvexCntl::PortProblem>& PortProblems() const { return m_portProblems; }
+    // The instrument's model type ("QT"), 0 when it does not tell it.
+    int32_t QueryModelType();
+    // Closes the port, searches again and accepts only the model the program
+    // started with; on success the instrument can be reached again.
+    RECONNECT_OUTCOME Reconnect();
+    bool IsOpen();
+
+    // The model the conditions are set up for, fixed at start-up.
+    int32_t MachineType() const { return m_nMachineType; }
+    void SetMachineType(int32_t nType);
+    int32_t HWVersion() const { return m_nHWVersion; }
+
+    // Demo mode, or the instrument stopped answering.
+    bool NotConnected() const;
+    void SetNotConnected(bool bNotConnected);
+
+signals:
+    // The instrument can be reached again, or no longer.
+    void connectionChanged(bool bConnected);
+
+private:
+    COperatorDialog& m_dialog;
+    std::unique_ptr<CInstrumentThread> m_pInstrument;
+    CTorvexDoc m_doc;
+    CTestProperty m_property;
+    CCalibrationSetting m_calib;
+    std::unique_ptr<CRunEngine> m_pEngine;
+    std::unique_ptr<CSequenceListLogic> m_pSequence;
+    std::unique_ptr<CInstrumentLink> m_pLink;
+    int32_t m_nMachineType = 0;
+    int32_t m_nHWVersion = 0;
+    QList<CTorvexCntl::PortProblem> m_portProblems;
+};
+
+} // namespace torvex
