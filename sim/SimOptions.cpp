@@ -28,12 +28,18 @@ QString SimOptionsHelp() {
         "  --discharge-ms MS        discharging time after every output end (default 0)\n"
         "  --start-delay-ms MS      after CA the step runs at once but counts down only\n"
         "                           after MS\n"
+        "  --baud N                 pass bytes at N baud both ways, as a real line does\n"
+        "                           (default 9600; 0 as fast as the pseudo-terminal)\n"
         "  --silent                 never answer anything\n"
         "  --drop-acks N            leave out the next N acknowledgements\n"
         "  --late-ack-ms MS         send every acknowledgement MS late\n"
         "  --bad-bcc N              the next N reply frames carry a wrong check byte\n"
         "  --stray-bytes N          N junk bytes after every answer\n"
         "  --slow-bytes-ms MS       pause MS between the bytes of a reply frame\n"
+        "  --drop-ack-of CMD:N      leave out the acknowledgement of the next N frames\n"
+        "                           starting with CMD (the command takes effect)\n"
+        "  --drop-acks-after CMD:N  after a frame starting with CMD, leave out the next N\n"
+        "                           acknowledgements\n"
         "  --hangup-after N         drop the line after N received frames\n"
         "  --hangup-at-ms MS        drop the line MS after the start\n"
         "  --error CODE@MS          raise error CODE MS after the start\n"
@@ -111,6 +117,23 @@ bool ParseSimOptions(const QStringList& args, SimOptions& opt, QString& strError
             bOk = intValue(opt.nDischargeMs);
         } else if (strName == "--start-delay-ms") {
             bOk = intValue(opt.nStartDelayMs);
+        } else if (strName == "--baud") {
+            bOk = intValue(opt.nBaud);
+        } else if (strName == "--drop-ack-of" || strName == "--drop-acks-after") {
+            if ((bOk = value(strValue))) {
+                const int nColon = strValue.lastIndexOf(u':');
+                int n = 0;
+                bOk = nColon > 0 && (n = strValue.mid(nColon + 1).toInt(&bOk), bOk) && n > 0;
+                if (!bOk) {
+                    strError = QStringLiteral("%1: '%2' is not CMD:N").arg(strName, strValue);
+                } else if (strName == "--drop-ack-of") {
+                    opt.strDropAckOf = strValue.left(nColon);
+                    opt.nDropAckOf = n;
+                } else {
+                    opt.strDropAfter = strValue.left(nColon);
+                    opt.nDropAfter = n;
+                }
+            }
         } else if (strName == "--silent") {
             opt.bSilent = true;
         } else if (strName == "--drop-acks") {

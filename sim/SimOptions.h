@@ -21,12 +21,20 @@ struct SimOptions {
     int nDischargeMs = 0;              // discharge after every output end
     int nStartDelayMs = 0;             // after CA: running at once, the countdown only after this
 
+    // Bytes pass at this line rate (10 bits a byte), both ways, as on a real
+    // line; 0 passes them as fast as the pseudo-terminal does.
+    int nBaud = 9600;
+
     bool bSilent = false;   // answers nothing at all
     int nDropAcks = 0;      // the next N acknowledgements are left out
     int nLateAckMs = 0;     // every acknowledgement comes this late
     int nBadBccReplies = 0; // the next N reply frames carry a wrong check byte
     int nStrayBytes = 0;    // junk bytes after every answer
     int nSlowByteMs = 0;    // pause between the bytes of every reply frame
+    QString strDropAckOf;   // the acknowledgement of the next nDropAckOf frames starting so is left out
+    int nDropAckOf = 0;     //   (the command itself takes effect)
+    QString strDropAfter;   // after a frame starting so, the next nDropAfter acknowledgements
+    int nDropAfter = 0;     //   (of ENQ or of frames) are left out
     int nHangupAfter = 0;   // the line drops after N received frames
     int nHangupAtMs = 0;    // the line drops this long after the start
 

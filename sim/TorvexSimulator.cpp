@@ -176,8 +176,12 @@ void CTorvexSimulator::Serve() {
         if (fds[0].revents & POLLIN) {
             uint8_t buf[512];
             const ssize_t n = read(m_nMaster, buf, sizeof buf);
-            for (ssize_t i = 0; i < n; ++i)
-                OnByte(buf[i], dNow);
+            // On a paced line each byte arrives one byte time after the last.
+            const double dByte = ByteTime();
+            for (ssize_t i = 0; i < n; ++i) {
+                m_dLastReceived = std::max(dNow, m_dLastReceived + dByte);
+                OnByte(buf[i], dByte > 0 ? m_dLastReceived : dNow);
+            }
         } else if (fds[0].revents & (POLLHUP | POLLERR)) {
             usleep(10000); // should not happen while the slave is held; never spin on it
         }
@@ -193,8 +197,13 @@ void CTorvexSimulator::Serve() {
     }
 }
 
+double CTorvexSimulator::ByteTime() const {
+    return m_opt.nBaud > 0 ? 10.0 / m_opt.nBaud : 0.0;
+}
+
 void CTorvexSimulator::Queue(uint8_t b, double dAt) {
-    dAt = std::max(dAt, m_dLastQueued);
+    // A byte leaves one byte time after the one before it.
+    dAt = std::max(dAt, m_dLastQueued + ByteTime());
     m_dLastQueued = dAt;
     m_out.push_back({b, dAt});
 }
@@ -280,10 +289,17 @@ void CTorvexSimulator::OnFrame(const QByteArray& text, double dNow) {
     bool bIsQuery = false;
     const bool bAccepted = Execute(text, dNow, reply, bIsQuery);
     if (m_opt.bSilent || !bAccepted) return;
-    if (bIsQuery)
+    if (bIsQuery) {
         SendReply(reply, dNow);
-    else
+    } else if (m_opt.nDropAckOf > 0 && text.startsWith(m_opt.strDropAckOf.toLatin1())) {
+        --m_opt.nDropAckOf; // taken, but the acknowledgement is lost on the line
+    } else {
         SendAck(dNow);
+    }
+    if (m_opt.nDropAfter > 0 && text.startsWith(m_opt.strDropAfter.toLatin1())) {
+        m_opt.nDropAcks += m_opt.nDropAfter;
+        m_opt.nDropAfter = 0;
+    }
     SendStray(dNow);
 }
 

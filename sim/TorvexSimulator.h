@@ -58,6 +58,8 @@ private:
     void SendReply(const QByteArray& text, double dNow);
     void SendStray(double dNow);
     void Queue(uint8_t b, double dAt);
+    // Seconds one byte takes on the line; 0 unpaced.
+    double ByteTime() const;
     void FlushOutput(double dNow);
     void HangUp();
 
@@ -84,6 +86,7 @@ private:
     QByteArray m_rxText;
     std::deque<OutByte> m_out;
     double m_dLastQueued = 0;
+    double m_dLastReceived = 0;
     int m_nFrames = 0;
     bool m_bHangupPending = false;
     bool m_bOutBlocked = false;

@@ -35,6 +35,7 @@ long ResidentKiB() {
 TEST(Soak, ThousandStepRun) {
     SimOptions opt;
     opt.dTimeScale = 1000.0; // a 1 s step passes in 1 ms
+    opt.nBaud = 0;           // and the line is as fast as the pseudo-terminal
     CTorvexSimulator sim(opt);
     ASSERT_TRUE(sim.Start());
     qputenv("TORVEX_PORTS_ONLY", "1");
