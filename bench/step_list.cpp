@@ -1,13 +1,14 @@
 // Filling the step list with 1000 rows and painting it, against a plain
 // QTableView whose model hands out the same texts prepared beforehand.
 #include "Median.h"
-#include "gui/widgets/Fonts.h"
 #include "config/TestProperty.h"
 #include "files/CollectingDialog.h"
 #include "files/TorvexDoc.h"
+#include "gui/results/ExecListDlg.h"
+#include "gui/widgets/Fonts.h"
 #include "instrument/TorvexCntl.h"
 #include "model/StepExpansion.h"
-#include "gui/results/ExecListDlg.h"
+#include "results/JudgmentStore.h"
 #include "run/RunEngine.h"
 
 #include <QApplication>
@@ -38,7 +39,8 @@ int main(int argc, char** argv) {
     CCollectingDialog dialog;
     CSilentRunView view;
     CRunEngine engine(cntl, doc, property, dialog, view);
-    CExecListDlg list(doc, engine, dialog, STEP_LIST_HOST{});
+    CJudgmentStore judgments(doc);
+    CExecListDlg list(doc, engine, judgments, dialog, STEP_LIST_HOST{});
     list.resize(700, 500);
     list.show();
 

@@ -9,6 +9,9 @@
 #include "files/TorvexDoc.h"
 #include "instrument/RsBasicProtocol.h"
 #include "instrument/TorvexCntl.h"
+#include "journal/Journal.h"
+#include "journal/JournalRun.h"
+#include "journal/RunRecorder.h"
 #include "results/ReportWriter.h"
 #include "run/RunEngine.h"
 #include "sim/TorvexSimulator.h"
@@ -172,6 +175,14 @@ int RunTestRun(const QStringList& argsIn) {
     engine.m_strLogFolderOverride = logFolder;
     doc.m_nCurStep = 0;
     doc.m_sequence.m_nCurEntry = 0;
+
+    // Journal: the run and its judgments are on disk as they happen.
+    CJournal journal;
+    journal.Open();
+    CRunRecorder recorder(journal, engine, doc, property, nullptr, dialog);
+    recorder.SetInstrument(uint32_t(model),
+                           InstrumentIdentity(uint32_t(model), cntl.m_nHWVersion,
+                                              CRsBasicProtocol::PortPath(cntl.m_protocol.m_nPort), true));
 
     int nRun = 0, nPassed = 0;
     QString why;

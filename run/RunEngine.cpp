@@ -296,6 +296,7 @@ void CRunEngine::Close() {
 
 void CRunEngine::RunTick() {
     m_timerRun.stop();
+    const int32_t nPrevState = m_nRunState;
     m_nRunState = 2;
     m_cursor.LoadStep(m_doc.m_nCurStep);
     const int entryOut = m_cursor.m_nMode == MODE_SEQUENCE ? m_cursor.m_nEntry : -1;
@@ -321,6 +322,7 @@ void CRunEngine::RunTick() {
             m_cntl.GetErrorMessage(text);
             while (!text.isEmpty()) {
                 m_dialog.Message(text);
+                emit runError(text);
                 m_cntl.ClearError();
                 uint8_t s2 = 0;
                 const bool ok = m_cntl.GetStatus(s2);
@@ -343,6 +345,7 @@ void CRunEngine::RunTick() {
         EnableStart(true);
         EnableStop(true);
         m_nRunState = (s & STATUS_PAUSED) ? 1 : 2;
+        if ((m_nRunState == 1) != (nPrevState == 1)) emit pauseChanged(m_nRunState == 1);
         SetStartFace(m_nRunState == 1);
         SetLineIndicator(s & STATUS_LINE_ON);
         ShowRunTimes(true);
@@ -359,6 +362,7 @@ void CRunEngine::RunTick() {
         m_cntl.GetErrorMessage(text);
         if (!text.isEmpty()) {
             m_dialog.Message(text);
+            emit runError(text);
             int32_t code = 0;
             m_cntl.GetErrorCode(code);
             if (code >= 4 && code <= 7) m_cntl.ClearError();

@@ -103,6 +103,10 @@ signals:
     // The run is over and the panel is idle again; why: "finished", "stopped",
     // "error", "lost", "between".
     void runEnded(const QString& strWhy);
+    // The running step was paused (true) or goes on again (false).
+    void pauseChanged(bool bPaused);
+    // The instrument reported an error during a run; its message.
+    void runError(const QString& strText);
 
 private:
     void IdleTick();

@@ -1,12 +1,13 @@
 #include "gui/app/MainFrame.h"
 
-#include "gui/app/AboutDlg.h"
-#include "gui/widgets/Fonts.h"
-#include "gui/widgets/Pictures.h"
-#include "gui/app/TorvexView.h"
 #include "files/TabCode.h"
 #include "files/TabLogic.h"
 #include "files/TorvexDoc.h"
+#include "gui/app/AboutDlg.h"
+#include "gui/app/TorvexView.h"
+#include "gui/journal/HistoryDlg.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/Pictures.h"
 #include "model/OperatorDialog.h"
 
 #include <QApplication>
@@ -22,7 +23,8 @@
 #include <QUrl>
 
 CMainFrame::CMainFrame(const VIEW_CONTEXT& context, QWidget* pParent)
-    : QMainWindow(pParent), m_doc(*context.m_pDoc), m_dialog(*context.m_pDialog) {
+    : QMainWindow(pParent), m_doc(*context.m_pDoc), m_dialog(*context.m_pDialog),
+      m_pJournal(context.m_pJournal) {
     setWindowIcon(ProgramIcon());
     setWindowTitle(QStringLiteral("無題 - TORVEX_Pilot"));
     move(0, 0);
@@ -76,6 +78,10 @@ void CMainFrame::BuildMenus() {
     pShowStatus->setCheckable(true);
     pShowStatus->setChecked(true);
     connect(pShowStatus, &QAction::toggled, statusBar(), &QWidget::setVisible);
+    pView->addSeparator();
+    m_pHistory = pView->addAction(QStringLiteral("試験履歴(&H)..."));
+    m_pHistory->setEnabled(m_pJournal != nullptr);
+    connect(m_pHistory, &QAction::triggered, this, &CMainFrame::OnHistory);
 
     QMenu* pHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     QAction* pAbout = pHelp->addAction(QStringLiteral("バージョン情報 TORVEX Pilot(&A)..."));
@@ -174,4 +180,10 @@ void CMainFrame::OnManual() {
         QCoreApplication::applicationDirPath() + QStringLiteral("/TORVEX_Pilot取扱説明書.pdf");
     if (!QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         m_dialog.Message(QStringLiteral("取扱説明書を表示できませんでした"));
+}
+
+void CMainFrame::OnHistory() {
+    if (!m_pJournal) return;
+    CHistoryDlg history(*m_pJournal, m_dialog, this);
+    history.exec();
 }

@@ -5,6 +5,7 @@
 class CTorvexDoc;
 class CTorvexView;
 class COperatorDialog;
+class CJournal;
 struct VIEW_CONTEXT;
 class QAction;
 class QMenu;
@@ -26,6 +27,7 @@ public:
     QAction* m_pSaveAs = nullptr;
     QAction* m_pOutput = nullptr;
     QAction* m_pExit = nullptr;
+    QAction* m_pHistory = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
@@ -37,9 +39,11 @@ private:
     void FillRecentMenu();
     void OnAbout();
     void OnManual();
+    void OnHistory();
 
     CTorvexDoc& m_doc;
     COperatorDialog& m_dialog;
+    CJournal* m_pJournal;
     CTorvexView* m_pView;
     QMenu* m_pFileMenu = nullptr;
     QMenu* m_pRecentMenu = nullptr;

@@ -1,17 +1,18 @@
 #include "gui/app/TorvexApp.h"
 
+#include "config/ContactDefaults.h"
+#include "config/IniKeys.h"
+#include "config/Profile.h"
+#include "files/TabCode.h"
+#include "files/TabLogic.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/SplashDlg.h"
 #include "gui/app/TorvexView.h"
 #include "gui/app/TypeSelectDlg.h"
-#include "config/ContactDefaults.h"
-#include "config/IniKeys.h"
 #include "gui/config/NoticeCalibrationDlg.h"
-#include "config/Profile.h"
-#include "files/TabCode.h"
-#include "files/TabLogic.h"
 #include "instrument/RsBasicProtocol.h"
 #include "instrument/TorvexCntl.h"
+#include "journal/JournalRun.h"
 #include "run/RunEngine.h"
 #include "sim/SimOptions.h"
 #include "sim/TorvexSimulator.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTranslator>
 
@@ -135,7 +137,9 @@ bool CTorvexApp::InitInstance() {
     ctx.m_pDialog = &m_dialog;
     ctx.m_nMachineType = m_nMachineType;
     ctx.m_pnHWVersion = &m_nHWVersion;
+    ctx.m_pJournal = &m_journal; // journal: the view records its runs there
     m_pMainFrame = std::make_unique<CMainFrame>(ctx);
+    m_journal.Open(); // after the view, whose recorder tells the operator of a journal that does not work
     m_boxes.SetParent(m_pMainFrame.get());
     // A file named on the command line is opened as the MANUAL test.
     if (!m_options.m_strFile.isEmpty()) {
@@ -157,7 +161,30 @@ bool CTorvexApp::InitInstance() {
     } else if ((tab == "STANDARD" || tab == "SETTINGS") && TabName(m_pMainFrame->View()->Tab()) == tab) {
         m_pMainFrame->setWindowTitle(tab + QStringLiteral(" - TORVEX_Pilot"));
     }
+    OfferRecovery(); // journal: a run the program never ended
     return true;
+}
+
+void CTorvexApp::OfferRecovery() {
+    const std::vector<qint64> abandoned = m_journal.AbandonedRuns();
+    if (abandoned.empty()) return;
+    // Only the last one is offered; every one is ended now, so none is asked about again.
+    const qint64 nRun = abandoned.back();
+    for (qint64 id : abandoned)
+        if (id != nRun) m_journal.EndRun(id, OUTCOME_ENDED);
+    const std::optional<JOURNAL_RUN> run = m_journal.Run(nRun);
+    if (!run) return;
+    const QString file =
+        run->m_strFile.isEmpty() ? QStringLiteral("無題") : QFileInfo(run->m_strFile).fileName();
+    const QString when = QDateTime::fromMSecsSinceEpoch(run->m_msStarted).toString("yyyy/MM/dd HH:mm:ss");
+    const bool bRecover = m_dialog.AskYesNo(
+        QStringLiteral("前回の試験は終了しないまま中断されました。\n開始：%1\nファイル：%2（%3）\n\n"
+                       "この試験の条件と判定・コメントを復元しますか？")
+            .arg(when, file, RunTabName(run->m_nTab)));
+    m_journal.Note(nRun, bRecover ? QStringLiteral("recovered") : QStringLiteral("not recovered"));
+    m_journal.EndRun(nRun, OUTCOME_ENDED);
+    if (bRecover && !m_pMainFrame->View()->RecoverRun(nRun))
+        m_dialog.Message(QStringLiteral("試験を復元できませんでした。"));
 }
 
 bool CTorvexApp::DecideConnection() {

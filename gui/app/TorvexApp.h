@@ -1,9 +1,10 @@
 #pragma once
 
-#include "gui/widgets/MessageBoxDialog.h"
 #include "config/CalibrationSetting.h"
 #include "config/TestProperty.h"
 #include "files/TorvexDoc.h"
+#include "gui/widgets/MessageBoxDialog.h"
+#include "journal/Journal.h"
 
 #include <QLockFile>
 #include <QObject>
@@ -42,6 +43,7 @@ public:
     CTorvexCntl& Cntl() const { return *m_pCntl; }
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
     CTorvexDoc& Doc() { return m_doc; }
+    CJournal& Journal() { return m_journal; }
 
     int32_t m_nMachineType = 0;
     int32_t m_nHWVersion = 0;
@@ -51,6 +53,7 @@ public:
 private:
     bool StartSimulator();
     bool DecideConnection();
+    void OfferRecovery();
 
     APP_OPTIONS m_options;
     std::unique_ptr<CTorvexSimulator> m_pSimulator;
@@ -58,6 +61,7 @@ private:
     CMessageBoxDialog m_boxes;
     COperatorDialog& m_dialog;
     CTorvexDoc m_doc;
+    CJournal m_journal;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<QLockFile> m_pInstanceLock;
 };

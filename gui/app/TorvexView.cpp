@@ -1,26 +1,31 @@
 #include "gui/app/TorvexView.h"
 
-#include "gui/widgets/Fonts.h"
 #include "config/IniKeys.h"
 #include "config/InstrumentLink.h"
 #include "config/Profile.h"
-#include "gui/config/SettingsDlg.h"
 #include "config/TestProperty.h"
 #include "config/TorvexCntlLink.h"
 #include "files/TabCode.h"
 #include "files/TabLogic.h"
 #include "files/TorvexDoc.h"
-#include "instrument/TorvexCntl.h"
-#include "model/StepExpansion.h"
+#include "gui/config/SettingsDlg.h"
 #include "gui/results/ExecListDlg.h"
-#include "results/ReportWriter.h"
 #include "gui/run/ExecDlg.h"
-#include "run/RunEngine.h"
-#include "run/SequenceListLogic.h"
 #include "gui/screens/ManualDlg.h"
 #include "gui/screens/SequenceDlg.h"
 #include "gui/screens/SequenceListDlg.h"
 #include "gui/screens/StandardDlg.h"
+#include "gui/widgets/Fonts.h"
+#include "instrument/RsBasicProtocol.h"
+#include "instrument/TorvexCntl.h"
+#include "journal/Journal.h"
+#include "journal/JournalRun.h"
+#include "journal/RunRecorder.h"
+#include "model/StepExpansion.h"
+#include "results/JudgmentStore.h"
+#include "results/ReportWriter.h"
+#include "run/RunEngine.h"
+#include "run/SequenceListLogic.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -64,13 +69,26 @@ void CTorvexView::InitialUpdate() {
         std::make_unique<CRunEngine>(*m_ctx.m_pCntl, doc, *m_ctx.m_pProperty, *m_ctx.m_pDialog, *this);
     m_pRunPanel->SetEngine(m_pEngine.get());
 
+    // Journal: the operator's judgments go through the store, and the recorder
+    // keeps every run and judgment on disk as it happens.
+    m_pJudgments = std::make_unique<CJudgmentStore>(doc);
+    if (m_ctx.m_pJournal) {
+        m_pRecorder = std::make_unique<CRunRecorder>(*m_ctx.m_pJournal, *m_pEngine, doc, *m_ctx.m_pProperty,
+                                                     m_pJudgments.get(), *m_ctx.m_pDialog);
+        const bool bConnected = m_ctx.m_pCntl->IsOpen();
+        m_pRecorder->SetInstrument(
+            uint32_t(m_ctx.m_nMachineType),
+            InstrumentIdentity(uint32_t(m_ctx.m_nMachineType), m_ctx.m_pnHWVersion ? *m_ctx.m_pnHWVersion : 0,
+                               CRsBasicProtocol::PortPath(m_ctx.m_pCntl->m_protocol.m_nPort), bConnected));
+    }
+
     STEP_LIST_HOST host;
     host.fnScreensEnabled = [this] { return m_bScreensEnabled; };
     host.fnJudgmentEntered = [this] { m_bJudgmentEntered = true; };
     host.fnEntryJudgment = [this](int e) { UpdateEntryJudgment(e); };
     host.fnFocusLineSwitch = [this] { m_pRunPanel->FocusLineSwitch(); };
     host.fnReport = [this] { OutputReport(); };
-    m_pStepList = new CExecListDlg(doc, *m_pEngine, *m_ctx.m_pDialog, host, this);
+    m_pStepList = new CExecListDlg(doc, *m_pEngine, *m_pJudgments, *m_ctx.m_pDialog, host, this);
 
     SCREEN_CONTEXT screen;
     screen.m_pDoc = &doc;
@@ -265,6 +283,29 @@ void CTorvexView::OutputReport() {
         result.m_bWritten && QDesktopServices::openUrl(QUrl::fromLocalFile(result.m_strPath));
     const QString message = ReportOutcomeMessage(result, bOpened);
     if (!message.isEmpty()) m_ctx.m_pDialog->Message(message);
+}
+
+bool CTorvexView::RecoverRun(qint64 nRun) {
+    if (!m_ctx.m_pJournal || !m_bScreensEnabled) return false;
+    const std::optional<JOURNAL_RUN> run = m_ctx.m_pJournal->Run(nRun);
+    if (!run || run->m_nTab < TAB_STANDARD || run->m_nTab > TAB_SEQUENCE) return false;
+    SelectTab(run->m_nTab);
+    CTorvexDoc& doc = *m_ctx.m_pDoc;
+    if (!RestoreRun(*run, m_ctx.m_pJournal->Steps(nRun), doc, *m_ctx.m_pProperty)) return false;
+    // The test has been run: a change of its condition asks first, as after a START.
+    if (run->m_nTab == TAB_STANDARD) m_pEngine->m_bStandardUnchanged = 0;
+    if (run->m_nTab == TAB_MANUAL) m_pEngine->m_bManualUnchanged = 0;
+    if (run->m_nTab == TAB_SEQUENCE) {
+        for (int e = 0; e < doc.m_sequence.Count(); ++e)
+            UpdateEntryJudgment(e);
+        ShowEntry(0);
+    } else {
+        m_pStepList->FillList(run->m_nTab == TAB_STANDARD ? doc.m_settingStandard.m_listExec
+                                                          : doc.m_settingManual.m_listExec);
+    }
+    if (m_pRecorder) m_pRecorder->Adopt(run->m_nTab, nRun);
+    emit commandsChanged();
+    return true;
 }
 
 // ---------------------------------------------------------------- CRunView

@@ -19,6 +19,9 @@ class CManualDlg;
 class CSequenceDlg;
 class CSequenceListDlg;
 class CInstrumentLink;
+class CJournal;
+class CJudgmentStore;
+class CRunRecorder;
 class QTabBar;
 
 // What the view works on; all of it belongs to the application.
@@ -30,6 +33,7 @@ struct VIEW_CONTEXT {
     COperatorDialog* m_pDialog = nullptr;
     int32_t m_nMachineType = 0;
     int32_t* m_pnHWVersion = nullptr;
+    CJournal* m_pJournal = nullptr; // the run journal (none: runs are not journalled)
 };
 
 // The tab view: the four tabs and the screens they show, the run panel and
@@ -54,8 +58,12 @@ public:
     bool IsManualSaveEnabled() const;
     // What the output button and the menu command do.
     void OutputReport();
+    // Puts a journalled run's test with its judgments and comments onto its
+    // tab, ready for a report; false when the run cannot be read back.
+    bool RecoverRun(qint64 nRun);
 
     CRunEngine& Engine() const { return *m_pEngine; }
+    CRunRecorder* Recorder() const { return m_pRecorder.get(); }
     CExecDlg* RunPanel() const { return m_pRunPanel; }
     CExecListDlg* StepList() const { return m_pStepList; }
     CSettingsDlg* SettingsPage() const { return m_pSettings; }
@@ -102,6 +110,8 @@ private:
     VIEW_CONTEXT m_ctx;
     std::unique_ptr<CInstrumentLink> m_pLink;
     std::unique_ptr<CRunEngine> m_pEngine;
+    std::unique_ptr<CJudgmentStore> m_pJudgments;
+    std::unique_ptr<CRunRecorder> m_pRecorder; // after the engine: gone before it
     QTabBar* m_pTabs = nullptr;
     CStandardDlg* m_pStandard = nullptr;
     CManualDlg* m_pManual = nullptr;
