@@ -36,6 +36,8 @@ bool IsBrokenFile(const QSqlError& e) {
 const int kBusyTimeoutMs = 250;
 
 const char* const kSchema[] = {
+    // The columns the history lists come first: the large ones after them are
+    // then never read while listing.
     "CREATE TABLE IF NOT EXISTS runs("
     " id INTEGER PRIMARY KEY,"
     " started INTEGER NOT NULL,"
@@ -43,17 +45,17 @@ const char* const kSchema[] = {
     " outcome TEXT,"
     " tab INTEGER NOT NULL,"
     " file TEXT NOT NULL,"
-    " source BLOB NOT NULL,"
-    " tests BLOB NOT NULL,"
     " model INTEGER NOT NULL,"
-    " instrument TEXT NOT NULL,"
-    " version TEXT NOT NULL,"
-    " property BLOB NOT NULL,"
-    " report_start INTEGER NOT NULL,"
-    " process INTEGER NOT NULL DEFAULT 0,"
     " steps_run INTEGER NOT NULL DEFAULT 0,"
     " passed INTEGER NOT NULL DEFAULT 0,"
-    " failed INTEGER NOT NULL DEFAULT 0)",
+    " failed INTEGER NOT NULL DEFAULT 0,"
+    " report_start INTEGER NOT NULL,"
+    " process INTEGER NOT NULL DEFAULT 0,"
+    " instrument TEXT NOT NULL,"
+    " version TEXT NOT NULL,"
+    " tests BLOB NOT NULL,"
+    " property BLOB NOT NULL,"
+    " source BLOB NOT NULL)",
     "CREATE INDEX IF NOT EXISTS runs_unfinished ON runs(ended) WHERE ended IS NULL",
     "CREATE TABLE IF NOT EXISTS steps("
     " run INTEGER NOT NULL,"
