@@ -15,7 +15,7 @@
 #include "results/StepListView.h"
 #include "run/RunEngine.h"
 
-#include "run/Session.h"
+#include "session/Session.h"
 #include <QAbstractTableModel>
 
 #include <QApplication>

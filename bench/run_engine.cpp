@@ -9,7 +9,7 @@
 #include "model/OperatorDialog.h"
 #include "model/StepExpansion.h"
 #include "run/RunEngine.h"
-#include "run/Session.h"
+#include "session/Session.h"
 #include "sim/TorvexSimulator.h"
 
 #include <QCoreApplication>

@@ -9,7 +9,7 @@
 #include "instrument/TorvexCntl.h"
 #include "model/StepExpansion.h"
 #include "run/RunEngine.h"
-#include "run/Session.h"
+#include "session/Session.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     ExpandSteps(c);
     const std::vector<CExecData> none;
 
-    CExecListDlg list(doc, session.Engine(), dialog, STEP_LIST_HOST{});
+    CExecListDlg list(doc, session.Engine(), session.Judgments(), dialog, STEP_LIST_HOST{});
     list.resize(700, 500);
     list.show();
 

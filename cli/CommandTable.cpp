@@ -9,6 +9,7 @@ int RunResave(const QStringList& args);
 int RunSimCommand(const QStringList& args);
 int RunTestRun(const QStringList& args);
 int RunReport(const QStringList& args);
+int RunHistory(const QStringList& args);
 
 namespace {
 const std::vector<CliCommand> kCommands = {
@@ -16,6 +17,7 @@ const std::vector<CliCommand> kCommands = {
     {"resave", "read a data or sequence file and write it as the program saves it", RunResave},
     {"run", "run a data or sequence file on a TORVEX or the simulator", RunTestRun},
     {"report", "write the test report workbook of a data or sequence file", RunReport},
+    {"history", "list the runs of the journal, or one run's steps", RunHistory},
     {"sim", "simulate a TORVEX on a new pseudo-terminal", RunSimCommand},
 };
 } // namespace

@@ -13,6 +13,7 @@ namespace {
 
 const char* kUsage = "Usage: torvex report FILE --out OUT.xlsx [--model K2|K1]\n"
                      "                     [--tab standard|manual|sequence]\n"
+                     "       torvex report --run ID --out OUT.xlsx\n"
                      "\n"
                      "Writes the test report workbook of a data file (.tvx, as the MANUAL tab\n"
                      "reports it) or of a sequence file (.tvxs, as the SEQUENCE tab reports it),\n"
@@ -25,13 +26,20 @@ const char* kUsage = "Usage: torvex report FILE --out OUT.xlsx [--model K2|K1]\n
                      "                  file as a sequence of one entry, or the sequence file\n"
                      "                  (the default for .tvxs)\n"
                      "\n"
-                     "Exit codes: 0 written, 1 the file cannot be loaded or the workbook cannot\n"
-                     "be written, 2 wrong usage.\n";
+                     "With --run ID it writes the report of a run the journal holds (see\n"
+                     "`torvex history`), finished or not, as it would have been written at its end.\n"
+                     "\n"
+                     "Exit codes: 0 written, 1 the file cannot be loaded, the run is unknown or\n"
+                     "the workbook cannot be written, 2 wrong usage.\n";
 
 } // namespace
 
+// The report of a journalled run (cli/HistoryCommand.cpp).
+int RunJournalReport(const QStringList& args);
+
 int RunReport(const QStringList& argsIn) {
     if (HandleHelp(argsIn, QString::fromUtf8(kUsage))) return EXIT_OK;
+    if (argsIn.contains("--run")) return RunJournalReport(argsIn);
     QString file, out, tabName;
     uint32_t ulModel = MODEL_K2;
     QStringList args = argsIn;

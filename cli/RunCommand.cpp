@@ -9,10 +9,13 @@
 #include "files/TorvexDoc.h"
 #include "instrument/RsBasicProtocol.h"
 #include "instrument/TorvexCntl.h"
+#include "journal/Journal.h"
+#include "journal/JournalRun.h"
+#include "journal/RunRecorder.h"
 #include "results/ReportWriter.h"
 #include "run/RunEngine.h"
-#include "run/Session.h"
 #include "run/StopSignals.h"
+#include "session/Session.h"
 #include "sim/TorvexSimulator.h"
 
 #include <QCoreApplication>
@@ -178,6 +181,9 @@ int RunTestRun(const QStringList& argsIn) {
     engine.SetLogFolderOverride(logFolder);
     doc.m_nCurStep = 0;
     doc.m_sequence.m_nCurEntry = 0;
+
+    // The run and its judgments are on disk as they happen.
+    session.OpenJournal();
 
     int nRun = 0, nPassed = 0;
     QString why;

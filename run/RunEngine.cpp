@@ -119,6 +119,13 @@ void CRunEngine::ConfirmConditionChange(int32_t nMode) {
     }
 }
 
+void CRunEngine::MarkConditionRun(int32_t nMode) {
+    if (nMode == MODE_STANDARD)
+        m_bStandardUnchanged = false;
+    else if (nMode == MODE_MANUAL)
+        m_bManualUnchanged = false;
+}
+
 // ---------------------------------------------------------------- tasks
 
 void CRunEngine::Enqueue(std::function<Task()> fn) {
@@ -512,6 +519,7 @@ CRunEngine::Task CRunEngine::RunTask() {
             (void)bMsgOk;
             while (!text.isEmpty()) {
                 m_dialog.Message(text);
+                emit runError(text);
                 co_await Command([](CTorvexCntl& c) { return c.ClearError(); });
                 const Status st2 = co_await GetStatus();
                 if (st2.bOk && !(st2.ucStatus & STATUS_ERROR)) {
@@ -535,8 +543,8 @@ CRunEngine::Task CRunEngine::RunTask() {
         EnableStart(true);
         EnableStop(true);
         m_eRunState = (s & STATUS_PAUSED) ? RunState::Paused : RunState::Running;
-        if (m_eRunState != ePrevious && ePrevious != RunState::Idle)
-            emit runPaused(m_eRunState == RunState::Paused);
+        if ((m_eRunState == RunState::Paused) != (ePrevious == RunState::Paused))
+            emit pauseChanged(m_eRunState == RunState::Paused);
         SetStartFace(m_eRunState == RunState::Paused);
         SetLineIndicator(s & STATUS_LINE_ON);
         co_await ShowRunTimes(true);
@@ -553,6 +561,7 @@ CRunEngine::Task CRunEngine::RunTask() {
         (void)bMsgOk;
         if (!text.isEmpty()) {
             m_dialog.Message(text);
+            emit runError(text);
             const auto [bCodeOk, code] = co_await GetErrorCode();
             (void)bCodeOk;
             if (torvex::IsStepEndingError(code))

@@ -143,6 +143,8 @@ public:
     bool ManualUnchanged() const { return m_bManualUnchanged; }
     bool ManualLogOwed() const { return m_bManualLogOwed; }
     void ConfirmConditionChange(int32_t nMode);
+    // A test of the mode's condition has been run (a run brought back from the journal).
+    void MarkConditionRun(int32_t nMode);
 
     // Last values shown, in seconds (for the command line and the tests).
     int64_t ShownTestTime() const { return m_lShownTestTime; }
@@ -156,8 +158,10 @@ signals:
     void stepEnded(int nEntry, int nStep, int nJudge);
     // The run is over and the panel is idle again.
     void runEnded(torvex::RunEnd eWhy);
-    // Pause (true) or resume (false) seen by the run poll.
-    void runPaused(bool bPaused);
+    // The running step was paused (true) or goes on again (false).
+    void pauseChanged(bool bPaused);
+    // The instrument reported an error during a run; its message.
+    void runError(const QString& strText);
     // The instrument stopped answering at the idle poll.
     void instrumentLost();
 

@@ -5,10 +5,11 @@
 #include "files/TorvexDoc.h"
 #include "gui/app/AboutDlg.h"
 #include "gui/app/TorvexView.h"
+#include "gui/journal/HistoryDlg.h"
 #include "gui/widgets/Fonts.h"
 #include "gui/widgets/Pictures.h"
 #include "model/OperatorDialog.h"
-#include "run/Session.h"
+#include "session/Session.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,7 +24,7 @@
 #include <QUrl>
 
 CMainFrame::CMainFrame(torvex::CSession& session, QWidget* pParent)
-    : QMainWindow(pParent), m_doc(session.Doc()), m_dialog(session.Dialog()) {
+    : QMainWindow(pParent), m_session(session), m_doc(session.Doc()), m_dialog(session.Dialog()) {
     setWindowIcon(ProgramIcon());
     setWindowTitle(QStringLiteral("無題 - TORVEX_Pilot"));
     move(0, 0);
@@ -77,6 +78,9 @@ void CMainFrame::BuildMenus() {
     pShowStatus->setCheckable(true);
     pShowStatus->setChecked(true);
     connect(pShowStatus, &QAction::toggled, statusBar(), &QWidget::setVisible);
+    pView->addSeparator();
+    m_pHistory = pView->addAction(QStringLiteral("試験履歴(&H)..."));
+    connect(m_pHistory, &QAction::triggered, this, &CMainFrame::OnHistory);
 
     QMenu* pHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     QAction* pAbout = pHelp->addAction(QStringLiteral("バージョン情報 TORVEX Pilot(&A)..."));
@@ -175,4 +179,9 @@ void CMainFrame::OnManual() {
         QCoreApplication::applicationDirPath() + QStringLiteral("/TORVEX_Pilot取扱説明書.pdf");
     if (!QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         m_dialog.Message(QStringLiteral("取扱説明書を表示できませんでした"));
+}
+
+void CMainFrame::OnHistory() {
+    CHistoryDlg history(m_session.Journal(), m_dialog, this);
+    history.exec();
 }

@@ -28,6 +28,7 @@ public:
     QAction* m_pSaveAs = nullptr;
     QAction* m_pOutput = nullptr;
     QAction* m_pExit = nullptr;
+    QAction* m_pHistory = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
@@ -39,7 +40,9 @@ private:
     void FillRecentMenu();
     void OnAbout();
     void OnManual();
+    void OnHistory();
 
+    torvex::CSession& m_session;
     CTorvexDoc& m_doc;
     COperatorDialog& m_dialog;
     CTorvexView* m_pView;

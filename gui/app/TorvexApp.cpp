@@ -12,6 +12,7 @@
 #include "gui/config/NoticeCalibrationDlg.h"
 #include "instrument/RsBasicProtocol.h"
 #include "instrument/TorvexCntl.h"
+#include "journal/JournalRun.h"
 #include "run/RunEngine.h"
 #include "sim/SimOptions.h"
 #include "sim/TorvexSimulator.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTranslator>
 
@@ -138,6 +140,7 @@ bool CTorvexApp::InitInstance() {
 
     session.Doc().NewDocument();
     m_pMainFrame = std::make_unique<CMainFrame>(session);
+    session.OpenJournal(); // after the view: a journal that does not work is told to the operator
     m_boxes.SetParent(m_pMainFrame.get());
     // A file named on the command line is opened as the MANUAL test.
     if (!m_options.m_strFile.isEmpty()) {
@@ -159,7 +162,31 @@ bool CTorvexApp::InitInstance() {
     } else if ((tab == "STANDARD" || tab == "SETTINGS") && TabName(m_pMainFrame->View()->Tab()) == tab) {
         m_pMainFrame->setWindowTitle(tab + QStringLiteral(" - TORVEX_Pilot"));
     }
+    OfferRecovery(); // a run the program never ended
     return true;
+}
+
+void CTorvexApp::OfferRecovery() {
+    CJournal& journal = m_pSession->Journal();
+    const std::vector<qint64> abandoned = journal.AbandonedRuns();
+    if (abandoned.empty()) return;
+    // Only the last one is offered; every one is ended now, so none is asked about again.
+    const qint64 nRun = abandoned.back();
+    for (qint64 id : abandoned)
+        if (id != nRun) journal.EndRun(id, OUTCOME_ENDED);
+    const std::optional<JOURNAL_RUN> run = journal.Run(nRun);
+    if (!run) return;
+    const QString file =
+        run->m_strFile.isEmpty() ? QStringLiteral("無題") : QFileInfo(run->m_strFile).fileName();
+    const QString when = QDateTime::fromMSecsSinceEpoch(run->m_msStarted).toString("yyyy/MM/dd HH:mm:ss");
+    const bool bRecover = m_dialog.AskYesNo(
+        QStringLiteral("前回の試験は終了しないまま中断されました。\n開始：%1\nファイル：%2（%3）\n\n"
+                       "この試験の条件と判定・コメントを復元しますか？")
+            .arg(when, file, RunTabName(run->m_nTab)));
+    journal.Note(nRun, bRecover ? QStringLiteral("recovered") : QStringLiteral("not recovered"));
+    journal.EndRun(nRun, OUTCOME_ENDED);
+    if (bRecover && !m_pMainFrame->View()->RecoverRun(nRun))
+        m_dialog.Message(QStringLiteral("試験を復元できませんでした。"));
 }
 
 bool CTorvexApp::DecideConnection(bool bFound) {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "gui/widgets/MessageBoxDialog.h"
-#include "run/Session.h"
 #include "run/StopSignals.h"
+#include "session/Session.h"
 
 #include <QLockFile>
 #include <QObject>
@@ -44,6 +44,7 @@ public:
 private:
     bool StartSimulator();
     bool DecideConnection(bool bFound);
+    void OfferRecovery();
 
     APP_OPTIONS m_options;
     std::unique_ptr<CTorvexSimulator> m_pSimulator;

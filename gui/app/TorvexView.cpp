@@ -15,11 +15,14 @@
 #include "gui/screens/StandardDlg.h"
 #include "gui/widgets/Fonts.h"
 #include "instrument/TorvexCntl.h"
+#include "journal/Journal.h"
+#include "journal/JournalRun.h"
+#include "journal/RunRecorder.h"
 #include "model/StepExpansion.h"
 #include "results/ReportWriter.h"
 #include "run/RunEngine.h"
 #include "run/SequenceListLogic.h"
-#include "run/Session.h"
+#include "session/Session.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -80,7 +83,7 @@ void CTorvexView::InitialUpdate() {
     host.fnEntryJudgment = [this](int e) { UpdateEntryJudgment(e); };
     host.fnFocusLineSwitch = [this] { m_pRunPanel->FocusLineSwitch(); };
     host.fnReport = [this] { OutputReport(); };
-    m_pStepList = new CExecListDlg(doc, engine, m_session.Dialog(), host, this);
+    m_pStepList = new CExecListDlg(doc, engine, m_session.Judgments(), m_session.Dialog(), host, this);
 
     m_pStandard = new CStandardDlg(m_session, *m_pStepList, this);
     m_pManual = new CManualDlg(m_session, *m_pStepList, this);
@@ -268,6 +271,29 @@ void CTorvexView::OutputReport() {
         result.m_bWritten && QDesktopServices::openUrl(QUrl::fromLocalFile(result.m_strPath));
     const QString message = ReportOutcomeMessage(result, bOpened);
     if (!message.isEmpty()) m_session.Dialog().Message(message);
+}
+
+bool CTorvexView::RecoverRun(qint64 nRun) {
+    CJournal& journal = m_session.Journal();
+    if (!ScreensEnabled()) return false;
+    const std::optional<JOURNAL_RUN> run = journal.Run(nRun);
+    if (!run || run->m_nTab < TAB_STANDARD || run->m_nTab > TAB_SEQUENCE) return false;
+    SelectTab(run->m_nTab);
+    CTorvexDoc& doc = m_session.Doc();
+    if (!RestoreRun(*run, journal.Steps(nRun), doc, m_session.Property())) return false;
+    // The test has been run: a change of its condition asks first, as after a START.
+    if (run->m_nTab != TAB_SEQUENCE) m_session.Engine().MarkConditionRun(run->m_nTab);
+    if (run->m_nTab == TAB_SEQUENCE) {
+        for (int e = 0; e < doc.m_sequence.Count(); ++e)
+            UpdateEntryJudgment(e);
+        ShowEntry(0);
+    } else {
+        m_pStepList->FillList(run->m_nTab == TAB_STANDARD ? doc.m_settingStandard.m_listExec
+                                                          : doc.m_settingManual.m_listExec);
+    }
+    if (CRunRecorder* pRecorder = m_session.Recorder()) pRecorder->Adopt(run->m_nTab, nRun);
+    emit commandsChanged();
+    return true;
 }
 
 // ---------------------------------------------------------------- CRunView

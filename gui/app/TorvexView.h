@@ -44,6 +44,9 @@ public:
     bool IsManualSaveEnabled() const;
     // What the output button and the menu command do.
     void OutputReport();
+    // Puts a journalled run's test with its judgments and comments onto its
+    // tab, ready for a report; false when the run cannot be read back.
+    bool RecoverRun(qint64 nRun);
 
     CRunEngine& Engine() const;
     torvex::CSession& Session() const { return m_session; }

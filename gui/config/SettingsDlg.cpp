@@ -14,7 +14,7 @@
 #include "gui/widgets/NumericLineEdit.h"
 #include "gui/widgets/TooltipSwitch.h"
 #include "model/OperatorDialog.h"
-#include "run/Session.h"
+#include "session/Session.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>

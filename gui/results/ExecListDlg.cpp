@@ -8,6 +8,7 @@
 #include "model/CodeTable.h"
 #include "model/OperatorDialog.h"
 #include "model/StepExpansion.h"
+#include "results/JudgmentStore.h"
 #include "run/RunEngine.h"
 
 #include <QComboBox>
@@ -73,9 +74,10 @@ QVariant CStepTableModel::headerData(int section, Qt::Orientation orientation, i
 
 // ---------------------------------------------------------------- panel
 
-CExecListDlg::CExecListDlg(CTorvexDoc& doc, CRunEngine& engine, COperatorDialog& dialog, STEP_LIST_HOST host,
-                           QWidget* pParent)
-    : QWidget(pParent), m_doc(doc), m_engine(engine), m_dialog(dialog), m_host(std::move(host)) {
+CExecListDlg::CExecListDlg(CTorvexDoc& doc, CRunEngine& engine, CJudgmentStore& judgments,
+                           COperatorDialog& dialog, STEP_LIST_HOST host, QWidget* pParent)
+    : QWidget(pParent), m_doc(doc), m_engine(engine), m_judgments(judgments), m_dialog(dialog),
+      m_host(std::move(host)) {
     const QFont top = UiFont(14);
     m_pReport = new QPushButton(QStringLiteral("試験データ出力"), this);
     m_pJudge = new QComboBox(this);
@@ -127,16 +129,7 @@ CExecListDlg::CExecListDlg(CTorvexDoc& doc, CRunEngine& engine, COperatorDialog&
 }
 
 std::vector<CExecData>* CExecListDlg::ActiveSteps() const {
-    switch (m_doc.Tab()) {
-    case TAB_STANDARD:
-        return &m_doc.m_settingStandard.m_listExec;
-    case TAB_SEQUENCE: {
-        CSettingData* entry = m_doc.m_sequence.CurrentEntry();
-        return entry ? &entry->m_listExec : nullptr;
-    }
-    default:
-        return &m_doc.m_settingManual.m_listExec;
-    }
+    return m_judgments.Steps(m_doc.Tab());
 }
 
 void CExecListDlg::FillList(const std::vector<CExecData>& steps) {
@@ -212,18 +205,10 @@ void CExecListDlg::OpenJudgeDialog(int nRow) {
         return;
     std::vector<CExecData>* steps = ActiveSteps();
     if (!steps || nRow < 0 || nRow >= int(steps->size())) return;
-    CExecData& step = (*steps)[size_t(nRow)];
+    const CExecData& step = (*steps)[size_t(nRow)];
     CJudgeDlg dlg(step.m_nJudge, step.m_strComment, this);
     if (dlg.exec() == QDialog::Accepted) {
-        bool bEntered = false;
-        if (dlg.Judge() != step.m_nJudge) {
-            step.m_nJudge = dlg.Judge();
-            bEntered = true;
-        }
-        if (dlg.Comment() != step.m_strComment) {
-            step.m_strComment = dlg.Comment();
-            bEntered = true;
-        }
+        const bool bEntered = m_judgments.SetStep(m_doc.Tab(), nRow, dlg.Judge(), dlg.Comment());
         if (bEntered && m_host.fnJudgmentEntered) m_host.fnJudgmentEntered();
         m_pModel->RefreshRow(nRow);
         if (m_doc.Tab() == TAB_SEQUENCE && m_host.fnEntryJudgment)
@@ -236,9 +221,7 @@ void CExecListDlg::OnBatchJudge() {
     std::vector<CExecData>* steps = ActiveSteps();
     if (!steps) return;
     if (!m_dialog.AskOkCancel(QStringLiteral("判定をすべて書き換えます。\nよろしいですか？"))) return;
-    const int32_t nCode = m_pJudge->currentData().toInt();
-    for (CExecData& s : *steps)
-        s.m_nJudge = nCode;
+    m_judgments.SetAllJudgments(m_doc.Tab(), m_pJudge->currentData().toInt());
     FillList(*steps);
     if (m_host.fnJudgmentEntered) m_host.fnJudgmentEntered();
     if (m_doc.Tab() == TAB_SEQUENCE && m_host.fnEntryJudgment)
@@ -249,8 +232,7 @@ void CExecListDlg::OnDeleteComments() {
     std::vector<CExecData>* steps = ActiveSteps();
     if (!steps) return;
     if (!m_dialog.AskOkCancel(QStringLiteral("コメントをすべて削除します。\nよろしいですか？"))) return;
-    for (CExecData& s : *steps)
-        s.m_strComment.clear();
+    m_judgments.DeleteAllComments(m_doc.Tab());
     FillList(*steps);
 }
 

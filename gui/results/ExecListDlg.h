@@ -8,6 +8,7 @@
 
 class CTorvexDoc;
 class CRunEngine;
+class CJudgmentStore;
 class COperatorDialog;
 class QComboBox;
 class QLabel;
@@ -50,8 +51,8 @@ struct STEP_LIST_HOST {
 class CExecListDlg : public QWidget, public CStepListView {
     Q_OBJECT
 public:
-    CExecListDlg(CTorvexDoc& doc, CRunEngine& engine, COperatorDialog& dialog, STEP_LIST_HOST host,
-                 QWidget* pParent = nullptr);
+    CExecListDlg(CTorvexDoc& doc, CRunEngine& engine, CJudgmentStore& judgments, COperatorDialog& dialog,
+                 STEP_LIST_HOST host, QWidget* pParent = nullptr);
 
     // CStepListView
     void FillList(const std::vector<CExecData>& steps) override;
@@ -85,6 +86,7 @@ private:
 
     CTorvexDoc& m_doc;
     CRunEngine& m_engine;
+    CJudgmentStore& m_judgments;
     COperatorDialog& m_dialog;
     STEP_LIST_HOST m_host;
     CStepTableModel* m_pModel;

@@ -13,7 +13,7 @@
 #include "model/Rules.h"
 #include "model/StepExpansion.h"
 #include "run/RunEngine.h"
-#include "run/Session.h"
+#include "session/Session.h"
 
 #include <QApplication>
 #include <QButtonGroup>

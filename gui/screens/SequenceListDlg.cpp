@@ -9,7 +9,7 @@
 #include "gui/widgets/Pictures.h"
 #include "gui/widgets/ReportList.h"
 #include "run/SequenceListLogic.h"
-#include "run/Session.h"
+#include "session/Session.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>

@@ -8,7 +8,7 @@
 #include "gui/widgets/LeaveLineEdit.h"
 #include "gui/widgets/NumericLineEdit.h"
 #include "instrument/TorvexCntl.h"
-#include "run/Session.h"
+#include "session/Session.h"
 #include "support/ScriptedDialog.h"
 #include "support/SimulatedPort.h"
 

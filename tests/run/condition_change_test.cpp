@@ -4,7 +4,7 @@
 #include "results/StepListView.h"
 #include "run/ConditionChange.h"
 #include "run/RunEngine.h"
-#include "run/Session.h"
+#include "session/Session.h"
 #include "support/EngineProbe.h"
 #include "support/RecordingRunView.h"
 #include "support/ScriptedDialog.h"

@@ -5,7 +5,7 @@
 #include "instrument/TorvexCntl.h"
 #include "model/StepExpansion.h"
 #include "run/RunEngine.h"
-#include "run/Session.h"
+#include "session/Session.h"
 #include "sim/TorvexSimulator.h"
 #include "support/RecordingRunView.h"
 #include "support/ScriptedDialog.h"

@@ -7,7 +7,7 @@
 #include "instrument/TorvexCntl.h"
 #include "results/StepListView.h"
 #include "run/RunEngine.h"
-#include "run/Session.h"
+#include "session/Session.h"
 #include "support/EngineProbe.h"
 #include "support/RecordingRunView.h"
 #include "support/ScriptedDialog.h"

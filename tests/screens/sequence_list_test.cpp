@@ -21,7 +21,7 @@
 #include "instrument/TorvexCntl.h"
 #include "run/RunEngine.h"
 #include "run/SequenceListLogic.h"
-#include "run/Session.h"
+#include "session/Session.h"
 #include "support/ScriptedDialog.h"
 #include "support/Wait.h"
 

@@ -22,7 +22,7 @@
 #include "instrument/TorvexCntl.h"
 #include "run/SequenceListLogic.h"
 
-#include "run/Session.h"
+#include "session/Session.h"
 
 #include <QApplication>
 #include <QDir>

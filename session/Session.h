@@ -6,6 +6,9 @@
 #include "config/TestProperty.h"
 #include "files/TorvexDoc.h"
 #include "instrument/InstrumentThread.h"
+#include "journal/Journal.h"
+#include "journal/RunRecorder.h"
+#include "results/JudgmentStore.h"
 #include "run/RunEngine.h"
 #include "run/SequenceListLogic.h"
 
@@ -38,6 +41,14 @@ public:
     CSequenceListLogic& Sequence() { return *m_pSequence; }
     // What the settings page needs of the instrument.
     CInstrumentLink& Link() { return *m_pLink; }
+    // The operator's judgments and comments go through here.
+    CJudgmentStore& Judgments() { return m_judgments; }
+    CJournal& Journal() { return m_journal; }
+    // Records the runs from now on (once the instrument is known); null before.
+    CRunRecorder* Recorder() const { return m_pRecorder.get(); }
+    // Opens the journal and starts recording runs into it; a journal that
+    // cannot be used is told to the operator once and never stops a test.
+    bool OpenJournal(const QString& strFolder = CJournal::DefaultFolder());
 
     // Views the logic changes; null detaches (nothing is shown).
     void AttachRunView(CRunView* pView);
@@ -75,7 +86,10 @@ private:
     CTorvexDoc m_doc;
     CTestProperty m_property;
     CCalibrationSetting m_calib;
+    CJournal m_journal;
+    CJudgmentStore m_judgments{m_doc};
     std::unique_ptr<CRunEngine> m_pEngine;
+    std::unique_ptr<CRunRecorder> m_pRecorder; // after the engine: gone before it
     std::unique_ptr<CSequenceListLogic> m_pSequence;
     std::unique_ptr<CInstrumentLink> m_pLink;
     int32_t m_nMachineType = 0;

@@ -1,6 +1,7 @@
-#include "run/Session.h"
+#include "session/Session.h"
 
 #include "config/TorvexCntlLink.h"
+#include "journal/JournalRun.h"
 #include "instrument/TorvexCntl.h"
 
 namespace torvex {
@@ -16,12 +17,24 @@ CSession::CSession(COperatorDialog& dialog, QObject* pParent)
 
 CSession::~CSession() {
     // The engine stops its work and asks for a last stop of the output; the
-    // instrument thread sends it before the port closes.
+    // instrument thread sends it before the port closes. A run still open
+    // ends in the journal as ended by the program.
     m_pEngine->Close();
+    m_pRecorder.reset();
     m_pSequence.reset();
     m_pEngine.reset();
     m_pLink.reset();
     m_pInstrument.reset();
+}
+
+bool CSession::OpenJournal(const QString& strFolder) {
+    if (!m_pRecorder)
+        m_pRecorder = std::make_unique<CRunRecorder>(m_journal, *m_pEngine, m_doc, m_property, &m_judgments, m_dialog);
+    const LinkHealth health = m_pInstrument->Health();
+    m_pRecorder->SetInstrument(uint32_t(m_nMachineType),
+                               InstrumentIdentity(uint32_t(m_nMachineType), m_nHWVersion, health.strPort,
+                                                  !NotConnected() && health.bOpen));
+    return m_journal.IsOpen() || m_journal.Open(strFolder);
 }
 
 void CSession::AttachRunView(CRunView* pView) {

@@ -1,0 +1,117 @@
+// The run journal: one judgment journalled and synced, against a bare
+// fdatasync of the same folder (the floor any durable write meets), and
+// listing 10,000 runs.
+#include "Median.h"
+
+#include "config/TestProperty.h"
+#include "files/TabCode.h"
+#include "files/TorvexDoc.h"
+#include "journal/Journal.h"
+#include "journal/JournalRun.h"
+#include "model/ExecData.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+double Ms(const QElapsedTimer& t) {
+    return t.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    // On the disk the journal lives on: the user's data folder.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QDir().mkpath(base);
+    QTemporaryDir dir(base + "/torvex-bench-XXXXXX");
+    if (!dir.isValid()) {
+        fprintf(stderr, "cannot make a folder under %s\n", qPrintable(base));
+        return 1;
+    }
+    const int nRounds = 200;
+
+    // Reference: 100 bytes appended and fdatasync'ed.
+    std::vector<double> sync;
+    const QByteArray path = QFile::encodeName(dir.filePath("sync.bin"));
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+    const char bytes[100] = {};
+    for (int i = 0; i < nRounds; ++i) {
+        QElapsedTimer t;
+        t.start();
+        if (::write(fd, bytes, sizeof bytes) != ssize_t(sizeof bytes) || ::fdatasync(fd) != 0) return 1;
+        sync.push_back(Ms(t));
+    }
+    ::close(fd);
+
+    CTorvexDoc doc;
+    doc.SetRecentFilesKept(false);
+    doc.SetMachine(MODEL_K2, 0);
+    doc.NewDocument();
+    CTestProperty property;
+    CJournal journal;
+    if (!journal.Open(dir.path())) {
+        fprintf(stderr, "cannot open the journal: %s\n", qPrintable(journal.LastError()));
+        return 1;
+    }
+    const qint64 run =
+        journal.BeginRun(DescribeRun(doc, TAB_MANUAL, property, MODEL_K2, QStringLiteral("bench")), {});
+    std::vector<double> judged;
+    for (int i = 0; i < nRounds; ++i) {
+        const JOURNAL_STEP step{0, i % 10, i % 2 ? JUDGE_PASS : JUDGE_FAIL,
+                                QStringLiteral("コメント %1").arg(i)};
+        QElapsedTimer t;
+        t.start();
+        if (!journal.SetSteps(run, {step}, QStringLiteral("judgment"))) return 1;
+        judged.push_back(Ms(t));
+    }
+
+    // 10,000 runs, copied from the first in one statement on a connection of its own.
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fill");
+        db.setDatabaseName(journal.Path());
+        db.open();
+        QSqlQuery q(db);
+        q.exec("PRAGMA busy_timeout=5000");
+        const bool ok =
+            q.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 9999) "
+                   "INSERT INTO runs(started, ended, outcome, tab, file, source, tests, model,"
+                   " instrument, version, property, report_start, process, steps_run, passed, failed) "
+                   "SELECT started + i * 60000, started + i * 60000 + 30000, 'completed', tab,"
+                   " '/lab/test_' || i || '.tvx', source, tests, model, instrument, version, property,"
+                   " report_start, process, 3, 2, 1 FROM runs, n WHERE id = 1");
+        if (!ok) {
+            fprintf(stderr, "cannot fill the journal: %s\n", qPrintable(q.lastError().text()));
+            return 1;
+        }
+        q = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("fill");
+    std::vector<double> listed;
+    size_t nListed = 0;
+    for (int i = 0; i < 20; ++i) {
+        QElapsedTimer t;
+        t.start();
+        nListed = journal.ListRuns().size();
+        listed.push_back(Ms(t));
+    }
+
+    const double mSync = Median(sync), mJudged = Median(judged), mList = Median(listed);
+    printf("fdatasync of 100 bytes (reference)     median %7.3f ms\n", mSync);
+    printf("one judgment journalled, synced        median %7.3f ms  (%.2f x the reference; target 1 ms)\n",
+           mJudged, mJudged / mSync);
+    printf("listing %zu runs                     median %7.3f ms  (target 100 ms)\n", nListed, mList);
+    return 0;
+}
