@@ -83,6 +83,17 @@ void CInstrumentThread::Published() {
     if (bChanged) emit healthChanged();
 }
 
+QString LinkHealthText(const LinkHealth& h, bool bNotConnected) {
+    if (bNotConnected || !h.bOpen) return QString::fromUtf8("TORVEX 未接続");
+    QString model;
+    CTorvexCntl::GetModelName(h.nModelType, model);
+    if (h.nModelType == 0) model = QStringLiteral("TORVEX");
+    return QString::fromUtf8("%1 %2　再送 %3　失敗 %4")
+        .arg(model, h.bAnswering ? QString::fromUtf8("応答あり") : QString::fromUtf8("応答なし"))
+        .arg(h.nRetries)
+        .arg(h.nFailures);
+}
+
 LinkHealth CInstrumentThread::Health() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_health;

@@ -28,6 +28,11 @@ struct LinkHealth {
     bool operator==(const LinkHealth&) const = default;
 };
 
+// What the status bar says of the link: whether the instrument answers, its
+// model, and the repeats and failed exchanges since the connection, so that a
+// link that degrades shows before it fails.
+QString LinkHealthText(const LinkHealth& health, bool bNotConnected);
+
 // The instrument controller on a thread of its own. Every exchange with the
 // instrument runs there, one after the other in the order asked, so the thread
 // that asks (the window's) never waits on the serial line. Answers come back

@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -33,6 +34,17 @@ CMainFrame::CMainFrame(torvex::CSession& session, QWidget* pParent)
     setCentralWidget(m_pView);
     BuildMenus();
     statusBar()->showMessage(QStringLiteral("準備完了"));
+    // The link's health, kept up to date from the instrument thread's reports.
+    m_pLinkHealth = new QLabel(this);
+    m_pLinkHealth->setToolTip(
+        QStringLiteral("試験器との通信状態と、接続してからの再送回数・通信失敗回数です。"));
+    statusBar()->addPermanentWidget(m_pLinkHealth);
+    auto showHealth = [this, &session] {
+        m_pLinkHealth->setText(torvex::LinkHealthText(session.Instrument().Health(), session.NotConnected()));
+    };
+    connect(&session.Instrument(), &torvex::CInstrumentThread::healthChanged, this, showHealth);
+    connect(&session, &torvex::CSession::connectionChanged, this, showHealth);
+    showHealth();
     setAcceptDrops(true);
 
     connect(m_pView, &CTorvexView::commandsChanged, this, &CMainFrame::UpdateCommands);

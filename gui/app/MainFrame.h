@@ -9,6 +9,7 @@ namespace torvex {
 class CSession;
 }
 class QAction;
+class QLabel;
 class QMenu;
 
 // The main window: menu, toolbar, status bar and the tab view.
@@ -29,6 +30,7 @@ public:
     QAction* m_pOutput = nullptr;
     QAction* m_pExit = nullptr;
     QAction* m_pHistory = nullptr;
+    QLabel* m_pLinkHealth = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
