@@ -116,6 +116,7 @@ int main(int argc, char** argv) {
     c.m_valVolt = VALUE_STRUCT{VALUE_SWEEP, 0, 200, 4000, 10, {}, {}};
     ExpandSteps(c);
     frame.View()->RefreshManual();
+    session.Engine().SetStopEveryStep(false); // one step after the other, as in a long test
     Pump(500);
 
     CProbe probe;
