@@ -9,6 +9,7 @@ int RunResave(const QStringList& args);
 int RunSimCommand(const QStringList& args);
 int RunTestRun(const QStringList& args);
 int RunReport(const QStringList& args);
+int RunPorts(const QStringList& args);
 
 namespace {
 const std::vector<CliCommand> kCommands = {
@@ -16,6 +17,7 @@ const std::vector<CliCommand> kCommands = {
     {"resave", "read a data or sequence file and write it as the program saves it", RunResave},
     {"run", "run a data or sequence file on a TORVEX or the simulator", RunTestRun},
     {"report", "write the test report workbook of a data or sequence file", RunReport},
+    {"ports", "list the serial ports searched for the TORVEX and whether they can be opened", RunPorts},
     {"sim", "simulate a TORVEX on a new pseudo-terminal", RunSimCommand},
 };
 } // namespace
