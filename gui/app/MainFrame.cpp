@@ -1,12 +1,13 @@
 #include "gui/app/MainFrame.h"
 
-#include "gui/app/AboutDlg.h"
-#include "gui/widgets/Fonts.h"
-#include "gui/widgets/Pictures.h"
-#include "gui/app/TorvexView.h"
+#include "config/ManualLocation.h"
 #include "files/TabCode.h"
 #include "files/TabLogic.h"
 #include "files/TorvexDoc.h"
+#include "gui/app/AboutDlg.h"
+#include "gui/app/TorvexView.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/Pictures.h"
 #include "model/OperatorDialog.h"
 
 #include <QApplication>
@@ -170,8 +171,7 @@ void CMainFrame::OnAbout() {
 }
 
 void CMainFrame::OnManual() {
-    const QString path =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/TORVEX_Pilot取扱説明書.pdf");
-    if (!QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+    const QString path = FindManual(ManualLanguage(), ManualFolders(QCoreApplication::applicationDirPath()));
+    if (path.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         m_dialog.Message(QStringLiteral("取扱説明書を表示できませんでした"));
 }
