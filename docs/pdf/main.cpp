@@ -7,7 +7,6 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -16,7 +15,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
-#include <QTextList>
 #include <QTextTable>
 #include <cstdio>
 

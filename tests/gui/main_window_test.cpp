@@ -1,17 +1,18 @@
+#include "config/IniKeys.h"
+#include "config/ManualLocation.h"
+#include "config/Profile.h"
+#include "config/SettingsFixture.h"
+#include "files/TabCode.h"
+#include "files/TorvexDoc.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/SplashDlg.h"
 #include "gui/app/TorvexApp.h"
 #include "gui/app/TorvexView.h"
 #include "gui/app/TypeSelectDlg.h"
-#include "config/IniKeys.h"
-#include "config/Profile.h"
-#include "config/SettingsFixture.h"
-#include "files/TabCode.h"
-#include "files/TorvexDoc.h"
-#include "model/StepExpansion.h"
 #include "gui/results/ExecListDlg.h"
 #include "gui/results/JudgeDlg.h"
 #include "gui/run/ExecDlg.h"
+#include "model/StepExpansion.h"
 #include "run/RunEngine.h"
 #include "support/ScriptedDialog.h"
 #include "support/Wait.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -197,6 +199,19 @@ TEST_F(MainWindowTest, AFileOnTheCommandLineOpensAsTheManualTest) {
     EXPECT_EQ(m_app->MainFrame()->windowTitle(), QStringLiteral("three_steps.tvx - TORVEX_Pilot"));
     EXPECT_EQ(m_app->Doc().m_settingManual.m_strTestName, "three_steps");
     EXPECT_EQ(View().StepList()->Table()->model()->rowCount(), 3);
+}
+
+// The desktop program lies in the build tree's root; Help → 取扱説明書 finds the
+// manuals the build typeset there, in each language.
+TEST(ManualOfTheBuild, FoundWhereTheProgramLooks) {
+    const QStringList folders = ManualFolders(TORVEX_BINARY_DIR);
+    for (const char* pszLanguage : {"ja", "en"}) {
+        const QString path = FindManual(pszLanguage, folders);
+        EXPECT_EQ(path, QString(TORVEX_BINARY_DIR "/docs/") + ManualFileName(pszLanguage)) << pszLanguage;
+        QFile pdf(path);
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << pszLanguage;
+        EXPECT_TRUE(pdf.read(5) == "%PDF-") << pszLanguage;
+    }
 }
 
 TEST_F(MainWindowTest, TheReportIsSavedThenOpened) {

@@ -1,26 +1,26 @@
 // Renders every dialog of the program to PNG files, for looking at them
 // without a display: torvex_screens OUTPUT_FOLDER (run with QT_QPA_PLATFORM=offscreen).
-#include "gui/app/AboutDlg.h"
-#include "gui/widgets/Fonts.h"
-#include "gui/app/MainFrame.h"
-#include "gui/widgets/MessageBoxDialog.h"
-#include "gui/widgets/Pictures.h"
-#include "gui/app/SplashDlg.h"
-#include "gui/app/TorvexView.h"
-#include "gui/app/TypeSelectDlg.h"
 #include "config/CalibrationSetting.h"
 #include "config/ContactDefaults.h"
 #include "config/IniKeys.h"
 #include "config/InstrumentLink.h"
-#include "gui/config/NoticeCalibrationDlg.h"
 #include "config/Profile.h"
-#include "gui/config/SettingsDlg.h"
 #include "config/TestProperty.h"
 #include "files/TabCode.h"
 #include "files/TorvexDoc.h"
+#include "gui/app/AboutDlg.h"
+#include "gui/app/MainFrame.h"
+#include "gui/app/SplashDlg.h"
+#include "gui/app/TorvexView.h"
+#include "gui/app/TypeSelectDlg.h"
+#include "gui/config/NoticeCalibrationDlg.h"
+#include "gui/config/SettingsDlg.h"
+#include "gui/screens/SequenceListDlg.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/MessageBoxDialog.h"
+#include "gui/widgets/Pictures.h"
 #include "instrument/TorvexCntl.h"
 #include "run/SequenceListLogic.h"
-#include "gui/screens/SequenceListDlg.h"
 
 #include <QApplication>
 #include <QDir>
@@ -91,6 +91,10 @@ int main(int argc, char** argv) {
     WriteContactDefaults();
     WriteProfileValue(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_TYPE_CALIBRATION, QStringLiteral("1"));
     WriteProfileValue(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_SERIAL, QStringLiteral("K2-000123"));
+    // The log folder as an operator's machine shows it, not the temporary home
+    // (these pictures illustrate the manual).
+    WriteProfileValue(INI_SECTION_PROPERTY, INI_KEY_FOLDER,
+                      QStringLiteral("/home/operator/Documents/Kelvora/TORVEX_Pilot/LOG/"));
 
     {
         const QString path = folder + QStringLiteral("/pictures.png");
