@@ -88,7 +88,15 @@ for size in 16 22 24 32 48 64 128 256; do
     png=$root/usr/share/icons/hicolor/${size}x$size/apps/torvex_pilot.png
     [ "$(file -b "$png" 2>/dev/null | cut -d, -f2)" = " $size x $size" ] || fail "icon $size: $(file -b "$png" 2>&1)"
 done
-bash -n "$root/usr/share/bash-completion/completions/torvex" || fail "bash completion"
+completion=$root/usr/share/bash-completion/completions/torvex
+# The completion offers the commands, and the models after --model.
+words=$(bash -c '. "$1"; COMP_WORDS=(torvex ""); COMP_CWORD=1; _torvex; echo "${COMPREPLY[*]}"' sh "$completion") ||
+    fail "bash completion"
+for cmd in steps resave run report ports sim; do
+    case " $words " in *" $cmd "*) ;; *) fail "bash completion lacks $cmd: $words" ;; esac
+done
+models=$(bash -c '. "$1"; COMP_WORDS=(torvex run x.tvx --model ""); COMP_CWORD=4; _torvex; echo "${COMPREPLY[*]}"' sh "$completion")
+[ "$models" = "K2 K1" ] || fail "bash completion of --model: $models"
 
 # The unpacked programs run; the port list of an empty search says so.
 "$root/usr/bin/torvex" --version | grep -q '^torvex [0-9]' || fail "torvex --version"
