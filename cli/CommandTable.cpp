@@ -10,6 +10,7 @@ int RunSimCommand(const QStringList& args);
 int RunTestRun(const QStringList& args);
 int RunReport(const QStringList& args);
 int RunHistory(const QStringList& args);
+int RunPorts(const QStringList& args);
 
 namespace {
 const std::vector<CliCommand> kCommands = {
@@ -18,6 +19,7 @@ const std::vector<CliCommand> kCommands = {
     {"run", "run a data or sequence file on a TORVEX or the simulator", RunTestRun},
     {"report", "write the test report workbook of a data or sequence file", RunReport},
     {"history", "list the runs of the journal, or one run's steps", RunHistory},
+    {"ports", "list the serial ports searched for the TORVEX and whether they can be opened", RunPorts},
     {"sim", "simulate a TORVEX on a new pseudo-terminal", RunSimCommand},
 };
 } // namespace

@@ -30,6 +30,14 @@ QStringList& ExtraPorts() {
     return paths;
 }
 
+// The device a link leads to; any other path as given (a missing device too).
+QString DevicePath(const QString& strPath) {
+    const QFileInfo info(strPath);
+    if (!info.isSymLink()) return strPath;
+    const QString strTarget = info.canonicalFilePath();
+    return strTarget.isEmpty() ? strPath : strTarget;
+}
+
 bool IsPseudoTerminal(const QString& strPath) {
     return strPath.startsWith(QLatin1String("/dev/pts/"));
 }
@@ -71,8 +79,10 @@ QStringList CRsBasicProtocol::PortPaths() {
     }
     QStringList extra = ExtraPorts();
     extra += QString::fromLocal8Bit(qgetenv("TORVEX_PORTS")).split(u':', Qt::SkipEmptyParts);
-    for (const QString& strPath : extra)
+    for (const QString& strGiven : extra) {
+        const QString strPath = DevicePath(strGiven);
         if (!paths.contains(strPath)) paths << strPath;
+    }
     if (paths.size() > kMaxPort) paths.resize(kMaxPort);
     return paths;
 }

@@ -11,7 +11,10 @@
 //
 // Port numbers 1, 2, ... name the machine's serial devices (sorted by device
 // path), then the extra paths given with SetExtraPorts and TORVEX_PORTS
-// (':'-separated). TORVEX_PORTS_ONLY=1 keeps only the extra paths.
+// (':'-separated). TORVEX_PORTS_ONLY=1 keeps only the extra paths. An extra path
+// that is a link (a stable /dev/serial/by-id/ name) stands for the device it
+// leads to, so one device never gets two numbers and its lock file is the one
+// every program uses.
 class CRsBasicProtocol {
 public:
     CRsBasicProtocol();
@@ -41,6 +44,8 @@ public:
     static void SetExtraPorts(const QStringList& paths);
     // Device path of port number n; empty when no device has that number.
     static QString PortPath(int n);
+    // The device paths of port numbers 1, 2, ... in order.
+    static QStringList PortPaths();
 
     int32_t m_nPort = 0;
     uint32_t m_ulBaudRate = 9600;
@@ -74,7 +79,6 @@ private:
     bool ReadReplyFrame();
     bool SendCommandAttempts(const QString& strText, int nRetry);
     void Count(bool bOk, int nAttempts);
-    static QStringList PortPaths();
 
     QSerialPort m_serial;
 };

@@ -1,5 +1,6 @@
 #include "gui/app/MainFrame.h"
 
+#include "config/ManualLocation.h"
 #include "files/TabCode.h"
 #include "files/TabLogic.h"
 #include "files/TorvexDoc.h"
@@ -187,9 +188,8 @@ void CMainFrame::OnAbout() {
 }
 
 void CMainFrame::OnManual() {
-    const QString path =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/TORVEX_Pilot取扱説明書.pdf");
-    if (!QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+    const QString path = FindManual(ManualLanguage(), ManualFolders(QCoreApplication::applicationDirPath()));
+    if (path.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         m_dialog.Message(QStringLiteral("取扱説明書を表示できませんでした"));
 }
 

@@ -1,7 +1,7 @@
 #include "gui/app/TypeSelectDlg.h"
 
-#include "gui/widgets/Fonts.h"
 #include "config/ModelChoice.h"
+#include "gui/widgets/Fonts.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -30,6 +30,15 @@ CTypeSelectDlg::CTypeSelectDlg(int32_t& rbNotConnected, QWidget* pParent)
         " １．アプリケーションを起動する場合はモデルを選択して、[デモモード起動]ボタンを押してください。"));
     addLine(QStringLiteral("２．再度TORVEXとの接続を行う場合は[リトライ]ボタンを押してください。"));
     addLine(QStringLiteral("３．終了する場合は[終了]ﾎﾞﾀﾝを押してください。"));
+    // Where to look when the cable is fine: the port list says which port is
+    // which and why one cannot be opened.
+    pLayout->addSpacing(8);
+    QLabel* pHelp = addLine(QStringLiteral(
+        "TORVEXがどのシリアルポートにあるか、ポートを開けない理由（dialout グループなど）と対処方法は、\n"
+        "端末で「torvex "
+        "ports」を実行すると表示されます。詳しくは取扱説明書の「困ったときは」をご覧ください。"));
+    pHelp->setObjectName(QStringLiteral("portHelp"));
+    pHelp->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* pGroup = new QGroupBox(QStringLiteral("モデル選択"), this);
     auto* pGroupLayout = new QHBoxLayout(pGroup);

@@ -1,4 +1,5 @@
 #include "config/IniKeys.h"
+#include "config/ManualLocation.h"
 #include "config/Profile.h"
 #include "config/SettingsFixture.h"
 #include "files/TabCode.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -198,6 +200,19 @@ TEST_F(MainWindowTest, AFileOnTheCommandLineOpensAsTheManualTest) {
     EXPECT_EQ(m_app->MainFrame()->windowTitle(), QStringLiteral("three_steps.tvx - TORVEX_Pilot"));
     EXPECT_EQ(m_app->Doc().m_settingManual.m_strTestName, "three_steps");
     EXPECT_EQ(View().StepList()->Table()->model()->rowCount(), 3);
+}
+
+// The desktop program lies in the build tree's root; Help → 取扱説明書 finds the
+// manuals the build typeset there, in each language.
+TEST(ManualOfTheBuild, FoundWhereTheProgramLooks) {
+    const QStringList folders = ManualFolders(TORVEX_BINARY_DIR);
+    for (const char* pszLanguage : {"ja", "en"}) {
+        const QString path = FindManual(pszLanguage, folders);
+        EXPECT_EQ(path, QString(TORVEX_BINARY_DIR "/docs/") + ManualFileName(pszLanguage)) << pszLanguage;
+        QFile pdf(path);
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << pszLanguage;
+        EXPECT_TRUE(pdf.read(5) == "%PDF-") << pszLanguage;
+    }
 }
 
 TEST_F(MainWindowTest, TheReportIsSavedThenOpened) {

@@ -1,13 +1,14 @@
-#include "gui/app/SplashDlg.h"
-#include "gui/app/TypeSelectDlg.h"
 #include "config/CalibrationSetting.h"
 #include "config/IniKeys.h"
-#include "gui/config/NoticeCalibrationDlg.h"
 #include "config/Profile.h"
 #include "config/SettingsFixture.h"
+#include "gui/app/SplashDlg.h"
+#include "gui/app/TypeSelectDlg.h"
+#include "gui/config/NoticeCalibrationDlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -105,6 +106,30 @@ TEST_F(TypeSelectTest, PreselectsTheStoredModelOrTheFirstEntry) {
         EXPECT_EQ(dialog.m_pModelList->itemText(0), "TORVEX-K2     ");
         EXPECT_EQ(dialog.m_pModelList->itemText(1), "TORVEX-K1     ");
     }
+}
+
+TEST_F(TypeSelectTest, KeepsItsTextsAndPointsToThePortListAndTheManual) {
+    int32_t bNotConnected = 0;
+    CTypeSelectDlg dialog(bNotConnected);
+    QStringList texts;
+    for (const QLabel* pLabel : dialog.findChildren<QLabel*>())
+        texts << pLabel->text();
+    ASSERT_EQ(texts.size(), 6);
+    EXPECT_EQ(texts.mid(0, 5),
+              QStringList({"TORVEXとの接続に失敗しました。", "電源と通信ケーブルを確認してください。",
+                           " １．アプリケーションを起動する場合はモデルを選択して、[デモモード起動]"
+                           "ボタンを押してください。",
+                           "２．再度TORVEXとの接続を行う場合は[リトライ]ボタンを押してください。",
+                           "３．終了する場合は[終了]ﾎﾞﾀﾝを押してください。"}));
+    EXPECT_TRUE(texts[5].contains("torvex ports"));
+    // The chapter the help names exists in the manual.
+    QFile manual(TORVEX_TEST_DATA_DIR "/../docs/manual.ja.md");
+    ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
+    const QString strManual = QString::fromUtf8(manual.readAll());
+    const QString strChapter = texts[5].section("「", 2, 2).section("」", 0, 0);
+    ASSERT_FALSE(strChapter.isEmpty());
+    EXPECT_TRUE(strManual.contains("\n# " + strChapter + "\n")) << strChapter.toStdString();
+    EXPECT_TRUE(strManual.contains("torvex ports"));
 }
 
 TEST_F(TypeSelectTest, DemoStoresTheModelAndSetsTheFlag) {

@@ -21,7 +21,6 @@
 #include "gui/widgets/Pictures.h"
 #include "instrument/TorvexCntl.h"
 #include "run/SequenceListLogic.h"
-
 #include "session/Session.h"
 
 #include <QApplication>
@@ -93,6 +92,10 @@ int main(int argc, char** argv) {
     WriteContactDefaults();
     WriteProfileValue(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_TYPE_CALIBRATION, QStringLiteral("1"));
     WriteProfileValue(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_SERIAL, QStringLiteral("K2-000123"));
+    // The log folder as an operator's machine shows it, not the temporary home
+    // (these pictures illustrate the manual).
+    WriteProfileValue(INI_SECTION_PROPERTY, INI_KEY_FOLDER,
+                      QStringLiteral("/home/operator/Documents/Kelvora/TORVEX_Pilot/LOG/"));
 
     {
         const QString path = folder + QStringLiteral("/pictures.png");
