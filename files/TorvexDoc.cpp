@@ -398,30 +398,35 @@ bool CTorvexDoc::ReadSequenceFile(const QString& strPath, bool* pbApplied) {
     return true;
 }
 
-bool CTorvexDoc::ForEachSequenceEntry(const QString& strPath, const SequenceEntryFn& fnEntry) {
+bool CTorvexDoc::ForEachSequenceEntry(const QString& strPath, const SequenceEntryFn& fnEntry,
+                                      bool bCheckFirst) {
     QFile file;
     QByteArray bytes;
     bool bMapped = false;
     if (!LoadBytes(strPath, file, bytes, &bMapped)) return false;
     if (bytes.isEmpty()) return true;
     CReadWindow window(bytes.constData(), bMapped ? bytes.size() : 0);
-    CArchiveReader check(bytes.constData(), bytes.size());
-    const int32_t r = ::ReadSequenceEntries(
-        check, m_ulMachineType, [&](int32_t, int32_t, CSettingData&) { window.Advance(check.Position()); });
-    if (r != READ_OK) {
-        m_bLoadFailed = 1;
-        Tell(ReadResultMessage(r));
-        return false;
+    const auto failed = [this](int32_t r) {
+        m_bLoadFailed = r != READ_OK;
+        if (r != READ_OK) Tell(ReadResultMessage(r));
+        return r != READ_OK;
+    };
+    if (bCheckFirst) {
+        CArchiveReader check(bytes.constData(), bytes.size());
+        const int32_t r = ::ReadSequenceEntries(check, m_ulMachineType, [&](int32_t, int32_t, CSettingData&) {
+            window.Advance(check.Position());
+        });
+        if (failed(r)) return false;
+        window.Restart();
     }
-    m_bLoadFailed = 0;
-    window.Restart();
     CArchiveReader ar(bytes.constData(), bytes.size());
-    ::ReadSequenceEntries(ar, m_ulMachineType, [&](int32_t nEntry, int32_t nCount, CSettingData& cond) {
-        fnEntry(nEntry, nCount, cond);
-        window.Advance(ar.Position());
-    });
+    const int32_t r =
+        ::ReadSequenceEntries(ar, m_ulMachineType, [&](int32_t nEntry, int32_t nCount, CSettingData& cond) {
+            fnEntry(nEntry, nCount, cond);
+            window.Advance(ar.Position());
+        });
     window.Advance(bytes.size());
-    return true;
+    return !failed(r);
 }
 
 bool CTorvexDoc::WriteSequenceFile(const QString& strPath) {

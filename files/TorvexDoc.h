@@ -87,8 +87,11 @@ public:
     // when it cannot be read), then hands fnEntry every entry in order. Only
     // one entry is held at a time, and the file's pages are let go behind the
     // reader, so memory stays flat whatever the file's size. The document
-    // itself is not changed.
-    bool ForEachSequenceEntry(const QString& strPath, const SequenceEntryFn& fnEntry);
+    // itself is not changed. Without bCheckFirst the file is read once: a
+    // failure then comes after the entries before it were handed on (for a
+    // caller that can drop what it made of them).
+    bool ForEachSequenceEntry(const QString& strPath, const SequenceEntryFn& fnEntry,
+                              bool bCheckFirst = true);
     // Writes the sequence list (atomically); clears the sequence modified flag on
     // success. Does not change the list's path.
     bool WriteSequenceFile(const QString& strPath);
