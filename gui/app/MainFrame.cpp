@@ -1,6 +1,7 @@
 #include "gui/app/MainFrame.h"
 
 #include "gui/app/AboutDlg.h"
+#include "gui/app/FirstPaint.h"
 #include "gui/widgets/Fonts.h"
 #include "gui/widgets/Pictures.h"
 #include "gui/app/TorvexView.h"
@@ -49,6 +50,7 @@ CMainFrame::CMainFrame(const VIEW_CONTEXT& context, QWidget* pParent)
     // At least what the run panel needs next to the condition screens.
     setMinimumSize(1100, 600);
     UpdateCommands();
+    WatchFirstPaint(this);
 }
 
 void CMainFrame::BuildMenus() {
