@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <utility>
 
 void AppendUtf8(std::string& out, QStringView str) {
     // Most texts are ASCII: copied as they are.
@@ -69,6 +71,23 @@ QString CExecData::Caption(int nCol) {
 }
 
 namespace {
+// The UTF-8 text of a code, or of the line names of a mask, made once per table
+// and value: step texts are written by the hundred thousand. Only the values a
+// step can really hold are kept (a damaged file may hold any number).
+void AppendCode(std::string& out, const CodeTable& table, int nCode) {
+    if (nCode < 0 || nCode >= 64) return AppendUtf8(out, LookupCode(table, nCode));
+    thread_local std::map<std::pair<const CodeTable*, int>, std::string> cache;
+    const auto [it, bAdded] = cache.try_emplace({&table, nCode});
+    if (bAdded) AppendUtf8(it->second, LookupCode(table, nCode));
+    out += it->second;
+}
+void AppendLineNames(std::string& out, const CodeTable& table, uint32_t ulMask) {
+    if (ulMask >= 256) return AppendUtf8(out, LineNames(table, ulMask));
+    thread_local std::map<std::pair<const CodeTable*, uint32_t>, std::string> cache;
+    const auto [it, bAdded] = cache.try_emplace({&table, ulMask});
+    if (bAdded) AppendUtf8(it->second, LineNames(table, ulMask));
+    out += it->second;
+}
 void AppendOnOff(std::string& out, int32_t b) {
     out += b ? "ON" : "OFF";
 }
@@ -84,7 +103,7 @@ void CExecData::AppendText(int nCol, std::string& out) {
         return;
     case COL_POLA:
         if (m_nPola >= 3) m_nPola = 1;
-        return AppendUtf8(out, LookupCode(PolarityTable(), m_nPola));
+        return AppendCode(out, PolarityTable(), m_nPola);
     case COL_VOLT:
         return AppendNumber(out, m_lVolt);
     case COL_FREQ:
@@ -103,18 +122,18 @@ void CExecData::AppendText(int nCol, std::string& out) {
         return AppendNumber(out, long(m_lTestTime % 60), 2);
     case COL_OUTPUT_PORT:
         if (m_nOutputPort >= 2) m_nOutputPort = 0;
-        return AppendUtf8(out, LookupCode(OutputPortTable(), m_nOutputPort));
+        return AppendCode(out, OutputPortTable(), m_nOutputPort);
     case COL_OUTPUT_DETAIL: {
         const CodeTable* table = m_nOutputPort == 0   ? &OutputDetailCdnTable()
                                  : m_nOutputPort == 1 ? &OutputDetailPulseTable()
                                                       : nullptr;
         if (!table) return;
         if (m_nOutputDetail >= int32_t(table->size())) m_nOutputDetail = 0;
-        return AppendUtf8(out, LookupCode(*table, m_nOutputDetail));
+        return AppendCode(out, *table, m_nOutputDetail);
     }
     case COL_INJ_LINE: {
         const CodeTable* table = LineTable(m_nOutputPort, m_nOutputDetail);
-        if (table) AppendUtf8(out, LineNames(*table, m_ulInjLine));
+        if (table) AppendLineNames(out, *table, m_ulInjLine);
         return;
     }
     case COL_INJ_SWEEP:
@@ -122,12 +141,12 @@ void CExecData::AppendText(int nCol, std::string& out) {
     case COL_SYNC:
         if (m_nOutputPort != 0) return;
         if (m_nSync >= 2) m_nSync = 0;
-        return AppendUtf8(out, LookupCode(SyncTable(), m_nSync));
+        return AppendCode(out, SyncTable(), m_nSync);
     case COL_ANGLE:
         return (m_nOutputPort == 0 && m_nSync == 1) ? AppendNumber(out, m_lAngle) : AppendDashes(out);
     case COL_JUDGE:
         if (m_nJudge >= 3) m_nJudge = 0;
-        return AppendUtf8(out, LookupCode(JudgeTable(), m_nJudge));
+        return AppendCode(out, JudgeTable(), m_nJudge);
     case COL_COMMENT:
         return AppendUtf8(out, m_strComment);
     case COL_ALTERNATIVE:
