@@ -80,7 +80,7 @@ private:
         return nPage;
     }
 
-    static constexpr qint64 kWindow = 4 * 1024 * 1024;
+    static constexpr qint64 kWindow = 1024 * 1024;
     char* m_pBase;
     qint64 m_nSize;
     qint64 m_nReleased = 0;
