@@ -1,148 +1,143 @@
-// Writing the report of a 20-entry sequence of 1000 steps each: seconds and
-// peak memory of the writer, against Python's openpyxl writing the same cells
-// (same sheets, values and top alignment) in the same run.
-#include "results/ReportWriter.h"
+// `torvex report` of a sequence file of 100 tests × 1000 steps, against
+// openpyxl in its write-only mode writing the same cells (same sheets, values
+// and top alignment) in Python: wall time and peak memory of each process,
+// measured from outside, the same number of runs each, medians.
+//
+//   bench_report [RUNS] [FILE]   (FILE: where to keep the sequence file)
+#include "Child.h"
+#include "LabSequence.h"
+#include "Median.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
-#include <unistd.h>
+#include <cstdlib>
 
 namespace {
 
-constexpr int kEntries = 20;
-constexpr int kSteps = 1000;
-constexpr int kRuns = 3;
 const char* kPython = "/usr/bin/python3";
 
-// Every cell of a workbook, blank ones too, as JSON lines: [sheet, row, col, value].
+// Every row of a workbook as JSON lines, read with Python's own zip and XML
+// modules: the sheet names first, then [sheet, row, [value or null, ...]].
 const char* kDumpScript = R"(
-import json, sys, openpyxl
-book = openpyxl.load_workbook(sys.argv[1])
+import json, re, sys, zipfile
+import xml.etree.ElementTree as ET
+NS = "{http://schemas.openxmlformats.org/spreadsheetml/2006/main}"
+def col(ref):
+    n = 0
+    for ch in re.match(r"[A-Z]+", ref).group(0):
+        n = n * 26 + ord(ch) - 64
+    return n
+z = zipfile.ZipFile(sys.argv[1])
+names = [s.get("name") for s in ET.fromstring(z.read("xl/workbook.xml")).iter(NS + "sheet")]
+shared = []
+if "xl/sharedStrings.xml" in z.namelist():
+    shared = ["".join(t.text or "" for t in si.iter(NS + "t"))
+              for si in ET.fromstring(z.read("xl/sharedStrings.xml")).iter(NS + "si")]
 with open(sys.argv[2], "w", encoding="utf-8") as out:
-    json.dump([ws.title for ws in book.worksheets], out, ensure_ascii=False)
+    json.dump(names, out, ensure_ascii=False)
     out.write("\n")
-    for i, ws in enumerate(book.worksheets):
-        for (r, c), cell in sorted(ws._cells.items()):
-            json.dump([i, r, c, cell.value], out, ensure_ascii=False)
-            out.write("\n")
+    for i in range(len(names)):
+        with z.open("xl/worksheets/sheet%d.xml" % (i + 1)) as f:
+            for _, row in ET.iterparse(f):
+                if row.tag != NS + "row":
+                    continue
+                values = []
+                for c in row.iter(NS + "c"):
+                    n = col(c.get("r"))
+                    values += [None] * (n - 1 - len(values))
+                    t, v = c.get("t"), c.find(NS + "v")
+                    if t == "inlineStr":
+                        values.append("".join(x.text or "" for x in c.iter(NS + "t")))
+                    elif t == "s":
+                        values.append(shared[int(v.text)])
+                    elif v is not None:
+                        values.append(float(v.text))
+                    else:
+                        values.append("")  # a blank cell that keeps its alignment
+                json.dump([i, int(row.get("r")), values], out, ensure_ascii=False)
+                out.write("\n")
+                row.clear()
 )";
 
-// Writes the dumped cells with openpyxl; prints seconds and memory.
+// The reference: openpyxl's write-only mode, rows streamed from the dump.
 const char* kWriteScript = R"(
-import json, resource, sys, time, openpyxl
+import json, sys
+from openpyxl import Workbook
+from openpyxl.cell import WriteOnlyCell
 from openpyxl.styles import Alignment
-with open(sys.argv[1], encoding="utf-8") as f:
-    names = json.loads(f.readline())
-    cells = [json.loads(line) for line in f]
-base = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss
-t0 = time.perf_counter()
-book = openpyxl.Workbook()
-sheets = [book.active] + [book.create_sheet() for _ in names[1:]]
-for ws, name in zip(sheets, names):
-    ws.title = name
+book = Workbook(write_only=True)
 top = Alignment(vertical="top")
-for i, r, c, v in cells:
-    cell = sheets[i].cell(row=r, column=c, value=v)
-    cell.alignment = top
+with open(sys.argv[1], encoding="utf-8") as f:
+    sheets = [book.create_sheet(title=name) for name in json.loads(f.readline())]
+    written = [0] * len(sheets)
+    for line in f:
+        i, r, values = json.loads(line)
+        ws = sheets[i]
+        while written[i] < r - 1:
+            ws.append([])
+            written[i] += 1
+        cells = []
+        for v in values:
+            if v is None:
+                cells.append(None)
+                continue
+            cell = WriteOnlyCell(ws, value=None if v == "" else v)
+            cell.alignment = top
+            cells.append(cell)
+        ws.append(cells)
+        written[i] += 1
 book.save(sys.argv[2])
-t = time.perf_counter() - t0
-peak = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss
-print(json.dumps({"seconds": t, "base_kb": base, "peak_kb": peak, "cells": len(cells)}))
 )";
-
-long CurrentRssKb() {
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-        std::fclose(f);
-    }
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-long PeakRssKb() {
-    rusage ru{};
-    getrusage(RUSAGE_SELF, &ru);
-    return ru.ru_maxrss;
-}
-
-CReportData MakeSequence() {
-    CReportData data;
-    data.m_nTestType = REPORT_SEQUENCE;
-    data.m_ulMachineType = MODEL_K2;
-    data.m_timeStart = 1706661005;
-    data.m_strSeqFileName = QStringLiteral("bench.tvxs");
-    data.m_property.m_strCompanyName = QStringLiteral("ケルヴォラ試験所");
-    for (int e = 0; e < kEntries; ++e) {
-        CSettingData cond;
-        cond.m_ulMachineType = MODEL_K2;
-        cond.m_strTestName = QStringLiteral("試験%1").arg(e + 1);
-        cond.m_listExec.resize(kSteps);
-        for (int s = 0; s < kSteps; ++s) {
-            CExecData& step = cond.m_listExec[size_t(s)];
-            step.m_lVolt = 200 + (s % 381) * 10;
-            step.m_nPola = s % 2;
-            step.m_lFreq = 1000 * (1 + s % 100);
-            step.m_ulInjLine = uint32_t(1 + s % 7);
-            step.m_nJudge = s % 3;
-            if (s % 10 == 0) step.m_strComment = QStringLiteral("ステップ%1 異常なし").arg(s + 1);
-        }
-        data.m_listTest.push_back(std::move(cond));
-    }
-    return data;
-}
 
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    const int nRuns = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     QTemporaryDir dir;
-    const CReportData data = MakeSequence();
-    const QString out = dir.filePath("report.xlsx");
+    const QString path = argc > 2 ? QString::fromLocal8Bit(argv[2]) : dir.filePath("lab.tvxs");
+    if (!QFileInfo::exists(path) && !WriteLabSequence(path)) return 1;
+    const std::string torvex = TORVEX_BINARY_DIR "/torvex";
+    const std::string out = dir.filePath("report.xlsx").toStdString();
+    const std::string ref = dir.filePath("openpyxl.xlsx").toStdString();
+    const std::string dump = dir.filePath("rows.jsonl").toStdString();
 
-    const long base = CurrentRssKb();
-    double best = 1e9;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer t;
-        t.start();
-        QString error;
-        if (!WriteReport(data, out, &error)) {
-            std::fprintf(stderr, "report not written: %s\n", qPrintable(error));
+    const std::vector<std::string> report = {torvex, "report", path.toStdString(), "--out", out};
+    if (RunChild(report).m_nExit != 0) {
+        std::fprintf(stderr, "torvex report failed\n");
+        return 1;
+    }
+    // The reference writes exactly the cells of that workbook.
+    if (RunChild({kPython, "-c", kDumpScript, out, dump}, "/dev/null", true).m_nExit != 0) {
+        std::fprintf(stderr, "the workbook could not be read back\n");
+        return 1;
+    }
+    const std::vector<std::string> reference = {kPython, "-c", kWriteScript, dump, ref};
+
+    std::vector<double> t, tRef, m, mRef;
+    // Interleaved, so that both see the same load of a shared machine.
+    for (int i = 0; i < nRuns; ++i) {
+        const CHILD_RESULT r = RunChild(report);
+        const CHILD_RESULT p = RunChild(reference, "/dev/null", true);
+        if (r.m_nExit != 0 || p.m_nExit != 0) {
+            std::fprintf(stderr, "a run failed (torvex %d, openpyxl %d)\n", r.m_nExit, p.m_nExit);
             return 1;
         }
-        best = std::min(best, double(t.nsecsElapsed()) / 1e9);
+        t.push_back(r.m_dSeconds);
+        m.push_back(double(r.m_lPeakKiB));
+        tRef.push_back(p.m_dSeconds);
+        mRef.push_back(double(p.m_lPeakKiB));
     }
-    const long peak = PeakRssKb();
-    std::printf("torvex writer:  %.3f s (best of %d), peak memory +%ld KiB over %ld KiB, file %lld bytes\n",
-                best, kRuns, peak - base, base, QFileInfo(out).size());
-
-    // The reference writes exactly the cells of that workbook.
-    const QString dump = dir.filePath("cells.jsonl");
-    QProcess p;
-    p.start(kPython, {"-c", kDumpScript, out, dump});
-    if (!p.waitForFinished(600000) || p.exitCode() != 0) {
-        std::fprintf(stderr, "openpyxl not usable: %s\n", p.readAllStandardError().constData());
-        return 1;
-    }
-    p.start(kPython, {"-c", kWriteScript, dump, dir.filePath("openpyxl.xlsx")});
-    if (!p.waitForFinished(600000) || p.exitCode() != 0) {
-        std::fprintf(stderr, "openpyxl failed: %s\n", p.readAllStandardError().constData());
-        return 1;
-    }
-    const QJsonObject ref = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
-    const double refSeconds = ref.value("seconds").toDouble();
-    const long refMem = long(ref.value("peak_kb").toDouble() - ref.value("base_kb").toDouble());
-    std::printf("openpyxl:       %.3f s, peak memory +%ld KiB, %d cells\n", refSeconds, refMem,
-                ref.value("cells").toInt());
-    std::printf("ratio openpyxl / torvex: time %.1fx, memory %.1fx\n", refSeconds / best,
-                double(refMem) / double(std::max(1L, peak - base)));
+    std::printf("report of %d tests x %d steps (%.1f MB sequence file); median of %d runs each\n", kLabTests,
+                kLabStepsPerTest, double(QFileInfo(path).size()) / 1e6, nRuns);
+    std::printf("  torvex report             %7.2f s  peak %6.1f MB  (workbook %.1f MB)\n", Median(t),
+                Median(m) / 1024, double(QFileInfo(QString::fromStdString(out)).size()) / 1e6);
+    std::printf("  openpyxl write-only mode  %7.2f s  peak %6.1f MB  (workbook %.1f MB)\n", Median(tRef),
+                Median(mRef) / 1024, double(QFileInfo(QString::fromStdString(ref)).size()) / 1e6);
+    std::printf("  openpyxl / torvex: time %.1fx, memory %.2fx\n", Median(tRef) / Median(t),
+                Median(mRef) / Median(m));
     return 0;
 }

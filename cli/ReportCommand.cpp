@@ -32,6 +32,28 @@ const char* kUsage = "Usage: torvex report FILE --out OUT.xlsx [--model K2|K1]\n
                      "Exit codes: 0 written, 1 the file cannot be loaded, the run is unknown or\n"
                      "the workbook cannot be written, 2 wrong usage.\n";
 
+// A sequence file is reported entry by entry, in flat memory whatever its size.
+int ReportSequenceFile(CTorvexDoc& doc, const CCollectingDialog& dialog, const QString& file,
+                       const QString& out, uint32_t ulModel) {
+    CTestProperty property;
+    property.LoadFromProfile();
+    property.LoadEquipmentFromProfile();
+    QString error;
+    switch (WriteSequenceFileReport(doc, file, property, ulModel, out, &error)) {
+    case FILE_REPORT_WRITTEN:
+        return EXIT_OK;
+    case FILE_REPORT_NOT_READ:
+        Err(dialog.m_listMessages.join('\n') + '\n');
+        return EXIT_FAILED;
+    case FILE_REPORT_EMPTY:
+        Err("torvex report: nothing to report\n");
+        return EXIT_FAILED;
+    default:
+        Err(QString("torvex report: cannot write %1: %2\n").arg(out, error));
+        return EXIT_FAILED;
+    }
+}
+
 } // namespace
 
 // The report of a journalled run (cli/HistoryCommand.cpp).
@@ -90,6 +112,7 @@ int RunReport(const QStringList& argsIn) {
     CTorvexDoc doc;
     PrepareDocument(doc, dialog, ulModel);
     doc.SetTab(nTab);
+    if (bSequenceFile) return ReportSequenceFile(doc, dialog, file, out, ulModel);
     const bool bLoaded = bSequenceFile ? doc.ReadSequenceFile(file) : doc.ReadDocument(file);
     if (!bLoaded) {
         Err(dialog.m_listMessages.join('\n') + '\n');

@@ -2,46 +2,70 @@
 #include "files/TorvexDoc.h"
 #include "model/StepExpansion.h"
 
+#include "results/StepListing.h"
+
 #include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 // Exit code for a condition above the step limit.
 constexpr int EXIT_TOO_MANY_STEPS = 3;
 
 namespace {
 
-const char* kUsage = "Usage: torvex steps FILE [--model K2|K1]\n"
+const char* kUsage = "Usage: torvex steps FILE [--model K2|K1] [--format tsv|csv|json]\n"
                      "\n"
                      "Prints the steps of a data file (.tvx: the steps its condition expands\n"
                      "into) or of every entry of a sequence file (.tvxs: the steps stored with\n"
-                     "each entry), tab-separated, one step a line.\n"
+                     "each entry), one step a line, as the output goes: memory stays flat\n"
+                     "whatever the file's size. Without --format: the step list's texts under\n"
+                     "its Japanese captions, tab-separated.\n"
                      "\n"
-                     "  --model K2|K1  the instrument model files are checked against (K2)\n"
+                     "  --model K2|K1   the instrument model files are checked against (K2)\n"
+                     "  --format FORM   tsv, csv: a header line of English field names, then\n"
+                     "                  one line per step; json: one JSON object per line and\n"
+                     "                  step (JSON Lines). Fields: entry, test_name, step,\n"
+                     "                  polarity, voltage_v, frequency_hz, pulse_count,\n"
+                     "                  burst_duration_us, burst_period_ms, test_time_s, output,\n"
+                     "                  output_detail, lines, line_sync, phase_angle_deg,\n"
+                     "                  alternating_polarity, continuous, modulated,\n"
+                     "                  external_trigger. Numbers are numbers in those units,\n"
+                     "                  texts as the step list shows them, flags true or false,\n"
+                     "                  and a value a step does not have is null (empty in\n"
+                     "                  tsv and csv). A data file is entry 1.\n"
                      "\n"
-                     "Exit codes: 0 done, 1 the file cannot be loaded, 2 wrong usage,\n"
-                     "3 the condition describes more than 1000 steps.\n";
+                     "The steps go to standard output, messages to standard error.\n"
+                     "Exit codes: 0 done, 1 the file cannot be loaded or the output cannot be\n"
+                     "written, 2 wrong usage, 3 the condition describes more than 1000 steps.\n";
 
-QString Header(bool bSequence) {
-    QStringList cols;
-    if (bSequence) cols << "Entry";
-    cols << "No.";
-    for (int col = 1; col <= COL_TRIGGER; ++col)
-        cols << CExecData::Caption(col);
-    return cols.join('\t') + '\n';
-}
-
-QString StepLine(const QString& prefix, int nNo, CExecData step) {
-    QStringList cols;
-    if (!prefix.isEmpty()) cols << prefix;
-    cols << QString::number(nNo);
-    for (int col = 1; col <= COL_TRIGGER; ++col)
-        cols << step.GetText(col);
-    return cols.join('\t') + '\n';
+// Standard output, in the listing's chunks.
+bool WriteOut(const char* pData, size_t nSize) {
+    return std::fwrite(pData, 1, nSize, stdout) == nSize;
 }
 
 } // namespace
 
-int RunSteps(const QStringList& args) {
-    if (HandleHelp(args, QString::fromUtf8(kUsage))) return EXIT_OK;
+int RunSteps(const QStringList& argsIn) {
+    if (HandleHelp(argsIn, QString::fromUtf8(kUsage))) return EXIT_OK;
+    // --format is this command's own; the rest is shared with the other file commands.
+    QStringList args;
+    int nFormat = STEP_FORMAT_TABLE;
+    for (int i = 0; i < argsIn.size(); ++i) {
+        if (argsIn[i] != "--format" && !argsIn[i].startsWith("--format=")) {
+            args << argsIn[i];
+            continue;
+        }
+        QString name;
+        if (argsIn[i] == "--format") {
+            if (i + 1 >= argsIn.size()) return UsageError("steps", "--format needs tsv, csv or json");
+            name = argsIn[++i];
+        } else {
+            name = argsIn[i].mid(9);
+        }
+        if (!StepFormatFromName(name, nFormat))
+            return UsageError("steps", QString("unknown format '%1' (tsv, csv or json)").arg(name));
+    }
     QString path;
     uint32_t ulModel = 0;
     if (!ParseFileAndModel("steps", args, 1, {&path}, ulModel)) return EXIT_USAGE;
@@ -50,19 +74,27 @@ int RunSteps(const QStringList& args) {
     CTorvexDoc doc;
     PrepareDocument(doc, dialog, ulModel);
     const bool bSequence = IsSequenceFile(path);
-    if (bSequence ? !doc.ReadSequenceFile(path) : !doc.ReadDocument(path)) {
-        Err(dialog.m_listMessages.join('\n') + '\n');
-        return EXIT_FAILED;
-    }
-
-    QString out = Header(bSequence);
+    CStepListing listing(nFormat, bSequence, WriteOut);
     if (bSequence) {
-        for (int e = 0; e < doc.m_sequence.Count(); ++e) {
-            const auto& steps = doc.m_sequence.Entry(e)->m_listExec;
-            for (size_t i = 0; i < steps.size(); ++i)
-                out += StepLine(QString::number(e + 1), int(i) + 1, steps[i]);
+        // The file is checked whole before the first line goes out.
+        bool bHeader = false;
+        const bool bRead = doc.ForEachSequenceEntry(path, [&](int32_t nEntry, int32_t, CSettingData& cond) {
+            if (!bHeader) listing.WriteHeader();
+            bHeader = true;
+            int nStep = 0;
+            for (const CExecData& step : cond.m_listExec)
+                listing.WriteStep(nEntry + 1, cond.m_strTestName, ++nStep, step);
+        });
+        if (!bRead) {
+            Err(dialog.m_listMessages.join('\n') + '\n');
+            return EXIT_FAILED;
         }
+        if (!bHeader) listing.WriteHeader();
     } else {
+        if (!doc.ReadDocument(path)) {
+            Err(dialog.m_listMessages.join('\n') + '\n');
+            return EXIT_FAILED;
+        }
         const int64_t total = doc.ManualStepTotal();
         if (total > kMaxSteps) {
             Err(QString::fromUtf8("現在のステップ数は%1ステップです。\nステップ数が%"
@@ -71,11 +103,16 @@ int RunSteps(const QStringList& args) {
                     .arg(kMaxSteps));
             return EXIT_TOO_MANY_STEPS;
         }
-        const auto& steps = doc.m_settingManual.m_listExec;
-        for (size_t i = 0; i < steps.size(); ++i)
-            out += StepLine(QString(), int(i) + 1, steps[i]);
+        listing.WriteHeader();
+        int nStep = 0;
+        for (const CExecData& step : doc.m_settingManual.m_listExec)
+            listing.WriteStep(1, doc.m_settingManual.m_strTestName, ++nStep, step);
     }
-    Out(out);
+    if (!listing.Finish() || std::fflush(stdout) != 0) {
+        Err(QString("torvex steps: cannot write the output: %1\n")
+                .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        return EXIT_FAILED;
+    }
     return EXIT_OK;
 }
 

@@ -53,27 +53,35 @@ void WriteSequenceFile(const SequenceEntries& entries, CArchiveWriter& ar) {
     }
 }
 
-int32_t ReadSequenceFile(CArchiveReader& ar, uint32_t ulModel, SequenceEntries& entries) {
-    entries.clear();
+int32_t ReadSequenceEntries(CArchiveReader& ar, uint32_t ulModel, const SequenceEntryFn& fnEntry) {
     int32_t r = ReadFileHead(ar, kSequenceFileMagic);
     if (r != READ_OK) return r;
     const int32_t n = ar.ReadValue();
     if (ar.Failed()) return READ_MALFORMED;
-    if (n < 1) return READ_OK;
-    SequenceEntries read;
-    read.reserve(size_t(std::min<qint64>(n, ar.Remaining() / kMinEntryBytes + 1)));
     for (int32_t i = 0; i < n; ++i) {
-        auto cond = std::make_unique<CSettingData>();
+        CSettingData cond;
         const QString name = ar.ReadString();
-        r = ReadConditionBlock(*cond, ar, ulModel);
+        r = ReadConditionBlock(cond, ar, ulModel);
         if (r != READ_OK) return r;
-        cond->m_strTestName = name;
-        r = ReadStepListBlock(cond->m_listExec, ar, ulModel);
+        cond.m_strTestName = name;
+        r = ReadStepListBlock(cond.m_listExec, ar, ulModel);
         if (r != READ_OK) return r;
-        read.push_back(std::move(cond));
+        fnEntry(i, n, cond);
     }
-    entries = std::move(read);
     return READ_OK;
+}
+
+int32_t ReadSequenceFile(CArchiveReader& ar, uint32_t ulModel, SequenceEntries& entries) {
+    entries.clear();
+    SequenceEntries read;
+    const int32_t r =
+        ReadSequenceEntries(ar, ulModel, [&](int32_t nEntry, int32_t nCount, CSettingData& cond) {
+            if (nEntry == 0)
+                read.reserve(size_t(std::min<qint64>(nCount, ar.Remaining() / kMinEntryBytes + 1)));
+            read.push_back(std::make_unique<CSettingData>(std::move(cond)));
+        });
+    if (r == READ_OK) entries = std::move(read);
+    return r;
 }
 
 QString ReadResultMessage(int32_t nResult) {

@@ -2,6 +2,7 @@
 
 #include "files/TaggedArchive.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -28,6 +29,17 @@ void WriteSequenceFile(const SequenceEntries& entries, CArchiveWriter& ar);
 // Reads a sequence file; entries gets every entry only when all were read (a
 // count below 1 gives READ_OK and no entry: the list stays as it was).
 int32_t ReadSequenceFile(CArchiveReader& ar, uint32_t ulModel, SequenceEntries& entries);
+
+// Called with each entry of a sequence file as soon as it is read: its
+// position (from 0), the number of entries the file declares, and the entry
+// with its name and steps (the callee may take them).
+using SequenceEntryFn = std::function<void(int32_t nEntry, int32_t nCount, CSettingData& cond)>;
+
+// Reads a sequence file entry by entry, with the checks and results of
+// ReadSequenceFile, holding only one entry at a time. Entries before a failure
+// have been handed on already: check a file first (with an fnEntry that does
+// nothing) where that matters.
+int32_t ReadSequenceEntries(CArchiveReader& ar, uint32_t ulModel, const SequenceEntryFn& fnEntry);
 
 // The operator's message for a reader result 1 to 3 or a malformed file; empty
 // for READ_OK.

@@ -80,17 +80,18 @@ void CArchiveWriter::WriteValue(int32_t l) {
 
 // ---- reader -------------------------------------------------------------
 
-bool CArchiveReader::Take(void* pOut, qint64 n) {
-    if (m_bFailed || n > Remaining()) {
-        Fail();
-        return false;
-    }
-    std::memcpy(pOut, m_p + m_nPos, size_t(n));
-    m_nPos += n;
-    return true;
-}
-
 bool CArchiveReader::ReadStringHead(qint64& nBytes, bool& bWide) {
+    // The writer's own form first: the wide mark and a one-byte length.
+    if (!m_bFailed && Remaining() >= 4) {
+        const uint8_t* p = reinterpret_cast<const uint8_t*>(m_p + m_nPos);
+        if (p[0] == 0xFF && p[1] == 0xFE && p[2] == 0xFF && p[3] < 0xFF &&
+            qint64(p[3]) * 2 <= Remaining() - 4) {
+            m_nPos += 4;
+            bWide = true;
+            nBytes = qint64(p[3]) * 2;
+            return true;
+        }
+    }
     bWide = false;
     for (;;) {
         uint8_t b = 0;
@@ -156,16 +157,31 @@ QString CArchiveReader::ReadString() {
     return QString::fromLatin1(p, qsizetype(nBytes));
 }
 
-void CArchiveReader::SkipString() {
+bool CArchiveReader::ReadStringIn(std::initializer_list<const char*> candidates) {
+    qint64 nBytes = 0;
+    bool bWide = false;
+    if (!ReadStringHead(nBytes, bWide)) return false;
+    const char* p = m_p + m_nPos;
+    m_nPos += nBytes;
+    const qint64 nChars = bWide ? nBytes / 2 : nBytes;
+    for (const char* candidate : candidates) {
+        const qint64 n = qint64(std::strlen(candidate));
+        if (n != nChars) continue;
+        qint64 i = 0;
+        // ASCII reads the same in the narrow form (Shift_JIS) and the wide one.
+        for (; i < n; ++i) {
+            const uint16_t c = bWide ? qFromLittleEndian<uint16_t>(p + 2 * i) : uint8_t(p[i]);
+            if (c != uint8_t(candidate[i])) break;
+        }
+        if (i == n) return true;
+    }
+    return false;
+}
+
+void CArchiveReader::SkipOtherString() {
     qint64 nBytes = 0;
     bool bWide = false;
     if (ReadStringHead(nBytes, bWide)) m_nPos += nBytes;
-}
-
-int32_t CArchiveReader::ReadValue() {
-    char b[4];
-    if (!Take(b, 4)) return 0;
-    return qFromLittleEndian<int32_t>(b);
 }
 
 // ---- blocks -------------------------------------------------------------
@@ -327,11 +343,9 @@ void WriteStepBlock(const CExecData& s, CArchiveWriter& ar) {
 }
 
 int32_t ReadStepBlock(CExecData& s, CArchiveReader& ar) {
-    const QString version = ar.ReadString();
+    const bool bAccepted = ar.ReadStringIn({"Exec Data Ver.1.0.0.0", "Exec Data Ver.1.0.1.0"});
     if (ar.Failed()) return READ_MALFORMED;
-    if (version != QLatin1String("Exec Data Ver.1.0.0.0") &&
-        version != QLatin1String("Exec Data Ver.1.0.1.0"))
-        return READ_NEWER_VERSION;
+    if (!bAccepted) return READ_NEWER_VERSION;
     s.m_nPola = ar.ReadTagged();
     s.m_lVolt = ar.ReadTagged();
     s.m_lFreq = ar.ReadTagged();

@@ -4,7 +4,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtEndian>
 #include <cstdint>
+#include <cstring>
+#include <initializer_list>
 #include <vector>
 
 class QIODevice;
@@ -59,8 +62,26 @@ public:
 
     QString ReadString();
     // Reads a string item and throws it away (tags and markers are not checked).
-    void SkipString();
-    int32_t ReadValue();
+    void SkipString() {
+        // The writer's own form inline: the wide mark and a one-byte length.
+        if (Remaining() >= 4) {
+            const uint8_t* p = reinterpret_cast<const uint8_t*>(m_p + m_nPos);
+            if (p[0] == 0xFF && p[1] == 0xFE && p[2] == 0xFF && p[3] < 0xFF &&
+                qint64(p[3]) * 2 <= Remaining() - 4) {
+                m_nPos += 4 + qint64(p[3]) * 2;
+                return;
+            }
+        }
+        SkipOtherString();
+    }
+    // Reads a string item and tells whether it is one of the given ASCII texts
+    // (without making a text of it).
+    bool ReadStringIn(std::initializer_list<const char*> candidates);
+    int32_t ReadValue() {
+        char b[4];
+        if (!Take(b, 4)) return 0;
+        return qFromLittleEndian<int32_t>(b);
+    }
     uint32_t ReadUValue() { return uint32_t(ReadValue()); }
     // A tag string followed by a value.
     int32_t ReadTagged() {
@@ -74,9 +95,19 @@ public:
     qint64 Position() const { return m_nPos; }
 
 private:
+    void SkipOtherString();
     // Length and form of the next string item; false when malformed.
     bool ReadStringHead(qint64& nBytes, bool& bWide);
-    bool Take(void* pOut, qint64 n);
+    // Inline: most items are a few bytes of a size known here.
+    bool Take(void* pOut, qint64 n) {
+        if (m_bFailed || n > Remaining()) {
+            Fail();
+            return false;
+        }
+        std::memcpy(pOut, m_p + m_nPos, size_t(n));
+        m_nPos += n;
+        return true;
+    }
     void Fail() {
         m_bFailed = true;
         m_nPos = m_nSize;

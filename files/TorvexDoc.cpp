@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
+#include <algorithm>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,6 +32,60 @@ QString SaveFailureText(const QString& strPath) {
         return QStringLiteral("出力先のディスク ドライブの空き容量が不足しています。");
     return QStringLiteral("ドキュメントの保存に失敗しました。");
 }
+
+// A mapped file read from front to back: the pages ahead are mapped in one
+// call and those behind are handed back to the system (they come again from
+// the page cache should they be needed), so that a large file never stays
+// resident and is not read through one page fault after another.
+class CReadWindow {
+public:
+    // nSize 0: not a mapping, nothing to do.
+    CReadWindow(const char* pBase, qint64 nSize) : m_pBase(const_cast<char*>(pBase)), m_nSize(nSize) {
+        Restart();
+    }
+    void Restart() {
+        if (m_nSize == 0) return;
+        if (m_nReleased < m_nSize) Release(m_nSize);
+        m_nReleased = m_nPopulated = 0;
+        Populate(0);
+    }
+    // Everything before nPos has been read.
+    void Advance(qint64 nPos) {
+        if (m_nSize == 0) return;
+        if (nPos - m_nReleased >= kWindow || nPos >= m_nSize) Release(nPos);
+        Populate(nPos);
+    }
+
+private:
+    void Release(qint64 nPos) {
+        // The mapping starts on a page boundary.
+        const qint64 nEnd = nPos >= m_nSize ? m_nSize : nPos / Page() * Page();
+        if (nEnd > m_nReleased) madvise(m_pBase + m_nReleased, size_t(nEnd - m_nReleased), MADV_DONTNEED);
+        m_nReleased = std::max(m_nReleased, nEnd);
+    }
+    void Populate(qint64 nPos) {
+#ifdef MADV_POPULATE_READ
+        if (nPos + kWindow <= m_nPopulated || m_nPopulated >= m_nSize) return;
+        const qint64 nFrom = std::max(m_nPopulated, nPos / Page() * Page());
+        const qint64 nTo = std::min(m_nSize, nFrom + 2 * kWindow);
+        // Older kernels refuse it: the pages then come one fault at a time.
+        madvise(m_pBase + nFrom, size_t(nTo - nFrom), MADV_POPULATE_READ);
+        m_nPopulated = nTo;
+#else
+        (void)nPos;
+#endif
+    }
+    static qint64 Page() {
+        static const qint64 nPage = sysconf(_SC_PAGESIZE);
+        return nPage;
+    }
+
+    static constexpr qint64 kWindow = 1024 * 1024;
+    char* m_pBase;
+    qint64 m_nSize;
+    qint64 m_nReleased = 0;
+    qint64 m_nPopulated = 0;
+};
 
 bool SameFile(const QString& a, const QString& b) {
     const QString ca = QFileInfo(a).canonicalFilePath();
@@ -79,7 +136,9 @@ void CTorvexDoc::ClearPathName() {
     emit manualNameChanged();
 }
 
-int64_t CTorvexDoc::ManualStepTotal() const { return CountSteps(m_settingManual); }
+int64_t CTorvexDoc::ManualStepTotal() const {
+    return CountSteps(m_settingManual);
+}
 
 void CTorvexDoc::ExpandManual() {
     ExpandSteps(m_settingManual);
@@ -117,7 +176,8 @@ bool CTorvexDoc::OpenDocument(const QString& strPath) {
     return ReadDocument(strPath);
 }
 
-bool CTorvexDoc::LoadBytes(const QString& strPath, QFile& file, QByteArray& bytes) {
+bool CTorvexDoc::LoadBytes(const QString& strPath, QFile& file, QByteArray& bytes, bool* pbMapped) {
+    if (pbMapped) *pbMapped = false;
     QFileInfo info(strPath);
     if (!info.exists()) {
         Tell(QStringLiteral(
@@ -134,6 +194,7 @@ bool CTorvexDoc::LoadBytes(const QString& strPath, QFile& file, QByteArray& byte
     if (nSize == 0) return true;
     if (uchar* p = file.map(0, nSize)) {
         bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(p), qsizetype(nSize));
+        if (pbMapped) *pbMapped = true;
         return true;
     }
     bytes = file.readAll();
@@ -335,6 +396,37 @@ bool CTorvexDoc::ReadSequenceFile(const QString& strPath, bool* pbApplied) {
     emit sequenceChanged();
     emit sequencePathChanged();
     return true;
+}
+
+bool CTorvexDoc::ForEachSequenceEntry(const QString& strPath, const SequenceEntryFn& fnEntry,
+                                      bool bCheckFirst) {
+    QFile file;
+    QByteArray bytes;
+    bool bMapped = false;
+    if (!LoadBytes(strPath, file, bytes, &bMapped)) return false;
+    if (bytes.isEmpty()) return true;
+    CReadWindow window(bytes.constData(), bMapped ? bytes.size() : 0);
+    const auto failed = [this](int32_t r) {
+        m_bLoadFailed = r != READ_OK;
+        if (r != READ_OK) Tell(ReadResultMessage(r));
+        return r != READ_OK;
+    };
+    if (bCheckFirst) {
+        CArchiveReader check(bytes.constData(), bytes.size());
+        const int32_t r = ::ReadSequenceEntries(check, m_ulMachineType, [&](int32_t, int32_t, CSettingData&) {
+            window.Advance(check.Position());
+        });
+        if (failed(r)) return false;
+        window.Restart();
+    }
+    CArchiveReader ar(bytes.constData(), bytes.size());
+    const int32_t r =
+        ::ReadSequenceEntries(ar, m_ulMachineType, [&](int32_t nEntry, int32_t nCount, CSettingData& cond) {
+            fnEntry(nEntry, nCount, cond);
+            window.Advance(ar.Position());
+        });
+    window.Advance(bytes.size());
+    return !failed(r);
 }
 
 bool CTorvexDoc::WriteSequenceFile(const QString& strPath) {

@@ -82,6 +82,16 @@ public:
     // that has some changes nothing (the list is not that file's content, and
     // must not pass for saved); *pbApplied tells whether the list took the file.
     bool ReadSequenceFile(const QString& strPath, bool* pbApplied = nullptr);
+    // Reads a sequence file for listing, not into the list: checks the whole
+    // file first (false, with the operator told as ReadSequenceFile tells it,
+    // when it cannot be read), then hands fnEntry every entry in order. Only
+    // one entry is held at a time, and the file's pages are let go behind the
+    // reader, so memory stays flat whatever the file's size. The document
+    // itself is not changed. Without bCheckFirst the file is read once: a
+    // failure then comes after the entries before it were handed on (for a
+    // caller that can drop what it made of them).
+    bool ForEachSequenceEntry(const QString& strPath, const SequenceEntryFn& fnEntry,
+                              bool bCheckFirst = true);
     // Writes the sequence list (atomically); clears the sequence modified flag on
     // success. Does not change the list's path.
     bool WriteSequenceFile(const QString& strPath);
@@ -120,7 +130,7 @@ signals:
 private:
     // Opens a file for reading and maps (or reads) its bytes, which live as long
     // as file; false with the operator told when it cannot be read.
-    bool LoadBytes(const QString& strPath, QFile& file, QByteArray& bytes);
+    bool LoadBytes(const QString& strPath, QFile& file, QByteArray& bytes, bool* pbMapped = nullptr);
     // Writes through a temporary file renamed over the target at the end.
     template <class Fn> bool WriteAtomically(const QString& strPath, Fn writeItems);
     void ExpandManual();

@@ -6,10 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSerialPortInfo>
-#include <QThread>
 #include <algorithm>
 #include <cerrno>
 #include <unistd.h>
+#include <termios.h>
 
 namespace {
 
@@ -23,7 +23,6 @@ constexpr int kMaxPort = 128;
 constexpr int kMaxReplyBytes = 254;
 constexpr int kByteTimeoutMs = 500;
 constexpr int kWriteTimeoutMs = 100;
-constexpr int kCloseDelayMs = 100;
 
 QStringList& ExtraPorts() {
     static QStringList paths;
@@ -143,8 +142,12 @@ bool CRsBasicProtocol::OpenPort(int nPort) {
 
 bool CRsBasicProtocol::ClosePort() {
     if (!m_serial.isOpen()) return false;
-    // Give the last acknowledgement time to leave before the lines drop.
-    QThread::msleep(kCloseDelayMs);
+    // The last acknowledgement must have left the wire before the lines drop:
+    // wait until the driver has sent every byte, as long as that takes and no
+    // longer (a fixed pause cost every probe and every exit its length). A
+    // pseudo-terminal has nothing in flight and returns at once.
+    m_serial.flush();
+    if (m_serial.handle() >= 0) ::tcdrain(m_serial.handle());
     m_serial.setRequestToSend(false);
     m_serial.setDataTerminalReady(false);
     m_serial.close();

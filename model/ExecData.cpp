@@ -2,10 +2,61 @@
 
 #include "model/CodeTable.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <utility>
+
+void AppendUtf8(std::string& out, QStringView str) {
+    // Most texts are ASCII: copied as they are.
+    const qsizetype n = str.size();
+    const char16_t* p = str.utf16();
+    qsizetype i = 0;
+    while (i < n && p[i] < 0x80)
+        ++i;
+    const size_t nAt = out.size();
+    out.resize(nAt + size_t(i));
+    for (qsizetype j = 0; j < i; ++j)
+        out[nAt + size_t(j)] = char(p[j]);
+    if (i < n) {
+        const QByteArray rest = str.mid(i).toUtf8();
+        out.append(rest.constData(), size_t(rest.size()));
+    }
+}
+
+void AppendNumber(std::string& out, long lValue, int nMinDigits) {
+    // As printf's "%.<nMinDigits>ld" writes it.
+    char digits[24];
+    unsigned long u =
+        lValue < 0 ? 0UL - static_cast<unsigned long>(lValue) : static_cast<unsigned long>(lValue);
+    int n = 0;
+    do {
+        digits[n++] = char('0' + u % 10);
+        u /= 10;
+    } while (u);
+    if (lValue < 0) out += '-';
+    for (int i = n; i < nMinDigits; ++i)
+        out += '0';
+    while (n)
+        out += digits[--n];
+}
+
+void AppendFixed(std::string& out, double dValue, int nDecimals) {
+    char text[64];
+    const int n = std::snprintf(text, sizeof text, "%.*f", nDecimals, dValue);
+    if (n > 0) out.append(text, size_t(std::min<int>(n, int(sizeof text) - 1)));
+}
+
+void AppendFrequencyText(std::string& out, int64_t lHz) {
+    if (lHz >= 10000) return AppendNumber(out, int(lHz / 1000));
+    if (lHz >= 1000) return AppendFixed(out, double(lHz) / 1000.0, 1);
+    AppendFixed(out, double(lHz) / 1000.0, 2);
+}
+
 QString FrequencyText(int64_t lHz) {
-    if (lHz >= 10000) return QString::asprintf("%d", int(lHz / 1000));
-    if (lHz >= 1000) return QString::asprintf("%.1f", double(lHz) / 1000.0);
-    return QString::asprintf("%.2f", double(lHz) / 1000.0);
+    std::string text;
+    AppendFrequencyText(text, lHz);
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
 QString CExecData::Caption(int nCol) {
@@ -20,72 +71,100 @@ QString CExecData::Caption(int nCol) {
 }
 
 namespace {
-QString OnOff(int32_t b) {
-    return b ? QStringLiteral("ON") : QStringLiteral("OFF");
+// The UTF-8 text of a code, or of the line names of a mask, made once per table
+// and value: step texts are written by the hundred thousand. Only the values a
+// step can really hold are kept (a damaged file may hold any number).
+void AppendCode(std::string& out, const CodeTable& table, int nCode) {
+    if (nCode < 0 || nCode >= 64) return AppendUtf8(out, LookupCode(table, nCode));
+    thread_local std::map<std::pair<const CodeTable*, int>, std::string> cache;
+    const auto [it, bAdded] = cache.try_emplace({&table, nCode});
+    if (bAdded) AppendUtf8(it->second, LookupCode(table, nCode));
+    out += it->second;
 }
-const QString kDashes = QStringLiteral("------");
+void AppendLineNames(std::string& out, const CodeTable& table, uint32_t ulMask) {
+    if (ulMask >= 256) return AppendUtf8(out, LineNames(table, ulMask));
+    thread_local std::map<std::pair<const CodeTable*, uint32_t>, std::string> cache;
+    const auto [it, bAdded] = cache.try_emplace({&table, ulMask});
+    if (bAdded) AppendUtf8(it->second, LineNames(table, ulMask));
+    out += it->second;
+}
+void AppendOnOff(std::string& out, int32_t b) {
+    out += b ? "ON" : "OFF";
+}
+void AppendDashes(std::string& out) {
+    out += "------";
+}
 } // namespace
 
-QString CExecData::GetText(int nCol) {
+void CExecData::AppendText(int nCol, std::string& out) {
     switch (nCol) {
     case COL_TEST_LEVEL:
-        return m_nTestLevel <= 3 ? QString::asprintf("%d", m_nTestLevel + 1) : QString();
+        if (m_nTestLevel <= 3) AppendNumber(out, m_nTestLevel + 1);
+        return;
     case COL_POLA:
         if (m_nPola >= 3) m_nPola = 1;
-        return LookupCode(PolarityTable(), m_nPola);
+        return AppendCode(out, PolarityTable(), m_nPola);
     case COL_VOLT:
-        return QString::asprintf("%d", m_lVolt);
+        return AppendNumber(out, m_lVolt);
     case COL_FREQ:
-        return FrequencyText(m_lFreq);
+        return AppendFrequencyText(out, m_lFreq);
     case COL_PULSE_COUNT:
-        return m_bContinuous ? kDashes : QString::asprintf("%d", m_lPulseCount);
+        return m_bContinuous ? AppendDashes(out) : AppendNumber(out, m_lPulseCount);
     case COL_BURST_DURA:
-        return m_bContinuous ? kDashes : QString::asprintf("%.2f", m_lBurstDura / 1000.0);
+        return m_bContinuous ? AppendDashes(out) : AppendFixed(out, m_lBurstDura / 1000.0, 2);
     case COL_BURST_PERIOD:
-        return m_bContinuous ? kDashes : QString::asprintf("%d", m_lBurstPeriod);
+        return m_bContinuous ? AppendDashes(out) : AppendNumber(out, m_lBurstPeriod);
     case COL_TIME_HOUR:
-        return QString::asprintf("%.1ld", long(m_lTestTime / 3600));
+        return AppendNumber(out, long(m_lTestTime / 3600));
     case COL_TIME_MIN:
-        return QString::asprintf("%.2ld", long((m_lTestTime % 3600) / 60));
+        return AppendNumber(out, long((m_lTestTime % 3600) / 60), 2);
     case COL_TIME_SEC:
-        return QString::asprintf("%.2ld", long(m_lTestTime % 60));
+        return AppendNumber(out, long(m_lTestTime % 60), 2);
     case COL_OUTPUT_PORT:
         if (m_nOutputPort >= 2) m_nOutputPort = 0;
-        return LookupCode(OutputPortTable(), m_nOutputPort);
+        return AppendCode(out, OutputPortTable(), m_nOutputPort);
     case COL_OUTPUT_DETAIL: {
         const CodeTable* table = m_nOutputPort == 0   ? &OutputDetailCdnTable()
                                  : m_nOutputPort == 1 ? &OutputDetailPulseTable()
                                                       : nullptr;
-        if (!table) return {};
+        if (!table) return;
         if (m_nOutputDetail >= int32_t(table->size())) m_nOutputDetail = 0;
-        return LookupCode(*table, m_nOutputDetail);
+        return AppendCode(out, *table, m_nOutputDetail);
     }
     case COL_INJ_LINE: {
         const CodeTable* table = LineTable(m_nOutputPort, m_nOutputDetail);
-        return table ? LineNames(*table, m_ulInjLine) : QString();
+        if (table) AppendLineNames(out, *table, m_ulInjLine);
+        return;
     }
     case COL_INJ_SWEEP:
-        return {};
+        return;
     case COL_SYNC:
-        if (m_nOutputPort != 0) return {};
+        if (m_nOutputPort != 0) return;
         if (m_nSync >= 2) m_nSync = 0;
-        return LookupCode(SyncTable(), m_nSync);
+        return AppendCode(out, SyncTable(), m_nSync);
     case COL_ANGLE:
-        return (m_nOutputPort == 0 && m_nSync == 1) ? QString::asprintf("%d", m_lAngle) : kDashes;
+        return (m_nOutputPort == 0 && m_nSync == 1) ? AppendNumber(out, m_lAngle) : AppendDashes(out);
     case COL_JUDGE:
         if (m_nJudge >= 3) m_nJudge = 0;
-        return LookupCode(JudgeTable(), m_nJudge);
+        return AppendCode(out, JudgeTable(), m_nJudge);
     case COL_COMMENT:
-        return m_strComment;
+        return AppendUtf8(out, m_strComment);
     case COL_ALTERNATIVE:
-        return OnOff(m_bAlternative);
+        return AppendOnOff(out, m_bAlternative);
     case COL_CONTINUOUS:
-        return OnOff(m_bContinuous);
+        return AppendOnOff(out, m_bContinuous);
     case COL_MODULATED:
-        return OnOff(m_bModulated);
+        return AppendOnOff(out, m_bModulated);
     case COL_TRIGGER:
-        return OnOff(m_bTrigger);
+        return AppendOnOff(out, m_bTrigger);
     default:
-        return {};
+        return;
     }
+}
+
+QString CExecData::GetText(int nCol) {
+    if (nCol == COL_COMMENT) return m_strComment; // as typed, not through UTF-8
+    std::string text;
+    AppendText(nCol, text);
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <cstdint>
+#include <string>
 
 // Column numbers of the step list, the sequence screen and the report.
 enum : int {
@@ -52,6 +54,9 @@ public:
     // output port, output detail, synchronisation and judgment are repaired in
     // the step itself when their text is asked for.
     QString GetText(int nCol);
+    // The same text in UTF-8, appended to out (listings and reports write
+    // thousands of these; no text object is made on the way).
+    void AppendText(int nCol, std::string& out);
 
     bool operator==(const CExecData&) const = default;
 
@@ -79,6 +84,14 @@ public:
 
 // Frequency text used by step and condition texts: "100", "5.0", "0.50".
 QString FrequencyText(int64_t lHz);
+void AppendFrequencyText(std::string& out, int64_t lHz);
+
+// Text helpers of the UTF-8 texts: a text as it is; a whole number as printf's
+// "%.<nMinDigits>ld" writes it; a number with a fixed number of decimals as
+// "%.<nDecimals>f" writes it.
+void AppendUtf8(std::string& out, QStringView str);
+void AppendNumber(std::string& out, long lValue, int nMinDigits = 1);
+void AppendFixed(std::string& out, double dValue, int nDecimals);
 
 // Overall judgment of a list of steps: "------" when any step is unjudged,
 // else "不合格" when any failed, else "合格" (also for an empty list).

@@ -76,6 +76,8 @@ public:
     virtual ~CSettingData() = default;
     CSettingData(const CSettingData&) = default;
     CSettingData& operator=(const CSettingData&) = default;
+    CSettingData(CSettingData&&) = default;
+    CSettingData& operator=(CSettingData&&) = default;
 
     // Every field back to its default except the model type, the hardware
     // version and the steps. bNoTestLevel: test level 4 (MANUAL, sequence),

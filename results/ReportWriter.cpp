@@ -11,10 +11,12 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <xlsxwriter.h>
@@ -27,12 +29,61 @@ constexpr int kNewWorkbookSheets = 3;
 // Longest text a cell holds, in characters.
 constexpr qsizetype kMaxCellChars = 32767;
 
-// The text as a cell can hold it: cut after its 32767th character.
-QByteArray CellUtf8(const QString& str) {
-    if (str.size() <= kMaxCellChars) return str.toUtf8();
-    QList<uint> ucs4 = str.toUcs4();
-    if (ucs4.size() > kMaxCellChars) ucs4.resize(kMaxCellChars);
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(ucs4.constData()), ucs4.size()).toUtf8();
+// Whether XML 1.0 (and so a workbook) can hold a character: not the C0
+// controls but tab, line feed and carriage return, not a surrogate, not a
+// non-character (U+FDD0 to U+FDEF, and U+xFFFE and U+xFFFF in every plane).
+bool AllowedInCell(char32_t c) {
+    if (c < 0x20) return c == 0x09 || c == 0x0A || c == 0x0D;
+    if (c >= 0xD800 && c <= 0xDFFF) return false;
+    if (c >= 0xFDD0 && c <= 0xFDEF) return false;
+    return (c & 0xFFFE) != 0xFFFE && c <= 0x10FFFF;
+}
+
+void AppendCodePoint(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+// The text as a cell can hold it, in UTF-8 into out (replaced): every
+// character a workbook cannot hold (a stray surrogate too) becomes U+FFFD, and
+// the text is cut after its 32767th character.
+void CellText(QStringView str, std::string& out) {
+    out.clear();
+    const char16_t* p = str.utf16();
+    const qsizetype n = str.size();
+    qsizetype nChars = 0;
+    for (qsizetype i = 0; i < n && nChars < kMaxCellChars; ++nChars) {
+        char32_t c = p[i++];
+        if (c >= 0x20 && c < 0x80) { // the common case
+            out += char(c);
+            continue;
+        }
+        if (QChar::isHighSurrogate(c) && i < n && QChar::isLowSurrogate(p[i]))
+            c = QChar::surrogateToUcs4(char16_t(c), p[i++]);
+        AppendCodePoint(out, AllowedInCell(c) ? c : char32_t(0xFFFD));
+    }
+}
+
+// The same for a text that is UTF-8 already and never holds a character a
+// workbook cannot hold (step texts are made of the program's own texts and
+// numbers); only the comment is a text as typed and goes through CellText.
+bool PlainUtf8(const std::string& str) {
+    for (const char c : str)
+        if (uint8_t(c) < 0x20 || uint8_t(c) >= 0x80) return false;
+    return true;
 }
 
 // A typed text the spreadsheet reads as a number: a plain decimal, with sign,
@@ -47,16 +98,23 @@ bool TypedNumber(const QString& str, double& value) {
     return ok && std::isfinite(value);
 }
 
-// Writes the cells of one sheet, every one aligned to the top; keeps the first error.
+// Writes the cells of one sheet, every one aligned to the top, keeping the
+// first error. The workbook is written in constant memory, row by row: cells
+// given out of row order wait in a short list until Flush() writes them in
+// order; step rows, written in order, go straight to the sheet.
 class CSheetWriter {
 public:
     CSheetWriter(lxw_worksheet* pSheet, lxw_format* pTop, lxw_error& rError)
         : m_pSheet(pSheet), m_pTop(pTop), m_rError(rError) {}
+    ~CSheetWriter() { Flush(); }
+    CSheetWriter(const CSheetWriter&) = delete;
+    CSheetWriter& operator=(const CSheetWriter&) = delete;
 
     // A text cell ("'" + text in the spreadsheet's own terms).
     void Text(lxw_row_t row, lxw_col_t col, const QString& str) {
-        const QByteArray utf8 = CellUtf8(str);
-        Keep(worksheet_write_string(m_pSheet, row, col, utf8.constData(), m_pTop));
+        CELL cell{row, col, false, 0, {}};
+        CellText(str, cell.m_strText);
+        m_listPending.push_back(std::move(cell));
     }
     void Text(const char* cell, const QString& str) {
         Text(lxw_name_to_row(cell), lxw_name_to_col(cell), str);
@@ -64,22 +122,49 @@ public:
     // A cell as the spreadsheet reads the same typed text.
     void Typed(lxw_row_t row, lxw_col_t col, const QString& str) {
         double value = 0;
-        if (TypedNumber(str, value))
-            Keep(worksheet_write_number(m_pSheet, row, col, value, m_pTop));
-        else
-            Text(row, col, str);
+        if (!TypedNumber(str, value)) return Text(row, col, str);
+        m_listPending.push_back(CELL{row, col, true, value, {}});
     }
     void Typed(const char* cell, const QString& str) {
         Typed(lxw_name_to_row(cell), lxw_name_to_col(cell), str);
     }
+    // Writes the waiting cells in row and column order.
+    void Flush() {
+        std::stable_sort(m_listPending.begin(), m_listPending.end(), [](const CELL& a, const CELL& b) {
+            return a.m_row != b.m_row ? a.m_row < b.m_row : a.m_col < b.m_col;
+        });
+        for (const CELL& c : m_listPending) {
+            if (c.m_bNumber)
+                Keep(worksheet_write_number(m_pSheet, c.m_row, c.m_col, c.m_dValue, m_pTop));
+            else
+                Now(c.m_row, c.m_col, c.m_strText);
+        }
+        m_listPending.clear();
+    }
+    // A text cell of UTF-8 that a cell can hold, written at once (rows in order).
+    void Now(lxw_row_t row, lxw_col_t col, const std::string& strUtf8) {
+        // An empty text is a blank cell that keeps the alignment.
+        if (strUtf8.empty())
+            Keep(worksheet_write_blank(m_pSheet, row, col, m_pTop));
+        else
+            Keep(worksheet_write_string(m_pSheet, row, col, strUtf8.c_str(), m_pTop));
+    }
 
 private:
+    struct CELL {
+        lxw_row_t m_row;
+        lxw_col_t m_col;
+        bool m_bNumber;
+        double m_dValue;
+        std::string m_strText;
+    };
     void Keep(lxw_error err) {
         if (err != LXW_NO_ERROR && m_rError == LXW_NO_ERROR) m_rError = err;
     }
     lxw_worksheet* m_pSheet;
     lxw_format* m_pTop;
     lxw_error& m_rError;
+    std::vector<CELL> m_listPending;
 };
 
 QString TestTimeText(const CSettingData& cond) {
@@ -167,29 +252,49 @@ const PLACED_COL kBlockRows[] = {
     {30, COL_ALTERNATIVE}, {31, COL_CONTINUOUS},    {32, COL_MODULATED},   {33, COL_TRIGGER},
 };
 
-void WriteConditionBlock(CSheetWriter& w, const CReportData& data, int k, const CSettingData& cond) {
-    const lxw_col_t labelCol = lxw_col_t(4 * k - 3); // column 4k − 2, counted from A = 1
-    const lxw_col_t valueCol = lxw_col_t(labelCol + 1);
-    switch (data.m_nTestType) {
+// What the first sheet shows of one test: its condition block's texts, kept
+// while the test's steps are written so that the tests need not stay.
+struct CONDITION_BLOCK {
+    QString m_strHeadLabel; // row 14
+    QString m_strHeadValue;
+    QString m_aValue[std::size(kBlockRows)];
+    QString m_strTestTime; // row 35
+};
+
+CONDITION_BLOCK MakeConditionBlock(int32_t nTestType, int k, const CSettingData& cond) {
+    CONDITION_BLOCK block;
+    switch (nTestType) {
     case REPORT_STANDARD:
-        w.Typed(13, labelCol, Caption(COL_TEST_LEVEL));
-        w.Text(13, valueCol, cond.GetText(COL_TEST_LEVEL));
+        block.m_strHeadLabel = Caption(COL_TEST_LEVEL);
+        block.m_strHeadValue = cond.GetText(COL_TEST_LEVEL);
         break;
     case REPORT_MANUAL:
-        w.Typed(13, labelCol, Caption(COL_TEST_NAME));
-        w.Text(13, valueCol, cond.m_strTestName);
+        block.m_strHeadLabel = Caption(COL_TEST_NAME);
+        block.m_strHeadValue = cond.m_strTestName;
         break;
     default:
-        w.Typed(13, labelCol, QString::asprintf("No.%d", k));
-        w.Text(13, valueCol, cond.m_strTestName);
+        block.m_strHeadLabel = QString::asprintf("No.%d", k);
+        block.m_strHeadValue = cond.m_strTestName;
         break;
     }
-    for (const PLACED_COL& r : kBlockRows) {
+    for (size_t i = 0; i < std::size(kBlockRows); ++i)
+        block.m_aValue[i] = cond.GetText(kBlockRows[i].m_nCol);
+    block.m_strTestTime = TestTimeText(cond);
+    return block;
+}
+
+void WriteConditionBlock(CSheetWriter& w, int k, const CONDITION_BLOCK& block) {
+    const lxw_col_t labelCol = lxw_col_t(4 * k - 3); // column 4k − 2, counted from A = 1
+    const lxw_col_t valueCol = lxw_col_t(labelCol + 1);
+    w.Typed(13, labelCol, block.m_strHeadLabel);
+    w.Text(13, valueCol, block.m_strHeadValue);
+    for (size_t i = 0; i < std::size(kBlockRows); ++i) {
+        const PLACED_COL& r = kBlockRows[i];
         w.Typed(lxw_row_t(r.m_nAt - 1), labelCol, r.m_nCol == COL_INJ_LINE ? kLinesLabel : Caption(r.m_nCol));
-        w.Text(lxw_row_t(r.m_nAt - 1), valueCol, cond.GetText(r.m_nCol));
+        w.Text(lxw_row_t(r.m_nAt - 1), valueCol, block.m_aValue[i]);
     }
     w.Typed(34, labelCol, Caption(COL_TIME_HOUR));
-    w.Text(34, valueCol, TestTimeText(cond));
+    w.Text(34, valueCol, block.m_strTestTime);
 }
 
 // Header cells of a step sheet (columns counted from A = 0).
@@ -204,8 +309,8 @@ const PLACED_COL kStepColumns[] = {
     {5, COL_BURST_DURA}, {6, COL_INJ_LINE}, {7, COL_ANGLE}, {9, COL_COMMENT},
 };
 
-void WriteStepSheet(CSheetWriter& w, const CReportData& data, int k, const CSettingData& cond) {
-    switch (data.m_nTestType) {
+void WriteStepSheet(CSheetWriter& w, int32_t nTestType, int k, const CSettingData& cond) {
+    switch (nTestType) {
     case REPORT_STANDARD:
         w.Typed("B2", QStringLiteral("試験タイプ"));
         w.Text("B3", ReportTypeName(REPORT_STANDARD));
@@ -231,15 +336,37 @@ void WriteStepSheet(CSheetWriter& w, const CReportData& data, int k, const CSett
     CExecData judge;
     judge.m_nJudge = OverallJudgment(cond.m_listExec);
     w.Text("B6", judge.GetText(COL_JUDGE));
-
     for (const PLACED_COL& c : kStepColumns)
         w.Typed(9, lxw_col_t(c.m_nAt), c.m_nCol == COL_INJ_LINE ? kLinesLabel : Caption(c.m_nCol));
+    w.Flush();
+
+    // The step rows, the bulk of a report: one text buffer for all of them.
+    std::string text, clean;
     lxw_row_t row = 10;
     for (const CExecData& original : cond.m_listExec) {
         CExecData step = original; // asking for a text may repair a code: not in the caller's copy
-        w.Text(row, 0, QString::asprintf("%s%4d", "Step", int(row - 9)));
-        for (const PLACED_COL& c : kStepColumns)
-            w.Text(row, lxw_col_t(c.m_nAt), step.GetText(c.m_nCol));
+        text = "Step";
+        const int nStep = int(row - 9);
+        for (int nWidth = nStep < 0 ? 1 : 1 + (nStep >= 10) + (nStep >= 100) + (nStep >= 1000); nWidth < 4;
+             ++nWidth)
+            text += ' ';
+        AppendNumber(text, nStep); // "%s%4d"
+        w.Now(row, 0, text);
+        for (const PLACED_COL& c : kStepColumns) {
+            if (c.m_nCol == COL_COMMENT) {
+                CellText(step.m_strComment, clean);
+                w.Now(row, lxw_col_t(c.m_nAt), clean);
+                continue;
+            }
+            text.clear();
+            step.AppendText(c.m_nCol, text);
+            if (PlainUtf8(text)) {
+                w.Now(row, lxw_col_t(c.m_nAt), text);
+            } else {
+                CellText(QString::fromUtf8(text.data(), qsizetype(text.size())), clean);
+                w.Now(row, lxw_col_t(c.m_nAt), clean);
+            }
+        }
         ++row;
     }
 }
@@ -261,81 +388,173 @@ QString SheetNameProblem(const QStringList& names, int i) {
     return QString();
 }
 
-// Writes the whole workbook to a file of its own; false with the reason.
-bool WriteWorkbookFile(const CReportData& data, const QString& strPath, QString& strError) {
-    const int n = int(data.m_listTest.size());
-    if (n == 0) {
-        strError = QStringLiteral("nothing to report");
-        return false;
-    }
-    const QStringList names = ReportSheetNames(data.m_nTestType, n);
-    for (int i = 0; i < names.size(); ++i) {
-        strError = SheetNameProblem(names, i);
-        if (!strError.isEmpty()) return false;
-    }
-
-    const QByteArray path = QFile::encodeName(strPath);
-    lxw_workbook* pBook = workbook_new(path.constData());
-    if (!pBook) {
-        strError = QString::fromUtf8(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED));
-        return false;
-    }
-    lxw_format* pTop = workbook_add_format(pBook);
-    format_set_align(pTop, LXW_ALIGN_VERTICAL_TOP);
-    std::vector<lxw_worksheet*> sheets;
-    for (const QString& name : names) {
-        lxw_worksheet* pSheet = workbook_add_worksheet(pBook, name.toUtf8().constData());
-        if (!pSheet) {
-            lxw_workbook_free(pBook);
-            strError = QStringLiteral("cannot add the sheet %1").arg(name);
-            return false;
-        }
-        sheets.push_back(pSheet);
-    }
-
-    lxw_error err = LXW_NO_ERROR;
-    CSheetWriter first(sheets[0], pTop, err);
-    WriteTestInformation(first, data);
-    for (int k = 1; k <= n; ++k) {
-        const CSettingData& cond = data.m_listTest[size_t(k - 1)];
-        WriteConditionBlock(first, data, k, cond);
-        CSheetWriter steps(sheets[size_t(k)], pTop, err);
-        WriteStepSheet(steps, data, k, cond);
-    }
-    if (err != LXW_NO_ERROR) {
-        lxw_workbook_free(pBook);
-        strError = QString::fromUtf8(lxw_strerror(err));
-        return false;
-    }
-    errno = 0;
-    const lxw_error closeErr = workbook_close(pBook); // frees the workbook in any case
-    if (closeErr != LXW_NO_ERROR) {
-        strError = QString::fromUtf8(lxw_strerror(closeErr));
-        if (errno != 0) strError += QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    return true;
+QString ErrnoText() {
+    return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-// A temporary file beside the target, so that the finished workbook can be put in
-// place at once.
-bool WriteBeside(const CReportData& data, const QString& strPath, QTemporaryFile& tmp, QString& strError) {
-    const QFileInfo info(strPath);
-    tmp.setFileTemplate(info.absolutePath() + QStringLiteral("/.report-XXXXXX.part"));
-    if (!tmp.open()) {
-        strError = tmp.errorString();
+// Where a report asked for at strPath really goes: through symbolic links to
+// the file they name, as data saves write through them.
+QString ResolveLinks(const QString& strPath) {
+    QFileInfo info(strPath);
+    for (int nDepth = 0; nDepth < 128 && info.isSymLink(); ++nDepth)
+        info.setFile(info.symLinkTarget());
+    return info.isSymLink() ? strPath : info.filePath();
+}
+
+// Puts the finished file on disk before it takes the target's name, so that a
+// crash never leaves a name on a file whose content is not there.
+bool SyncFile(const QString& strPath, QString& strError) {
+    const int fd = ::open(QFile::encodeName(strPath).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        strError = ErrnoText();
+        if (fd >= 0) ::close(fd);
         return false;
     }
-    tmp.close();
-    if (!WriteWorkbookFile(data, tmp.fileName(), strError)) return false;
-    // A temporary file is private to its owner; a report is an ordinary file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::chmod(QFile::encodeName(tmp.fileName()).constData(), 0666 & ~mask);
+    ::close(fd);
     return true;
 }
 
 } // namespace
+
+// ---------------------------------------------------------------- CReportFile
+
+struct CReportFile::WORKBOOK {
+    lxw_workbook* m_pBook = nullptr;
+    lxw_format* m_pTop = nullptr;
+    lxw_worksheet* m_pFirst = nullptr;
+    lxw_error m_err = LXW_NO_ERROR;
+    std::vector<CONDITION_BLOCK> m_listBlocks;
+    QStringList m_listNames; // sheet names so far
+};
+
+CReportFile::CReportFile(const CReportData& data) : m_pBook(std::make_unique<WORKBOOK>()) {
+    // Everything but the tests, which come one by one.
+    m_data.m_nTestType = data.m_nTestType;
+    m_data.m_property = data.m_property;
+    m_data.m_ulMachineType = data.m_ulMachineType;
+    m_data.m_timeStart = data.m_timeStart;
+    m_data.m_strSeqFileName = data.m_strSeqFileName;
+}
+
+CReportFile::~CReportFile() {
+    if (m_pBook->m_pBook) lxw_workbook_free(m_pBook->m_pBook);
+}
+
+bool CReportFile::Fail(const QString& strError) {
+    if (m_strError.isEmpty()) m_strError = strError;
+    if (m_pBook->m_pBook) lxw_workbook_free(m_pBook->m_pBook);
+    m_pBook->m_pBook = nullptr;
+    m_bFailed = true;
+    return false;
+}
+
+bool CReportFile::Open(const QString& strPath) {
+    m_strTarget = ResolveLinks(strPath);
+    const QFileInfo info(m_strTarget);
+    // Replacing a file through a rename would get past its write protection.
+    if (info.exists() && !info.isFile()) return Fail(QStringLiteral("not a file: %1").arg(m_strTarget));
+    // A file without any write permission is write-protected even for a user
+    // whom the system would let write it.
+    const QFile::Permissions write = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (info.exists() && (!info.isWritable() || !(info.permissions() & write)))
+        return Fail(QStringLiteral("the file is write-protected: %1").arg(m_strTarget));
+    return Begin(info.absolutePath());
+}
+
+bool CReportFile::Begin(const QString& strFolder) {
+    // A temporary file beside the target, so that the finished workbook can be put in place at once.
+    m_tmp.setFileTemplate(strFolder + QStringLiteral("/.report-XXXXXX.part"));
+    if (!m_tmp.open()) return Fail(m_tmp.errorString());
+    m_tmp.close();
+
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE; // rows go out as they are finished
+    // The sheets' working files go beside the report too, not into a temporary
+    // folder that may live in memory.
+    const QByteArray folder = QFile::encodeName(strFolder);
+    options.tmpdir = const_cast<char*>(folder.constData());
+    const QByteArray path = QFile::encodeName(m_tmp.fileName());
+    m_pBook->m_pBook = workbook_new_opt(path.constData(), &options);
+    if (!m_pBook->m_pBook) return Fail(QString::fromUtf8(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED)));
+    m_pBook->m_pTop = workbook_add_format(m_pBook->m_pBook);
+    format_set_align(m_pBook->m_pTop, LXW_ALIGN_VERTICAL_TOP);
+    return AddSheet(QStringLiteral("試験条件"), &m_pBook->m_pFirst);
+}
+
+bool CReportFile::AddSheet(const QString& strName, lxw_worksheet** ppSheet) {
+    m_pBook->m_listNames << strName;
+    const QString problem = SheetNameProblem(m_pBook->m_listNames, int(m_pBook->m_listNames.size() - 1));
+    if (!problem.isEmpty()) return Fail(problem);
+    lxw_worksheet* pSheet = workbook_add_worksheet(m_pBook->m_pBook, strName.toUtf8().constData());
+    if (!pSheet) return Fail(QStringLiteral("cannot add the sheet %1").arg(strName));
+    if (ppSheet) *ppSheet = pSheet;
+    return true;
+}
+
+bool CReportFile::AddTest(const CSettingData& cond) {
+    if (m_bFailed || !m_pBook->m_pBook) return Fail(QStringLiteral("the report is not open"));
+    const int k = int(m_pBook->m_listBlocks.size()) + 1;
+    const QString name =
+        m_data.m_nTestType == REPORT_SEQUENCE ? QString::asprintf("No.%d", k) : QStringLiteral("試験内容");
+    lxw_worksheet* pSheet = nullptr;
+    if (!AddSheet(name, &pSheet)) return false;
+    {
+        CSheetWriter steps(pSheet, m_pBook->m_pTop, m_pBook->m_err);
+        WriteStepSheet(steps, m_data.m_nTestType, k, cond);
+    }
+    m_pBook->m_listBlocks.push_back(MakeConditionBlock(m_data.m_nTestType, k, cond));
+    if (m_pBook->m_err != LXW_NO_ERROR) return Fail(QString::fromUtf8(lxw_strerror(m_pBook->m_err)));
+    return true;
+}
+
+bool CReportFile::Close() {
+    if (m_bFailed || !m_pBook->m_pBook) return Fail(QStringLiteral("the report is not open"));
+    const int n = int(m_pBook->m_listBlocks.size());
+    if (n == 0) return Fail(QStringLiteral("nothing to report"));
+    {
+        CSheetWriter first(m_pBook->m_pFirst, m_pBook->m_pTop, m_pBook->m_err);
+        WriteTestInformation(first, m_data);
+        for (int k = 1; k <= n; ++k)
+            WriteConditionBlock(first, k, m_pBook->m_listBlocks[size_t(k - 1)]);
+    }
+    // The blank sheet, then what a new workbook has beyond the report's sheets.
+    const QStringList names = ReportSheetNames(m_data.m_nTestType, n);
+    for (int i = n + 1; i < names.size(); ++i)
+        if (!AddSheet(names[i], nullptr)) return false;
+    if (m_pBook->m_err != LXW_NO_ERROR) return Fail(QString::fromUtf8(lxw_strerror(m_pBook->m_err)));
+    errno = 0;
+    const lxw_error closeErr = workbook_close(m_pBook->m_pBook); // frees the workbook in any case
+    m_pBook->m_pBook = nullptr;
+    if (closeErr != LXW_NO_ERROR) {
+        QString error = QString::fromUtf8(lxw_strerror(closeErr));
+        if (errno != 0) error += QStringLiteral(" (%1)").arg(ErrnoText());
+        return Fail(error);
+    }
+    QString error;
+    if (!SyncFile(m_tmp.fileName(), error)) return Fail(error);
+    // A temporary file is private to its owner; a report is an ordinary file,
+    // and one that replaces another keeps that file's permissions.
+    struct stat st {};
+    mode_t mode = 0;
+    if (::stat(QFile::encodeName(m_strTarget).constData(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::chmod(QFile::encodeName(m_tmp.fileName()).constData(), mode);
+    return true;
+}
+
+bool CReportFile::Commit() {
+    if (!Close()) return false;
+    if (std::rename(QFile::encodeName(m_tmp.fileName()).constData(),
+                    QFile::encodeName(m_strTarget).constData()) != 0)
+        return Fail(ErrnoText());
+    m_tmp.setAutoRemove(false); // renamed: nothing left to remove
+    return true;
+}
 
 std::optional<CReportData> CollectReport(const CTorvexDoc& doc, int nTab, const CTestProperty& property,
                                          uint32_t ulModelType) {
@@ -395,17 +614,40 @@ QStringList ReportSheetNames(int32_t nTestType, int nTests) {
 }
 
 bool WriteReport(const CReportData& data, const QString& strPath, QString* pstrError) {
-    QString error;
-    QTemporaryFile tmp;
-    bool ok = WriteBeside(data, strPath, tmp, error);
-    if (ok && std::rename(QFile::encodeName(tmp.fileName()).constData(),
-                          QFile::encodeName(strPath).constData()) != 0) {
-        error = QString::fromLocal8Bit(std::strerror(errno));
-        ok = false;
-    }
-    if (ok) tmp.setAutoRemove(false); // renamed: nothing left to remove
-    if (pstrError) *pstrError = error;
+    CReportFile report(data);
+    bool ok = report.Open(strPath);
+    for (size_t i = 0; ok && i < data.m_listTest.size(); ++i)
+        ok = report.AddTest(data.m_listTest[i]);
+    ok = ok && report.Commit();
+    if (pstrError) *pstrError = report.Error();
     return ok;
+}
+
+int32_t WriteSequenceFileReport(CTorvexDoc& doc, const QString& strSeqPath, const CTestProperty& property,
+                                uint32_t ulModelType, const QString& strOut, QString* pstrError) {
+    CReportData header;
+    header.m_nTestType = REPORT_SEQUENCE;
+    header.m_property = property;
+    header.m_ulMachineType = ulModelType;
+    header.m_timeStart = property.m_timeStartSequence;
+    header.m_strSeqFileName = QFileInfo(strSeqPath).fileName();
+    CReportFile report(header);
+    bool bOpen = false, bOk = true;
+    // Read once: a file that fails half-way leaves only the unfinished
+    // workbook, which goes with the report object.
+    const bool bRead = doc.ForEachSequenceEntry(
+        strSeqPath,
+        [&](int32_t, int32_t, CSettingData& cond) {
+            if (!bOpen) bOk = report.Open(strOut);
+            bOpen = true;
+            bOk = bOk && report.AddTest(cond);
+        },
+        false);
+    if (!bRead) return FILE_REPORT_NOT_READ;
+    if (!bOpen) return FILE_REPORT_EMPTY;
+    if (bOk && report.Commit()) return FILE_REPORT_WRITTEN;
+    if (pstrError) *pstrError = report.Error();
+    return FILE_REPORT_NOT_WRITTEN;
 }
 
 QString ReportFolder() {
@@ -428,17 +670,24 @@ REPORT_RESULT SaveReport(const CReportData& data, const QDateTime& time, const Q
         result.m_strError = QStringLiteral("the folder cannot be created");
         return result;
     }
-    QTemporaryFile tmp;
-    if (!WriteBeside(data, result.m_strPath, tmp, result.m_strError)) return result;
+    CReportFile report(data);
+    bool ok = report.Begin(folder); // never replaces a file: no target to check
+    for (size_t i = 0; ok && i < data.m_listTest.size(); ++i)
+        ok = report.AddTest(data.m_listTest[i]);
+    if (!ok || !report.Close()) {
+        result.m_strError = report.Error();
+        return result;
+    }
+    const QString tmpName = report.TemporaryName();
     // A hard link puts the file in place only where no file of that name exists.
     const QString stem = QFileInfo(name).completeBaseName();
     for (int i = 1; i < 10000; ++i) {
         const QString path =
             i == 1 ? result.m_strPath : QDir(folder).filePath(QStringLiteral("%1_%2.xlsx").arg(stem).arg(i));
-        if (::link(QFile::encodeName(tmp.fileName()).constData(), QFile::encodeName(path).constData()) == 0) {
+        if (::link(QFile::encodeName(tmpName).constData(), QFile::encodeName(path).constData()) == 0) {
             result.m_strPath = path;
             result.m_bWritten = true;
-            return result; // the temporary name is removed with tmp
+            return result; // the temporary name is removed with the report
         }
         if (errno != EEXIST) {
             result.m_strError = QString::fromLocal8Bit(std::strerror(errno));

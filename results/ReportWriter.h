@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryFile>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -49,6 +51,67 @@ QStringList ReportSheetNames(int32_t nTestType, int nTests);
 // workbook has been written (a failure leaves it as it was). False with the
 // reason in *pstrError.
 bool WriteReport(const CReportData& data, const QString& strPath, QString* pstrError = nullptr);
+
+// A report workbook written test by test, so that only one test need be held
+// at a time (a sequence read entry by entry from its file): rows go to the file
+// as they are finished, and memory stays flat whatever the number of steps.
+// Open(), then AddTest() for every test in report order, then Commit(). The
+// workbook is written beside the target and takes its place only when whole:
+// a failure leaves any file there as it was. Every character a workbook cannot
+// hold (C0 controls but tab, CR and LF; non-characters; stray surrogates)
+// becomes U+FFFD in its cell.
+class CReportFile {
+public:
+    // Everything but the tests (data.m_listTest is not used).
+    explicit CReportFile(const CReportData& data);
+    ~CReportFile();
+    CReportFile(const CReportFile&) = delete;
+    CReportFile& operator=(const CReportFile&) = delete;
+
+    // Starts the workbook for strPath. A symbolic link is written through (its
+    // file is replaced); a target that is write-protected or not a file is refused.
+    bool Open(const QString& strPath);
+    // Starts the workbook in a temporary file of strFolder, for a caller that
+    // puts it in place itself (Close(), TemporaryName()).
+    bool Begin(const QString& strFolder);
+    // The next test with its steps: its step sheet is written at once.
+    bool AddTest(const CSettingData& cond);
+    // Finishes the workbook and puts it in place of the target, synced to disk first.
+    bool Commit();
+    // Finishes the workbook in its temporary file (TemporaryName()), synced to
+    // disk, without putting it in place; the file is removed with this object.
+    bool Close();
+    QString TemporaryName() const { return m_tmp.fileName(); }
+    // Why the last call failed.
+    const QString& Error() const { return m_strError; }
+
+private:
+    struct WORKBOOK;
+    bool Fail(const QString& strError);
+    bool AddSheet(const QString& strName, struct lxw_worksheet** ppSheet);
+
+    CReportData m_data;
+    std::unique_ptr<WORKBOOK> m_pBook;
+    QString m_strTarget;
+    QTemporaryFile m_tmp;
+    QString m_strError;
+    bool m_bFailed = false;
+};
+
+// How reporting a sequence file straight from the file ended.
+enum : int32_t {
+    FILE_REPORT_WRITTEN = 0,
+    FILE_REPORT_NOT_READ = 1,   // the file cannot be read: the document's operator was told
+    FILE_REPORT_EMPTY = 2,      // the file has no entry: nothing to report
+    FILE_REPORT_NOT_WRITTEN = 3 // the workbook cannot be written: the reason in *pstrError
+};
+
+// The SEQUENCE report of a sequence file as the SEQUENCE tab reports it once
+// the file is loaded (the same workbook CollectReport and WriteReport make),
+// read entry by entry through doc.ForEachSequenceEntry: memory stays that of
+// one entry whatever the file's size. The document's own lists are not changed.
+int32_t WriteSequenceFileReport(CTorvexDoc& doc, const QString& strSeqPath, const CTestProperty& property,
+                                uint32_t ulModelType, const QString& strOut, QString* pstrError = nullptr);
 
 // Where reports are kept: <documents>/Kelvora/TORVEX_Pilot/REPORT (not created here).
 QString ReportFolder();

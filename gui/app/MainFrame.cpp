@@ -1,6 +1,7 @@
 #include "gui/app/MainFrame.h"
 
 #include "config/ManualLocation.h"
+#include "gui/app/FirstPaint.h"
 #include "files/TabCode.h"
 #include "files/TabLogic.h"
 #include "files/TorvexDoc.h"
@@ -64,6 +65,7 @@ CMainFrame::CMainFrame(torvex::CSession& session, QWidget* pParent)
     // At least what the run panel needs next to the condition screens.
     setMinimumSize(1100, 600);
     UpdateCommands();
+    WatchFirstPaint(this);
 }
 
 void CMainFrame::BuildMenus() {

@@ -3,6 +3,8 @@
 #include "files/DataFile.h"
 #include "model/StepExpansion.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -142,4 +144,124 @@ TEST(Cli, ResaveWritesWhatTheProgramSaves) {
     ASSERT_EQ(Torvex({"resave", dir.filePath("in.tvxs"), dir.filePath("out.tvxs")}).code, 0);
     // Steps read get the current model type, which the file does not carry.
     EXPECT_EQ(ReadBytes(dir.filePath("out.tvxs")), w.Buffer());
+}
+
+// The English forms carry the same steps as numbers in the record's units, one
+// record per step; a name with separators or quotes stays one field.
+TEST(Cli, StepsInEveryFormat) {
+    QTemporaryDir dir;
+    SequenceEntries entries;
+    for (const char* name : {"plain", "a,b \"c\"\td"}) {
+        entries.push_back(std::make_unique<CSettingData>());
+        CSettingData& c = *entries.back();
+        c.m_ulMachineType = MODEL_K2;
+        c.m_strTestName = QString::fromUtf8(name);
+        c.m_listExec.resize(2);
+        c.m_listExec[1].m_lFreq = 12345;
+        c.m_listExec[1].m_lBurstDura = 125;
+        c.m_listExec[1].m_nSync = 1;
+        c.m_listExec[1].m_lAngle = 90;
+    }
+    entries.back()->m_listExec[0].m_bContinuous = 1;
+    CArchiveWriter w;
+    WriteSequenceFile(entries, w);
+    WriteBytes(dir.filePath("s.tvxs"), w.Buffer());
+    const QString file = dir.filePath("s.tvxs");
+
+    const QStringList keys = {"entry",
+                              "test_name",
+                              "step",
+                              "polarity",
+                              "voltage_v",
+                              "frequency_hz",
+                              "pulse_count",
+                              "burst_duration_us",
+                              "burst_period_ms",
+                              "test_time_s",
+                              "output",
+                              "output_detail",
+                              "lines",
+                              "line_sync",
+                              "phase_angle_deg",
+                              "alternating_polarity",
+                              "continuous",
+                              "modulated",
+                              "external_trigger"};
+
+    CliRun r = Torvex({"steps", file, "--format", "json"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    QStringList lines = r.out.split('\n');
+    ASSERT_EQ(lines.size(), 5); // four steps, then the empty rest
+    QList<QJsonObject> records;
+    for (int i = 0; i < 4; ++i) {
+        QJsonParseError error;
+        const QJsonDocument d = QJsonDocument::fromJson(lines[i].toUtf8(), &error);
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << lines[i].toStdString();
+        records << d.object();
+        EXPECT_EQ(records.back().keys().size(), keys.size());
+    }
+    EXPECT_EQ(records[1].value("entry").toInt(), 1);
+    EXPECT_EQ(records[1].value("step").toInt(), 2);
+    EXPECT_EQ(records[1].value("test_name").toString(), "plain");
+    EXPECT_EQ(records[1].value("frequency_hz").toInt(), 12345);
+    EXPECT_EQ(records[1].value("burst_duration_us").toInt(), 125);
+    EXPECT_EQ(records[1].value("phase_angle_deg").toInt(), 90);
+    EXPECT_EQ(records[1].value("line_sync").toString(), QString::fromUtf8("同期"));
+    EXPECT_EQ(records[1].value("lines").toString(), "L, N , PE");
+    EXPECT_EQ(records[1].value("continuous").toBool(true), false);
+    EXPECT_TRUE(records[0].value("phase_angle_deg").isNull()); // not line-synchronised
+    EXPECT_EQ(records[2].value("entry").toInt(), 2);
+    EXPECT_EQ(records[2].value("test_name").toString(), QString::fromUtf8("a,b \"c\"\td"));
+    EXPECT_TRUE(records[2].value("continuous").toBool());
+    EXPECT_TRUE(records[2].value("pulse_count").isNull());
+    EXPECT_TRUE(records[2].value("burst_duration_us").isNull());
+    EXPECT_TRUE(records[2].value("burst_period_ms").isNull());
+
+    r = Torvex({"steps", file, "--format", "csv"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    lines = r.out.split('\n');
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], keys.join(','));
+    EXPECT_EQ(
+        lines[2],
+        QString::fromUtf8(
+            "1,plain,2,-,500,12345,75,125,300,60,CDN,単相,\"L, N , PE\",同期,90,false,false,false,false"));
+    EXPECT_TRUE(lines[3].startsWith("2,\"a,b \"\"c\"\"\td\",1,-,500,5000,,,,60,")) << lines[3].toStdString();
+
+    r = Torvex({"steps", file, "--format=tsv"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    lines = r.out.split('\n');
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], keys.join('\t'));
+    for (int i = 1; i < 5; ++i)
+        EXPECT_EQ(lines[i].split('\t').size(), keys.size()) << lines[i].toStdString();
+    EXPECT_TRUE(lines[3].startsWith("2\ta,b \"c\"\\td\t1\t")) << lines[3].toStdString();
+
+    r = Torvex({"steps", file, "--format", "xml"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.startsWith("torvex steps: unknown format")) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+}
+
+// A sequence file is checked whole before its first step is printed: a file cut
+// short prints nothing on standard output, only the message on standard error.
+TEST(Cli, StepsOfABrokenSequenceFilePrintNothing) {
+    QTemporaryDir dir;
+    SequenceEntries entries;
+    for (int i = 0; i < 3; ++i) {
+        entries.push_back(std::make_unique<CSettingData>());
+        entries.back()->m_ulMachineType = MODEL_K2;
+        entries.back()->m_listExec.resize(200);
+    }
+    CArchiveWriter w;
+    WriteSequenceFile(entries, w);
+    WriteBytes(dir.filePath("cut.tvxs"), w.Buffer().left(w.Buffer().size() - 30));
+    for (const char* format : {"", "json", "csv"}) {
+        QStringList args = {"steps", dir.filePath("cut.tvxs")};
+        if (*format) args << "--format" << format;
+        const CliRun r = Torvex(args);
+        EXPECT_EQ(r.code, 1) << format;
+        EXPECT_TRUE(r.out.isEmpty()) << format;
+        EXPECT_EQ(r.err, QString::fromUtf8("予期しないファイル形式です。\n"));
+    }
 }

@@ -2,6 +2,8 @@
 #include "model/SettingData.h"
 #include "model/StepExpansion.h"
 
+#include <climits>
+#include <cstdio>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -216,4 +218,44 @@ TEST(SettingData, ConditionTexts) {
     CSettingData level;
     level.Reset(false);
     EXPECT_EQ(level.GetText(1), "1");
+}
+
+// Step texts are made without printf; they must read exactly as printf writes them.
+TEST(ExecData, NumbersReadAsPrintfWritesThem) {
+    const struct {
+        long value;
+        int digits;
+    } numbers[] = {{0, 1},        {0, 2},       {7, 2},    {42, 2},          {123, 2},
+                   {-5, 2},       {-1, 1},      {-125, 2}, {2147483647L, 1}, {-2147483647L - 1, 1},
+                   {LONG_MIN, 2}, {LONG_MAX, 1}};
+    for (const auto& n : numbers) {
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.*ld", n.digits, n.value);
+        std::string text;
+        AppendNumber(text, n.value, n.digits);
+        EXPECT_EQ(text, expected) << n.value << " " << n.digits;
+    }
+    // Burst durations on a rounding tie round as printf rounds them.
+    for (int32_t us : {125, 375, 15005, 15015, 0, -125, 999995}) {
+        CExecData s;
+        s.m_lBurstDura = us;
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.2f", us / 1000.0);
+        EXPECT_EQ(s.GetText(COL_BURST_DURA), QString::fromLatin1(expected)) << us;
+    }
+    // A negative test time (a damaged file) reads as the printf formats gave it.
+    CExecData s;
+    s.m_lTestTime = -3725;
+    EXPECT_EQ(s.GetText(COL_TIME_HOUR), "-1");
+    EXPECT_EQ(s.GetText(COL_TIME_MIN), "-02");
+    EXPECT_EQ(s.GetText(COL_TIME_SEC), "-05");
+    // Every column's UTF-8 text is its text; a comment keeps even a lone surrogate.
+    s.m_strComment = QStringLiteral("ok ") + QChar(0xD800);
+    EXPECT_EQ(s.GetText(COL_COMMENT), s.m_strComment);
+    for (int col = 1; col <= COL_COUNT; ++col) {
+        if (col == COL_COMMENT) continue;
+        std::string text;
+        s.AppendText(col, text);
+        EXPECT_EQ(QString::fromStdString(text), s.GetText(col)) << col;
+    }
 }

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <sys/stat.h>
 
 namespace {
 
@@ -261,4 +263,149 @@ TEST_F(ReportFixture, FailuresAreToldWithTheirReasonAndPath) {
     old.close();
     EXPECT_TRUE(WriteReport(data, old.fileName(), &error)) << error.toStdString();
     EXPECT_EQ(ReadReportBook(old.fileName()).m_listSheets.size(), 3);
+}
+
+// A text a workbook cannot hold (XML 1.0 forbids C0 controls but tab, CR and
+// LF, and non-characters; a stray surrogate has no encoding at all) is replaced
+// in its cell, wherever it comes from: the workbook stays readable.
+TEST_F(ReportFixture, CharactersAWorkbookCannotHoldAreReplaced) {
+    const QChar bad[] = {QChar(0x01),   QChar(0x1F),   QChar(0xFFFE),
+                         QChar(0xFFFF), QChar(0xFDD0), QChar(0xD800)};
+    const QString kept = QStringLiteral("a\tb\nc");
+    QString text = QStringLiteral("x");
+    for (QChar c : bad)
+        text += c;
+    const QString noncharPlane1 = QString::fromUcs4(U"\U0001FFFE");
+    const QString emoji = QString::fromUcs4(U"\U0001F600"); // a pair that is a character
+    const QString expected = QStringLiteral("x") + QString(int(std::size(bad)), QChar(0xFFFD));
+
+    property.m_strCompanyName = text;
+    property.m_aeqOption[1].m_strSerial = noncharPlane1 + emoji;
+    property.m_strOperator = kept;
+    MakeSequence({{2, JUDGE_PASS}}, QStringLiteral("/d/seq") + QChar(0xFFFF) + QStringLiteral(".tvxs"));
+    doc.m_sequence.m_listEntry[0]->m_strTestName = text;
+    doc.m_sequence.m_listEntry[0]->m_listExec[1].m_strComment = QStringLiteral("ok") + QChar(0x0B);
+
+    const REPORT_BOOK book = Report(TAB_SEQUENCE);
+    ASSERT_TRUE(book.m_bRead) << book.m_strError.toStdString();
+    ExpectCells(book, {
+                          {0, "C2", expected},
+                          {0, "M7", QString(QChar(0xFFFD)) + emoji},
+                          {0, "C7", kept},
+                          {0, "C12", QStringLiteral("seq\uFFFD.tvxs")},
+                          {0, "C14", expected},
+                          {1, "B3", expected},
+                          {1, "J12", QStringLiteral("ok\uFFFD")},
+                      });
+}
+
+// The target of a report is treated as data saves treat theirs: a
+// write-protected file is refused and left as it was, a symbolic link is
+// written through (the link stays), a replaced file keeps its permissions, and
+// a new one gets the usual ones.
+TEST_F(ReportFixture, ReportTargetsAreTreatedAsDataSaves) {
+    const CReportData data = *CollectReport(doc, TAB_MANUAL, property, MODEL_K2);
+    const auto writeFile = [](const QString& path, const QByteArray& bytes, QFile::Permissions perms) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        QFile::setPermissions(path, perms);
+    };
+    const QFile::Permissions readOnly =
+        QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+    const QFile::Permissions ownerOnly =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+    QDir(dir.path()).mkdir("elsewhere");
+
+    // Write-protected: refused, untouched (even for a user whom the system would let write).
+    const QString locked = dir.filePath("locked.xlsx");
+    writeFile(locked, "keep me", readOnly);
+    QString error;
+    EXPECT_FALSE(WriteReport(data, locked, &error));
+    EXPECT_TRUE(error.contains("write-protected")) << error.toStdString();
+    QFile::setPermissions(locked, ownerOnly);
+    QFile lockedFile(locked);
+    ASSERT_TRUE(lockedFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(lockedFile.readAll(), QByteArray("keep me"));
+
+    // A link to a file, and a link to a file not there yet: both written through.
+    const QString target = dir.filePath("elsewhere/target.xlsx");
+    writeFile(target, "old", ownerOnly);
+    const QString link = dir.filePath("link.xlsx");
+    const QString dangling = dir.filePath("dangling.xlsx");
+    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_TRUE(QFile::link(dir.filePath("elsewhere/new.xlsx"), dangling));
+    for (const QString& path : {link, dangling}) {
+        EXPECT_TRUE(WriteReport(data, path, &error)) << error.toStdString();
+        EXPECT_TRUE(QFileInfo(path).isSymLink()) << path.toStdString();
+        EXPECT_EQ(ReadReportBook(path).m_listSheets.size(), 3) << path.toStdString();
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u); // kept
+    EXPECT_TRUE(QFileInfo(dir.filePath("elsewhere/new.xlsx")).isFile());
+
+    // A new file gets the permissions of any file the user makes, not a temporary file's.
+    const QString fresh = dir.filePath("fresh.xlsx");
+    EXPECT_TRUE(WriteReport(data, fresh, &error)) << error.toStdString();
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ASSERT_EQ(::stat(QFile::encodeName(fresh).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0666u & ~mask);
+    // Nothing of the work is left beside the targets.
+    EXPECT_TRUE(QDir(dir.path()).entryList({".report-*"}, QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(
+        QDir(dir.filePath("elsewhere")).entryList({".report-*"}, QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// A sequence file reported straight from the file, entry by entry, gives the
+// workbook its loaded list gives; a file that fails half-way leaves nothing.
+TEST_F(ReportFixture, SequenceFileReportedEntryByEntry) {
+    MakeSequence({{3, JUDGE_NONE}, {2, JUDGE_NONE}, {1, JUDGE_NONE}}, QString());
+    const QString seq = dir.filePath("three.tvxs");
+    ASSERT_TRUE(doc.WriteSequenceFile(seq));
+    property.m_strCompanyName = QStringLiteral("ケルヴォラ試験所");
+
+    CCollectingDialog dialog;
+    CTorvexDoc reader;
+    reader.SetDialog(&dialog);
+    reader.SetMachine(MODEL_K2, 0);
+    const QString streamed = dir.filePath("streamed.xlsx");
+    QString error;
+    ASSERT_EQ(WriteSequenceFileReport(reader, seq, property, MODEL_K2, streamed, &error), FILE_REPORT_WRITTEN)
+        << error.toStdString();
+    EXPECT_EQ(reader.m_sequence.Count(), 0); // read for the report, not into the list
+
+    ASSERT_TRUE(doc.ReadSequenceFile(seq));
+    const REPORT_BOOK loaded = Report(TAB_SEQUENCE);
+    const REPORT_BOOK book = ReadReportBook(streamed);
+    EXPECT_EQ(book.m_listSheets, loaded.m_listSheets);
+    EXPECT_EQ(book.m_listCells, loaded.m_listCells);
+    ExpectCells(book, {{0, "C12", "three.tvxs"}, {0, "J14", "No.3"}, {3, "A11", "Step   1"}});
+
+    // Cut short: the reader's message, no workbook, nothing left beside it.
+    QFile whole(seq);
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    QFile cut(dir.filePath("cut.tvxs"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(bytes.left(bytes.size() - 20));
+    cut.close();
+    const QString lost = dir.filePath("lost.xlsx");
+    EXPECT_EQ(WriteSequenceFileReport(reader, cut.fileName(), property, MODEL_K2, lost),
+              FILE_REPORT_NOT_READ);
+    EXPECT_EQ(dialog.m_listMessages, QStringList{QStringLiteral("予期しないファイル形式です。")});
+    EXPECT_FALSE(QFileInfo::exists(lost));
+    EXPECT_TRUE(QDir(dir.path()).entryList({".report-*"}, QDir::Files | QDir::Hidden).isEmpty());
+
+    // A file without entries has nothing to report.
+    QFile empty(dir.filePath("empty.tvxs"));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    CArchiveWriter w;
+    WriteSequenceFile({}, w);
+    empty.write(w.Buffer());
+    empty.close();
+    EXPECT_EQ(WriteSequenceFileReport(reader, empty.fileName(), property, MODEL_K2, lost), FILE_REPORT_EMPTY);
+    EXPECT_FALSE(QFileInfo::exists(lost));
 }

@@ -1,0 +1,245 @@
+#include "results/StepListing.h"
+
+namespace {
+
+// Output is handed on in chunks of about this size.
+constexpr size_t kChunk = 64 * 1024;
+
+} // namespace
+
+bool StepFormatFromName(const QString& strName, int& nFormat) {
+    if (strName == QLatin1String("tsv"))
+        nFormat = STEP_FORMAT_TSV;
+    else if (strName == QLatin1String("csv"))
+        nFormat = STEP_FORMAT_CSV;
+    else if (strName == QLatin1String("json"))
+        nFormat = STEP_FORMAT_JSON;
+    else
+        return false;
+    return true;
+}
+
+const std::vector<const char*>& StepListingKeys() {
+    static const std::vector<const char*> keys = {"entry",
+                                                  "test_name",
+                                                  "step",
+                                                  "polarity",
+                                                  "voltage_v",
+                                                  "frequency_hz",
+                                                  "pulse_count",
+                                                  "burst_duration_us",
+                                                  "burst_period_ms",
+                                                  "test_time_s",
+                                                  "output",
+                                                  "output_detail",
+                                                  "lines",
+                                                  "line_sync",
+                                                  "phase_angle_deg",
+                                                  "alternating_polarity",
+                                                  "continuous",
+                                                  "modulated",
+                                                  "external_trigger"};
+    return keys;
+}
+
+CStepListing::CStepListing(int nFormat, bool bSequence, WriteFn fnWrite)
+    : m_nFormat(nFormat), m_bSequence(bSequence), m_fnWrite(std::move(fnWrite)) {
+    m_strBuffer.reserve(kChunk + 4096);
+}
+
+CStepListing::~CStepListing() = default;
+
+void CStepListing::WriteHeader() {
+    if (m_nFormat == STEP_FORMAT_JSON) return;
+    if (m_nFormat == STEP_FORMAT_TABLE) {
+        if (m_bSequence) m_strBuffer += "Entry\t";
+        m_strBuffer += "No.";
+        for (int col = 1; col <= COL_TRIGGER; ++col) {
+            m_strBuffer += '\t';
+            AppendUtf8(m_strBuffer, CExecData::Caption(col));
+        }
+        m_strBuffer += '\n';
+        return;
+    }
+    const char cSeparator = m_nFormat == STEP_FORMAT_CSV ? ',' : '\t';
+    bool bFirst = true;
+    for (const char* key : StepListingKeys()) {
+        if (!bFirst) m_strBuffer += cSeparator;
+        m_strBuffer += key;
+        bFirst = false;
+    }
+    m_strBuffer += '\n';
+}
+
+void CStepListing::NextField() {
+    switch (m_nFormat) {
+    case STEP_FORMAT_JSON:
+        m_strBuffer += m_nField == 0 ? "{\"" : ",\"";
+        m_strBuffer += StepListingKeys()[size_t(m_nField)];
+        m_strBuffer += "\":";
+        break;
+    case STEP_FORMAT_CSV:
+        if (m_nField > 0) m_strBuffer += ',';
+        break;
+    default:
+        if (m_nField > 0) m_strBuffer += '\t';
+        break;
+    }
+    ++m_nField;
+}
+
+void CStepListing::Number(long lValue) {
+    NextField();
+    AppendNumber(m_strBuffer, lValue);
+}
+
+void CStepListing::Null() {
+    NextField();
+    if (m_nFormat == STEP_FORMAT_JSON) m_strBuffer += "null";
+}
+
+void CStepListing::Flag(bool b) {
+    NextField();
+    m_strBuffer += b ? "true" : "false";
+}
+
+void CStepListing::Text() {
+    if (m_strText.empty()) return Null();
+    NextField();
+    switch (m_nFormat) {
+    case STEP_FORMAT_JSON:
+        m_strBuffer += '"';
+        for (const char c : m_strText) {
+            switch (c) {
+            case '"':
+                m_strBuffer += "\\\"";
+                break;
+            case '\\':
+                m_strBuffer += "\\\\";
+                break;
+            case '\n':
+                m_strBuffer += "\\n";
+                break;
+            case '\r':
+                m_strBuffer += "\\r";
+                break;
+            case '\t':
+                m_strBuffer += "\\t";
+                break;
+            default:
+                if (uint8_t(c) < 0x20) {
+                    static const char hex[] = "0123456789abcdef";
+                    m_strBuffer += "\\u00";
+                    m_strBuffer += hex[(uint8_t(c) >> 4) & 0xF];
+                    m_strBuffer += hex[uint8_t(c) & 0xF];
+                } else {
+                    m_strBuffer += c;
+                }
+            }
+        }
+        m_strBuffer += '"';
+        break;
+    case STEP_FORMAT_CSV:
+        if (m_strText.find_first_of(",\"\r\n") == std::string::npos) {
+            m_strBuffer += m_strText;
+            break;
+        }
+        m_strBuffer += '"';
+        for (const char c : m_strText) {
+            if (c == '"') m_strBuffer += '"';
+            m_strBuffer += c;
+        }
+        m_strBuffer += '"';
+        break;
+    default:
+        for (const char c : m_strText) {
+            switch (c) {
+            case '\t':
+                m_strBuffer += "\\t";
+                break;
+            case '\n':
+                m_strBuffer += "\\n";
+                break;
+            case '\r':
+                m_strBuffer += "\\r";
+                break;
+            case '\\':
+                m_strBuffer += "\\\\";
+                break;
+            default:
+                m_strBuffer += c;
+            }
+        }
+        break;
+    }
+}
+
+void CStepListing::EndRecord() {
+    if (m_nFormat == STEP_FORMAT_JSON) m_strBuffer += '}';
+    m_strBuffer += '\n';
+    m_nField = 0;
+    if (m_strBuffer.size() >= kChunk) {
+        if (!m_bFailed && !m_fnWrite(m_strBuffer.data(), m_strBuffer.size())) m_bFailed = true;
+        m_strBuffer.clear();
+    }
+}
+
+void CStepListing::WriteStep(int nEntry, const QString& strTestName, int nStep, const CExecData& original) {
+    CExecData step = original; // asking for a text may repair a code: not in the caller's copy
+    if (m_nFormat == STEP_FORMAT_TABLE) {
+        if (m_bSequence) {
+            AppendNumber(m_strBuffer, nEntry);
+            m_strBuffer += '\t';
+        }
+        AppendNumber(m_strBuffer, nStep);
+        for (int col = 1; col <= COL_TRIGGER; ++col) {
+            m_strBuffer += '\t';
+            step.AppendText(col, m_strBuffer);
+        }
+        EndRecord();
+        return;
+    }
+    const auto text = [&](int nCol) {
+        m_strText.clear();
+        step.AppendText(nCol, m_strText);
+        Text();
+    };
+    Number(nEntry);
+    m_strText.clear();
+    AppendUtf8(m_strText, strTestName);
+    Text();
+    Number(nStep);
+    text(COL_POLA);
+    Number(step.m_lVolt);
+    Number(step.m_lFreq);
+    // A continuous output has no pulse count, burst duration or period.
+    for (const int32_t lValue : {step.m_lPulseCount, step.m_lBurstDura, step.m_lBurstPeriod}) {
+        if (step.m_bContinuous)
+            Null();
+        else
+            Number(lValue);
+    }
+    Number(step.m_lTestTime);
+    text(COL_OUTPUT_PORT); // repairs the port code the next fields depend on
+    text(COL_OUTPUT_DETAIL);
+    text(COL_INJ_LINE);
+    text(COL_SYNC);
+    // The angle counts only for a line-synchronised CDN output (the step list shows "------" otherwise).
+    if (step.m_nOutputPort == 0 && step.m_nSync == 1)
+        Number(step.m_lAngle);
+    else
+        Null();
+    Flag(step.m_bAlternative != 0);
+    Flag(step.m_bContinuous != 0);
+    Flag(step.m_bModulated != 0);
+    Flag(step.m_bTrigger != 0);
+    EndRecord();
+}
+
+bool CStepListing::Finish() {
+    if (!m_strBuffer.empty()) {
+        if (!m_bFailed && !m_fnWrite(m_strBuffer.data(), m_strBuffer.size())) m_bFailed = true;
+        m_strBuffer.clear();
+    }
+    return !m_bFailed;
+}
