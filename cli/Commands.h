@@ -33,6 +33,9 @@ bool IsSequenceFile(const QString& strPath);
 void PrepareDocument(CTorvexDoc& doc, CCollectingDialog& dialog, uint32_t ulModel);
 bool ParseFileAndModel(const QString& command, const QStringList& args, int nFiles,
                        std::initializer_list<QString*> files, uint32_t& ulModel);
+// False, with "torvex COMMAND: no such file: PATH" on stderr, when the input file
+// is missing. That is a file that cannot be loaded (EXIT_FAILED), not wrong usage.
+bool InputFileFound(const QString& command, const QString& strPath);
 
 // Console output in UTF-8 with "\n" line ends.
 void Out(const QString& text);

@@ -21,6 +21,7 @@ int RunResave(const QStringList& args) {
     QString in, out;
     uint32_t ulModel = 0;
     if (!ParseFileAndModel("resave", args, 2, {&in, &out}, ulModel)) return EXIT_USAGE;
+    if (!InputFileFound("resave", in)) return EXIT_FAILED;
 
     CCollectingDialog dialog;
     CTorvexDoc doc;

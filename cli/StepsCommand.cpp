@@ -69,6 +69,7 @@ int RunSteps(const QStringList& argsIn) {
     QString path;
     uint32_t ulModel = 0;
     if (!ParseFileAndModel("steps", args, 1, {&path}, ulModel)) return EXIT_USAGE;
+    if (!InputFileFound("steps", path)) return EXIT_FAILED;
 
     CCollectingDialog dialog;
     CTorvexDoc doc;
@@ -164,12 +165,14 @@ bool ParseFileAndModel(const QString& command, const QStringList& args, int nFil
         UsageError(command, nFiles == 1 ? "expects one FILE" : "expects IN and OUT");
         return false;
     }
-    if (!QFileInfo(positional[0]).isFile()) {
-        UsageError(command, QString("no such file: %1").arg(positional[0]));
-        return false;
-    }
     int i = 0;
     for (QString* p : files)
         *p = positional[i++];
     return true;
+}
+
+bool InputFileFound(const QString& command, const QString& strPath) {
+    if (QFileInfo(strPath).isFile()) return true;
+    Err(QString("torvex %1: no such file: %2\n").arg(command, strPath));
+    return false;
 }

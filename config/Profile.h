@@ -4,8 +4,8 @@
 
 // The settings file: an INI file of sections and key=value lines, every value
 // text. It lives at Kelvora/TORVEX_Pilot/TORVEX_Pilot.ini under the user's
-// configuration folder. It is opened for each read and each write; a write is
-// on disk when the call returns.
+// configuration folder. A write is on disk when the call returns. Reads parse
+// the file once and again only when it changed (by this program or any other).
 //
 // A file that cannot serve as settings (not UTF-8 text, unreadable, absurdly
 // large) reads as empty: every read gives its default. The next write moves it

@@ -80,6 +80,65 @@ void CArchiveWriter::WriteValue(int32_t l) {
 
 // ---- reader -------------------------------------------------------------
 
+namespace {
+
+bool IsShiftJisLead(uint8_t b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+bool IsShiftJisTrail(uint8_t b) {
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
+} // namespace
+
+QString DecodeShiftJis(QByteArrayView bytes) {
+    const qsizetype n = bytes.size();
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
+    qsizetype i = 0;
+    while (i < n && p[i] < 0x80)
+        ++i;
+    if (i == n) return QString::fromLatin1(bytes); // tags and markers
+
+    // Qt's converter (ICU) marks a lone bad byte with U+001A, a control
+    // character that reads as nothing; and its table swaps the control bytes
+    // 0x1A, 0x1C and 0x7F. So the structure is walked here: ASCII and half-width
+    // katakana are read directly, only well-formed double-byte characters go to
+    // the converter, and every byte that is no character becomes U+FFFD.
+    QStringDecoder dec("Shift_JIS", QStringConverter::Flag::Stateless);
+    QString out;
+    out.reserve(n);
+    out += QLatin1String(bytes.data(), i);
+    while (i < n) {
+        const uint8_t b = p[i];
+        if (b < 0x80) {
+            out += QChar(b);
+            ++i;
+        } else if (b >= 0xA1 && b <= 0xDF) {
+            out += QChar(char16_t(0xFF61 + (b - 0xA1)));
+            ++i;
+        } else if (IsShiftJisLead(b) && i + 1 < n && IsShiftJisTrail(p[i + 1])) {
+            // A run of double-byte characters in one call; each gives one
+            // UTF-16 unit (unassigned ones U+FFFD).
+            const qsizetype nStart = i;
+            while (i + 1 < n && IsShiftJisLead(p[i]) && IsShiftJisTrail(p[i + 1]))
+                i += 2;
+            const qsizetype nChars = (i - nStart) / 2;
+            const QString run = dec.isValid() ? dec.decode(bytes.sliced(nStart, i - nStart)) : QString();
+            if (run.size() == nChars)
+                out += run;
+            else
+                out += QString(nChars, QChar::ReplacementCharacter);
+        } else {
+            // 0x80, 0xA0, 0xFD to 0xFF, or a lead byte without its trail byte.
+            out += QChar::ReplacementCharacter;
+            ++i;
+        }
+    }
+    return out;
+}
+
+
 bool CArchiveReader::ReadStringHead(qint64& nBytes, bool& bWide) {
     // The writer's own form first: the wide mark and a one-byte length.
     if (!m_bFailed && Remaining() >= 4) {
@@ -150,11 +209,7 @@ QString CArchiveReader::ReadString() {
 #endif
         return s;
     }
-    // Narrow strings come from Japanese systems: their code page is Shift_JIS.
-    // Without a converter for it, ASCII (all tags and markers) still reads right.
-    QStringDecoder dec("Shift_JIS");
-    if (dec.isValid()) return dec.decode(QByteArrayView(p, qsizetype(nBytes)));
-    return QString::fromLatin1(p, qsizetype(nBytes));
+    return DecodeShiftJis(QByteArrayView(p, qsizetype(nBytes)));
 }
 
 bool CArchiveReader::ReadStringIn(std::initializer_list<const char*> candidates) {

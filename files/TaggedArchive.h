@@ -50,6 +50,10 @@ private:
     bool m_bFailed = false;
 };
 
+// Text of a narrow string item: Shift_JIS, the code page of the Japanese systems
+// such files come from. Bytes that are no character read as U+FFFD.
+QString DecodeShiftJis(QByteArrayView bytes);
+
 // Reads items from bytes: a QByteArray is shared (cheap, and safe with a
 // temporary), raw bytes must outlive the reader. Any read past the
 // end, an item that is not well formed, or a length the rest of the bytes cannot

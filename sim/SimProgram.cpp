@@ -16,10 +16,12 @@ void Print(FILE* pFile, const QString& strText) {
 }
 
 // Appends the log entries not yet written; false when the file cannot be written.
-bool WriteLog(QFile& file, const QStringList& log, qsizetype& nWritten) {
+bool WriteLog(QFile& file, const CTorvexSimulator& sim, qsizetype& nWritten) {
     if (!file.isOpen()) return true;
-    for (; nWritten < log.size(); ++nWritten)
-        if (file.write(log[nWritten].toLatin1() + '\n') < 0) return false;
+    for (const QString& strCommand : sim.CommandLog(nWritten)) {
+        if (file.write(strCommand.toLatin1() + '\n') < 0) return false;
+        ++nWritten;
+    }
     return file.flush();
 }
 
@@ -70,7 +72,7 @@ int RunSimProgram(const QStringList& args, const QString& strProgram) {
     const timespec tick{0, 200 * 1000 * 1000};
     for (;;) {
         const int nSignal = sigtimedwait(&set, nullptr, &tick);
-        if (!WriteLog(logFile, sim.CommandLog(), nWritten)) {
+        if (!WriteLog(logFile, sim, nWritten)) {
             Print(stderr,
                   QStringLiteral("%1: cannot write the log file %2\n").arg(strProgram, opt.strLogFile));
             nExit = 1;
@@ -85,6 +87,6 @@ int RunSimProgram(const QStringList& args, const QString& strProgram) {
         if (nSignal > 0) break;
     }
     sim.Stop();
-    WriteLog(logFile, sim.CommandLog(), nWritten);
+    WriteLog(logFile, sim, nWritten);
     return nExit;
 }

@@ -122,9 +122,15 @@ void CTorvexSimulator::UpdateOptions(const std::function<void(SimOptions&)>& cha
     }
 }
 
-QStringList CTorvexSimulator::CommandLog() const {
+QStringList CTorvexSimulator::CommandLog(qsizetype nFirst) const {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_log;
+    // Copied text by text: a shared list or string would let the serving thread
+    // append into or free a buffer the caller still reads, as the share count
+    // is checked without synchronisation.
+    QStringList log;
+    for (qsizetype i = std::max<qsizetype>(nFirst, 0); i < m_log.size(); ++i)
+        log << QString(m_log[i].constData(), m_log[i].size());
+    return log;
 }
 
 void CTorvexSimulator::ClearLog() {

@@ -36,8 +36,9 @@ public:
     // Changes some options in place, e.g. UpdateOptions([](SimOptions& o) { o.bSilent = true; }).
     void UpdateOptions(const std::function<void(SimOptions&)>& change);
 
-    // Every command and query text received in a good frame, in order.
-    QStringList CommandLog() const;
+    // Every command and query text received in a good frame, in order (from the
+    // nFirst-th on): a copy that shares nothing with the serving thread.
+    QStringList CommandLog(qsizetype nFirst = 0) const;
     void ClearLog();
 
 private:

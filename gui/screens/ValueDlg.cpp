@@ -1,9 +1,5 @@
 #include "gui/screens/ValueDlg.h"
 
-#include "gui/widgets/Fonts.h"
-#include "gui/widgets/NumericLineEdit.h"
-#include "model/SettingData.h"
-#include "model/Tooltips.h"
 #include "gui/screens/ConditionHost.h"
 #include "gui/screens/InputGate.h"
 #include "gui/screens/SpinButtons.h"
@@ -11,6 +7,10 @@
 #include "gui/screens/ValueFixDlg.h"
 #include "gui/screens/ValueSweepDlg.h"
 #include "gui/screens/ValueVariableDlg.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/NumericLineEdit.h"
+#include "model/SettingData.h"
+#include "model/Tooltips.h"
 
 #include <QCheckBox>
 #include <QStackedWidget>
@@ -46,6 +46,12 @@ CValueDlg::~CValueDlg() {
     // Boxes that lose the focus while the editor goes must not store anything.
     m_pCond = nullptr;
     m_pHost = nullptr;
+    // The pages go now, while the editor is whole. Left to QWidget's
+    // destructor, a box with the focus would lose it as the window closes and
+    // hand its text to an editor whose own part is already destroyed.
+    delete m_pGate;
+    delete m_pStack;
+    delete m_pTabs;
 }
 
 void CValueDlg::Bind(CSettingData* pCond, VALUE_KIND eKind, CConditionHost* pHost) {

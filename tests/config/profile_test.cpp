@@ -2,12 +2,49 @@
 
 #include "config/Profile.h"
 
+#include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QThread>
+#include <cstdio>
+#include <fcntl.h>
+#include <functional>
+#include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 using ProfileTest = SettingsFixture;
+
+// Counts how often a file of a folder is opened, by anyone.
+class COpenCounter {
+public:
+    COpenCounter(const QString& strFolder, const QString& strName)
+        : m_nFd(inotify_init1(IN_NONBLOCK)), m_strName(strName) {
+        m_nWatch = inotify_add_watch(m_nFd, QFile::encodeName(strFolder).constData(), IN_OPEN);
+    }
+    ~COpenCounter() { close(m_nFd); }
+    bool IsValid() const { return m_nFd >= 0 && m_nWatch >= 0; }
+    // Opens since the last call.
+    int Take() {
+        int n = 0;
+        alignas(inotify_event) char buffer[4096];
+        for (;;) {
+            const ssize_t nRead = read(m_nFd, buffer, sizeof buffer);
+            if (nRead <= 0) return n;
+            for (ssize_t i = 0; i < nRead;) {
+                const auto* pEvent = reinterpret_cast<const inotify_event*>(buffer + i);
+                if (pEvent->len > 0 && QFile::decodeName(pEvent->name) == m_strName) ++n;
+                i += ssize_t(sizeof(inotify_event) + pEvent->len);
+            }
+        }
+    }
+
+private:
+    int m_nFd;
+    int m_nWatch = -1;
+    QString m_strName;
+};
 
 TEST_F(ProfileTest, NoFileGivesDefaultsAndFirstWriteCreatesFolderAndFile) {
     EXPECT_EQ(ReadProfileValue("INI_SECTION_PROPERTY", "INI_KEY_LOG", "ON"), "ON");
@@ -136,6 +173,91 @@ TEST_F(ProfileTest, ValuesReadBackExactlyAsWritten) {
         WriteProfileValue("INI_SECTION_TEST_INFO", key, c.written);
         EXPECT_EQ(ReadProfileValue("INI_SECTION_TEST_INFO", key, "default"), c.expected);
     }
+}
+
+// A large settings file is parsed once: reads of an unchanged file do not even
+// open it. (Right after a change they may, until the file's time stamp is
+// coarse enough to tell the next change.)
+TEST_F(ProfileTest, ReadsOfAnUnchangedFileDoNotOpenIt) {
+    QByteArray content = "[INI_SECTION_TEST_INFO]\n";
+    for (int i = 0; i < 2000; ++i)
+        content += "KEY" + QByteArray::number(i) + "=value " + QByteArray::number(i) + ", more\n";
+    WriteRawFile(content);
+    COpenCounter opens(IniFolder(), "TORVEX_Pilot.ini");
+    ASSERT_TRUE(opens.IsValid());
+
+    QDeadlineTimer settled(10000);
+    do {
+        QThread::msleep(100);
+        opens.Take();
+        EXPECT_EQ(ReadProfileValue("INI_SECTION_TEST_INFO", "KEY7", ""), "value 7, more");
+    } while (opens.Take() > 0 && !settled.hasExpired());
+    ASSERT_FALSE(settled.hasExpired()) << "every read opens the file";
+
+    for (int i = 0; i < 2000; i += 20)
+        EXPECT_EQ(ReadProfileValue("INI_SECTION_TEST_INFO", QString("KEY%1").arg(i), ""),
+                  QString("value %1, more").arg(i));
+    EXPECT_EQ(ReadProfileValue("INI_SECTION_TEST_INFO", "KEY2000", "none"), "none");
+    EXPECT_EQ(ReadProfileValue("INI_SECTION_PROPERTY", "KEY1", "none"), "none");
+    EXPECT_EQ(opens.Take(), 0);
+
+    // Still every change is seen at once.
+    WriteProfileValue("INI_SECTION_TEST_INFO", "KEY5", "new");
+    EXPECT_EQ(ReadProfileValue("INI_SECTION_TEST_INFO", "KEY5", ""), "new");
+}
+
+// Another program's change is seen at the next read, however it was made and
+// however soon after the last read.
+TEST_F(ProfileTest, ChangesByAnotherProgramAreSeenAtTheNextRead) {
+    const QByteArray before = "[INI_SECTION_TEST_INFO]\nINI_KEY_MODEL=EUT-1\nINI_KEY_SERIAL=S1\n";
+    const QByteArray after = "[INI_SECTION_TEST_INFO]\nINI_KEY_MODEL=EUT-2\nINI_KEY_SERIAL=S1\n";
+    const auto inPlace = [this](const QByteArray& bytes) {
+        QFile file(IniPath());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.write(bytes);
+        file.resize(bytes.size());
+    };
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        QString model; // read after the change
+    } cases[] = {
+        {"rewritten in place, same size", [&] { inPlace(after); }, "EUT-2"},
+        {"same size, modification time put back",
+         [&] {
+             struct stat st;
+             ASSERT_EQ(stat(QFile::encodeName(IniPath()).constData(), &st), 0);
+             inPlace(after);
+             const timespec times[2] = {st.st_atim, st.st_mtim};
+             ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(IniPath()).constData(), times, 0), 0);
+         },
+         "EUT-2"},
+        {"replaced by rename, as editors save",
+         [&] {
+             QFile file(IniPath() + ".new");
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+             file.write(after + "INI_KEY_OPERATOR=someone\n");
+             file.close();
+             ASSERT_EQ(rename(QFile::encodeName(file.fileName()).constData(),
+                              QFile::encodeName(IniPath()).constData()),
+                       0);
+         },
+         "EUT-2"},
+        {"removed", [&] { QFile::remove(IniPath()); }, "default"},
+        {"not text any more", [&] { inPlace(QByteArray(before.size(), '\0')); }, "default"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteRawFile(before);
+        EXPECT_EQ(ReadProfileValue("INI_SECTION_TEST_INFO", "INI_KEY_MODEL", "default"), "EUT-1");
+        c.change();
+        EXPECT_EQ(ReadProfileValue("INI_SECTION_TEST_INFO", "INI_KEY_MODEL", "default"), c.model);
+        EXPECT_EQ(ReadProfileValue("INI_SECTION_TEST_INFO", "INI_KEY_MODEL", "default"), c.model);
+    }
+    // The garbage is kept aside at the next write, as ever.
+    WriteProfileValue("INI_SECTION_TEST_INFO", "INI_KEY_SERIAL", "S2");
+    EXPECT_EQ(RawFile(), "[INI_SECTION_TEST_INFO]\nINI_KEY_SERIAL=S2\n");
+    EXPECT_TRUE(QFileInfo::exists(IniPath() + ".bad"));
 }
 
 // Values typed into the file by hand read as the text after '='.

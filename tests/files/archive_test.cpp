@@ -96,6 +96,37 @@ TEST(TaggedArchive, ReadsNarrowStrings) {
     }
 }
 
+// Bytes of a narrow string that are no Shift_JIS character read as the
+// replacement character, one per byte, and never hide the text around them.
+TEST(TaggedArchive, NarrowStringsMarkBytesThatAreNoCharacter) {
+    const QString bad(QChar::ReplacementCharacter);
+    const QString shi = QString::fromUtf8("試"), ken = QString::fromUtf8("験");
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QString text;
+    } cases[] = {
+        {"single bytes that are no character", QByteArray("a\x80z\xA0\xFD\xFE\xFF"),
+         "a" + bad + "z" + bad + bad + bad + bad},
+        {"between two double-byte characters", QByteArray("\x8E\x8E\x80\x8C\xB1"), shi + bad + ken},
+        {"a lead byte without its trail byte", QByteArray("\x81 x"), bad + " x"},
+        {"a lead byte at the end", QByteArray("ab\x8E"), "ab" + bad},
+        {"an unassigned double-byte character", QByteArray("\x85\x40!"), bad + "!"},
+        {"control bytes are themselves", QByteArray("\x1A\x1C\x7F\x01", 4),
+         QString::fromUtf16(u"\x1A\x1C\x7F\x01")},
+        {"half-width katakana", QByteArray("\xB1\xDF"), QString::fromUtf16(u"\uFF71\uFF9F")},
+        {"ASCII around Japanese", QByteArray("A\\~\x8E\x8E"), "A\\~" + shi},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(DecodeShiftJis(c.bytes), c.text);
+        CArchiveReader ar(NarrowItem(c.bytes) + ValueItem(7));
+        EXPECT_EQ(ar.ReadString(), c.text);
+        EXPECT_EQ(ar.ReadValue(), 7);
+        EXPECT_FALSE(ar.Failed());
+    }
+}
+
 TEST(TaggedArchive, MalformedItemsFailWithoutAllocating) {
     const QByteArray cases[] = {
         QByteArray("\xFF\xFE\xFF\x05"

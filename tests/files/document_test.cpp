@@ -1,6 +1,7 @@
 #include "FilesTestUtil.h"
 #include "support/ScriptedDialog.h"
 
+#include "files/SequenceTableModel.h"
 #include "files/TorvexDoc.h"
 #include "model/StepExpansion.h"
 
@@ -408,6 +409,30 @@ TEST_F(DocTest, SequenceFiles) {
     SequenceEntries back;
     ASSERT_EQ(ReadSequenceFile(ar, MODEL_K2, back), READ_OK);
     EXPECT_EQ(back.size(), 1u);
+}
+
+// An entry name stored in the narrow form by an old program: a byte that is no
+// character shows as the replacement character in the sequence list.
+TEST_F(DocTest, NarrowEntryNameShowsBadBytesAsReplacement) {
+    CArchiveWriter w;
+    w.WriteString(kSequenceFileMagic);
+    w.WriteString(kFileVersion);
+    w.WriteValue(int32_t(1));
+    CArchiveWriter entry;
+    CSettingData c;
+    c.m_ulMachineType = MODEL_K2;
+    WriteConditionBlock(c, entry);
+    WriteStepListBlock({CExecData()}, entry);
+    const QByteArray name("\x96\xBC\x80\x91\x4F"); // 名, a stray byte, 前
+    ASSERT_TRUE(WriteBytes(Path("old.tvxs"), w.Buffer() + NarrowItem(name) + entry.Buffer()));
+
+    m_doc.SetTab(TAB_SEQUENCE);
+    ASSERT_TRUE(m_doc.ReadSequenceFile(Path("old.tvxs")));
+    const QString expected = QString::fromUtf8("名\uFFFD前");
+    EXPECT_EQ(EntryNames(), QStringList{expected});
+    CSequenceTableModel rows(m_doc.m_sequence);
+    rows.Refill();
+    EXPECT_EQ(rows.data(rows.index(0, 1), Qt::DisplayRole).toString(), expected);
 }
 
 // The sequence list rules, one table row per operation.

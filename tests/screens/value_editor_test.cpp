@@ -154,3 +154,39 @@ TEST_F(ValueEditorTest, DisplayModeShowsLabelsAndNeverEdits) {
     EXPECT_EQ(editor.ShownType(), VALUE_FIXED);
     EXPECT_EQ(rows[0].m_pShown->text(), "-----");
 }
+
+// An editor that goes while one of its boxes has the focus: the box loses the
+// focus as it goes, and whatever that calls on the editor finds it whole. What
+// was typed but not yet applied is dropped.
+TEST_F(ValueEditorTest, GoesSafelyWhileABoxHasTheFocus) {
+    const CSettingData before = Cond();
+    for (const bool bOwnWindow : {true, false}) {
+        SCOPED_TRACE(bOwnWindow ? "an editor window" : "the editors of the manual screen");
+        std::unique_ptr<CValueDlg> pEditor;
+        if (bOwnWindow) {
+            pEditor = std::make_unique<CValueDlg>();
+            pEditor->Bind(&Cond(), KIND_VOLT, pScreen.get());
+            Show(*pEditor);
+        } else {
+            Show(*pScreen);
+        }
+        CValueDlg* pTarget = pEditor ? pEditor.get() : Editor(KIND_VOLT);
+        QLineEdit* pBox = pTarget->Page(VALUE_FIXED)->Rows()[0].m_pBox;
+        pBox->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(pBox->hasFocus());
+        QTest::keyClicks(pBox, "9");
+
+        // Asked through the base: the editor's own part may be gone by then.
+        QWidget* pWhole = pTarget;
+        QStringList left;
+        QObject::connect(static_cast<CLeaveLineEdit*>(pBox), &CLeaveLineEdit::left,
+                         [&] { left << QString::fromLatin1(pWhole->metaObject()->className()); });
+        if (bOwnWindow)
+            pEditor.reset();
+        else
+            pScreen.reset();
+        for (const QString& strClass : left)
+            EXPECT_EQ(strClass.toStdString(), "CValueDlg");
+        EXPECT_EQ(Cond().m_valVolt.m_lValue, before.m_valVolt.m_lValue);
+    }
+}

@@ -166,6 +166,25 @@ TEST_F(SimulatorTest, HangupAtATimeDropsTheLine) {
     EXPECT_FALSE(m_cntl.GetStatus(s));
 }
 
+// The log handed out shares no buffer with the serving thread, which goes on
+// appending to its own while the caller reads the copy.
+TEST_F(SimulatorTest, CommandLogIsACopyOfItsOwn) {
+    Begin(SimOptions());
+    CTorvexSimulator& sim = (*m_pPorts)[0];
+    ASSERT_TRUE(m_cntl.ClearError());
+    const QStringList log = sim.CommandLog();
+    ASSERT_EQ(log.size(), 2) << log.join(' ').toStdString(); // the connection's QT, then PN
+    EXPECT_TRUE(log.isDetached());
+    for (const QString& str : log)
+        EXPECT_TRUE(str.isDetached()) << str.toStdString();
+    EXPECT_EQ(sim.CommandLog(1), QStringList{"PN"});
+    EXPECT_TRUE(sim.CommandLog(2).isEmpty());
+
+    ASSERT_TRUE(m_cntl.StopOutput());
+    EXPECT_EQ(log.size(), 2);
+    EXPECT_EQ(sim.CommandLog().last(), "CB");
+}
+
 TEST(SimOptionsTest, ParsesEveryOptionAndListsIt) {
     const QStringList args = {"--model",
                               "K1",
