@@ -97,8 +97,9 @@ TEST(CliRunFaults, LostBytesNeverPauseUnseenNorStartAHalfLoadedStep) {
         EXPECT_EQ(r.nExit, c.nExit) << r.out.toStdString();
         EXPECT_TRUE(r.out.contains(c.summary)) << r.out.toStdString();
         const QStringList commands = sim.Commands();
-        if (c.nCa >= 0)
+        if (c.nCa >= 0) {
             EXPECT_EQ(commands.count("CA"), c.nCa) << WithoutPolls(commands).join(' ').toStdString();
+        }
         if (c.nCa == 0) {
             // Where the line still answers, the output is stopped after the failed load.
             EXPECT_EQ(WithoutPolls(commands).last(), "CB");
