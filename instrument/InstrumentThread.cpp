@@ -15,18 +15,13 @@ CInstrumentThread::CInstrumentThread() {
 }
 
 CInstrumentThread::~CInstrumentThread() {
-    // Queued exchanges run first (a last "CB" must still go out); then the port
-    // closes on its own thread.
-    QMetaObject::invokeMethod(
-        m_pWorker,
-        [this] {
-            m_pCntl.reset();
-            delete m_pWorker;
-            m_pWorker = nullptr;
-        },
-        Qt::QueuedConnection);
+    // The exchanges already asked for run first (a last "CB" must still go
+    // out), then the port closes on its own thread; only then does the thread
+    // end, so nothing asked of it is left undone.
+    QMetaObject::invokeMethod(m_pWorker, [this] { m_pCntl.reset(); }, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
+    delete m_pWorker;
 }
 
 void CInstrumentThread::RunThere(std::function<void()> fn) {
