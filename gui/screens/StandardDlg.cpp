@@ -1,14 +1,14 @@
 #include "gui/screens/StandardDlg.h"
 
-#include "gui/widgets/Fonts.h"
-#include "gui/widgets/NumericLineEdit.h"
 #include "files/TorvexDoc.h"
-#include "model/Rules.h"
-#include "model/StepExpansion.h"
-#include "run/RunEngine.h"
 #include "gui/screens/ConditionGroup.h"
 #include "gui/screens/InputGate.h"
 #include "gui/screens/SpinButtons.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/NumericLineEdit.h"
+#include "model/Rules.h"
+#include "model/StepExpansion.h"
+#include "run/RunEngine.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -129,6 +129,13 @@ CStandardDlg::CStandardDlg(const SCREEN_CONTEXT& context, QWidget* pParent)
     // The steps follow the preset values from the start.
     if (InitStandardCondition(Cond())) ExpandSteps(Cond());
     Refresh();
+}
+
+CStandardDlg::~CStandardDlg() {
+    // A time box that loses the focus as the window closes stores nothing: the
+    // screen's own part is gone by then.
+    for (const NUMBER_FIELD& f : m_aTime)
+        f.m_pBox->disconnect(this);
 }
 
 CSettingData& CStandardDlg::Cond() const {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/ScreenRules.h"
-#include "run/ConditionChange.h"
 #include "gui/screens/NumberField.h"
 #include "gui/screens/ScreenContext.h"
+#include "model/ScreenRules.h"
+#include "run/ConditionChange.h"
 
 #include <QWidget>
 #include <array>
@@ -23,6 +23,7 @@ class CStandardDlg : public QWidget {
     Q_OBJECT
 public:
     explicit CStandardDlg(const SCREEN_CONTEXT& context, QWidget* pParent = nullptr);
+    ~CStandardDlg() override;
 
     // Derives voltage and burst duration and shows the condition.
     void Refresh();
