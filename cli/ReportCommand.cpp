@@ -91,7 +91,6 @@ int RunReport(const QStringList& argsIn) {
     }
     if (file.isEmpty()) return UsageError("report", "FILE is missing");
     if (out.isEmpty()) return UsageError("report", "--out OUT.xlsx is missing");
-    if (!QFileInfo(file).isFile()) return UsageError("report", QString("no such file: %1").arg(file));
 
     const bool bSequenceFile = IsSequenceFile(file);
     int nTab;
@@ -107,6 +106,7 @@ int RunReport(const QStringList& argsIn) {
         return UsageError("report", "--tab takes standard, manual or sequence");
     if (bSequenceFile && nTab != TAB_SEQUENCE)
         return UsageError("report", "a sequence file is reported as a sequence");
+    if (!InputFileFound("report", file)) return EXIT_FAILED;
 
     CCollectingDialog dialog;
     CTorvexDoc doc;

@@ -116,8 +116,11 @@ int RunTestRun(const QStringList& argsIn) {
         }
     }
     if (file.isEmpty()) return UsageError("run", "FILE is missing");
-    if (!QFileInfo(file).isFile()) return UsageError("run", QString("no such file: %1").arg(file));
     if (bSimulate == !ports.isEmpty()) return UsageError("run", "give either --port PATH or --simulate");
+    if (!InputFileFound("run", file)) {
+        Out("summary: 0 steps run, 0 passed; file not loaded\n");
+        return EXIT_FAILED;
+    }
     if (!logFolder.isEmpty()) {
         logFolder = QDir(logFolder).absolutePath();
         CreateFolders(logFolder);

@@ -133,6 +133,13 @@ CStandardDlg::CStandardDlg(torvex::CSession& session, CStepListView& list, QWidg
     Refresh();
 }
 
+CStandardDlg::~CStandardDlg() {
+    // A time box that loses the focus as the window closes stores nothing: the
+    // screen's own part is gone by then.
+    for (const NUMBER_FIELD& f : m_aTime)
+        f.m_pBox->disconnect(this);
+}
+
 CSettingData& CStandardDlg::Cond() const {
     return m_session.Doc().m_settingStandard;
 }

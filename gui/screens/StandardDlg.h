@@ -26,6 +26,7 @@ class CStandardDlg : public QWidget {
     Q_OBJECT
 public:
     CStandardDlg(torvex::CSession& session, CStepListView& list, QWidget* pParent = nullptr);
+    ~CStandardDlg() override;
 
     // Derives voltage and burst duration and shows the condition.
     void Refresh();

@@ -73,12 +73,15 @@ TEST(CliRun, NoInstrumentAndWrongUsage) {
         RunTorvex({"run", kExamples + "three_steps.tvx", "--port", dir.path() + "/no-such-device"});
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_TRUE(none.out.contains("no instrument"));
+    // A file that is not there is a file not loaded, as the help says.
+    const Result missing = RunTorvex({"run", dir.path() + "/missing.tvx", "--simulate"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.out.contains("file not loaded"));
 
     const QStringList bad[] = {
         {"run"},
         {"run", kExamples + "three_steps.tvx"},
         {"run", kExamples + "three_steps.tvx", "--port", "/dev/null", "--simulate"},
-        {"run", dir.path() + "/missing.tvx", "--simulate"},
         {"run", kExamples + "three_steps.tvx", "--simulate", "--model", "K9"},
         {"run", kExamples + "three_steps.tvx", "--bogus"},
     };

@@ -94,7 +94,7 @@ TEST(CliReport, FailuresAndWrongUsage) {
         {{"report"}, 2},
         {{"report", tvx}, 2},
         {{"report", tvx, "--out"}, 2},
-        {{"report", dir.filePath("missing.tvx"), "--out", dir.filePath("out.xlsx")}, 2},
+        {{"report", dir.filePath("missing.tvx"), "--out", dir.filePath("out.xlsx")}, 1},
         {{"report", tvx, "--out", dir.filePath("out.xlsx"), "--tab", "settings"}, 2},
         {{"report", kExamples + "two_tests.tvxs", "--out", dir.filePath("out.xlsx"), "--tab", "manual"}, 2},
         {{"report", tvx, "--out", dir.filePath("out.xlsx"), "--model", "K9"}, 2},

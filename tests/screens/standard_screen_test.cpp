@@ -84,3 +84,18 @@ TEST_F(StandardScreenTest, AChangeAfterARunAsksWithItsOwnFlag) {
     EXPECT_EQ(dialog.Texts().size(), 2);
     EXPECT_TRUE(engine.ManualUnchanged());
 }
+
+// The screen goes while a time box has the focus and holds a typed time: the
+// box loses the focus as the window closes, and nothing is stored then.
+TEST_F(StandardScreenTest, GoesWithoutStoringWhatATimeBoxHeld) {
+    Open();
+    const int32_t lBefore = Cond().m_lTestTime;
+    QLineEdit* pBox = pScreen->TimeField(CStandardDlg::TIME_SEC).m_pBox;
+    pBox->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(pBox->hasFocus());
+    pBox->selectAll();
+    QTest::keyClicks(pBox, "7");
+    ASSERT_EQ(pBox->text(), "7");
+    pScreen.reset();
+    EXPECT_EQ(Cond().m_lTestTime, lBefore);
+}
