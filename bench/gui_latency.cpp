@@ -2,14 +2,13 @@
 // talks to a simulated instrument on a line paced at 9600 baud: idle, during a
 // run, and with the instrument gone silent. Another thread posts an event every
 // 5 ms and the window's thread notes how late it arrived; p99 and max per phase.
-#include "Median.h"
+#include "YesDialog.h"
 
 #include "files/TabCode.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/TorvexView.h"
 #include "gui/widgets/Fonts.h"
 #include "instrument/RsBasicProtocol.h"
-#include "model/OperatorDialog.h"
 #include "model/StepExpansion.h"
 #include "session/Session.h"
 #include "sim/TorvexSimulator.h"
@@ -26,19 +25,6 @@
 #include <vector>
 
 namespace {
-
-// Answers every question with OK and every message at once.
-class CYesDialog : public COperatorDialog {
-public:
-    void Message(const QString&) override {}
-    bool AskOkCancel(const QString&) override { return true; }
-    bool AskYesNo(const QString&) override { return true; }
-    Answer AskYesNoCancel(const QString&) override { return Yes; }
-    QString OpenFileName(const QString&, const QStringList&) override { return {}; }
-    QString SaveFileName(const QString&, const QString&, const QStringList&, const QString&) override {
-        return {};
-    }
-};
 
 QElapsedTimer g_clock;
 

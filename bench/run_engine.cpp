@@ -1,12 +1,12 @@
 // The run engine against the simulator: processor time of the idle poll over a
 // stretch of wall time, and the time from a step's completion on the
 // instrument to the next step's start command.
+#include "YesDialog.h"
 #include "config/TestProperty.h"
 #include "files/TabCode.h"
 #include "files/TorvexDoc.h"
 #include "instrument/RsBasicProtocol.h"
 #include "instrument/TorvexCntl.h"
-#include "model/OperatorDialog.h"
 #include "model/StepExpansion.h"
 #include "run/RunEngine.h"
 #include "session/Session.h"
@@ -23,18 +23,6 @@
 #include <vector>
 
 namespace {
-
-class QuietDialog : public COperatorDialog {
-public:
-    void Message(const QString&) override {}
-    bool AskOkCancel(const QString&) override { return true; }
-    bool AskYesNo(const QString&) override { return true; }
-    Answer AskYesNoCancel(const QString&) override { return Yes; }
-    QString OpenFileName(const QString&, const QStringList&) override { return {}; }
-    QString SaveFileName(const QString&, const QString&, const QStringList&, const QString&) override {
-        return {};
-    }
-};
 
 double CpuSeconds() {
     rusage u{};
@@ -63,7 +51,7 @@ int main(int argc, char** argv) {
     if (!sim.Start()) return 1;
     qputenv("TORVEX_PORTS_ONLY", "1");
     CRsBasicProtocol::SetExtraPorts({sim.DevicePath()});
-    QuietDialog dialog;
+    CYesDialog dialog;
     torvex::CSession session(dialog);
     if (!session.Connect()) return 1;
     session.SetMachineType(MODEL_K2);

@@ -24,6 +24,7 @@ int UsageError(const QString& command, const QString& message);
 // True when args ask for help; prints the usage text to stdout.
 bool HandleHelp(const QStringList& args, const QString& usage);
 class CTorvexDoc;
+class CReportData;
 class CCollectingDialog;
 
 // The options the file commands share (defined with `torvex steps`): a .tvxs
@@ -36,6 +37,10 @@ bool ParseFileAndModel(const QString& command, const QStringList& args, int nFil
 // False, with "torvex COMMAND: no such file: PATH" on stderr, when the input file
 // is missing. That is a file that cannot be loaded (EXIT_FAILED), not wrong usage.
 bool InputFileFound(const QString& command, const QString& strPath);
+
+// Writes the report workbook to strOut for `torvex report`; EXIT_OK, or
+// EXIT_FAILED with the reason on stderr.
+int WriteReportTo(const CReportData& data, const QString& strOut);
 
 // Console output in UTF-8 with "\n" line ends.
 void Out(const QString& text);

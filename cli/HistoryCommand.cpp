@@ -258,10 +258,5 @@ int RunJournalReport(const QStringList& argsIn) {
         Err(QString("torvex report: run %1 cannot be read back\n").arg(nId));
         return EXIT_FAILED;
     }
-    QString error;
-    if (!WriteReport(*data, out, &error)) {
-        Err(QString("torvex report: cannot write %1: %2\n").arg(out, error));
-        return EXIT_FAILED;
-    }
-    return EXIT_OK;
+    return WriteReportTo(*data, out);
 }

@@ -134,9 +134,13 @@ int RunReport(const QStringList& argsIn) {
         Err("torvex report: nothing to report\n");
         return EXIT_FAILED;
     }
+    return WriteReportTo(*data, out);
+}
+
+int WriteReportTo(const CReportData& data, const QString& strOut) {
     QString error;
-    if (!WriteReport(*data, out, &error)) {
-        Err(QString("torvex report: cannot write %1: %2\n").arg(out, error));
+    if (!WriteReport(data, strOut, &error)) {
+        Err(QString("torvex report: cannot write %1: %2\n").arg(strOut, error));
         return EXIT_FAILED;
     }
     return EXIT_OK;

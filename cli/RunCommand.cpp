@@ -7,6 +7,7 @@
 #include "config/TestProperty.h"
 #include "files/TabCode.h"
 #include "files/TorvexDoc.h"
+#include "instrument/PortAccess.h"
 #include "instrument/RsBasicProtocol.h"
 #include "instrument/TorvexCntl.h"
 #include "journal/Journal.h"
@@ -148,8 +149,16 @@ int RunTestRun(const QStringList& argsIn) {
     torvex::CSession session(dialog);
     if (!session.Connect()) {
         Out("message: TORVEX not found\n");
-        const QString problems = CTorvexCntl::PortProblemText(session.PortProblems(), false);
-        if (!problems.isEmpty()) Out(QString("message: %1\n").arg(problems).replace("\n", "\nmessage: "));
+        // A port we may not open or another program holds is not "not found".
+        for (const CTorvexCntl::PortProblem& problem : session.PortProblems()) {
+            PORT_ACCESS_RESULT access = JudgePortAccess(GatherPortFacts(problem.strPath));
+            if (access.m_eAccess == PORT_ACCESS_OK) {
+                access.m_strReason = QStringLiteral("it is in use by another program");
+                access.m_strAction = QStringLiteral("end that program and try again");
+            }
+            Out(QString("message: cannot open %1: %2; %3\n")
+                    .arg(problem.strPath, access.m_strReason, access.m_strAction));
+        }
         Out("summary: 0 steps run, 0 passed; no instrument\n");
         return EXIT_FAILED;
     }

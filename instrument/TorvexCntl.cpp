@@ -67,25 +67,15 @@ bool CTorvexCntl::Connect() {
     return false;
 }
 
-QString CTorvexCntl::PortProblemText(const QList<PortProblem>& problems, bool bJapanese) {
+QString CTorvexCntl::PortProblemText(const QList<PortProblem>& problems) {
     QStringList lines;
-    for (const PortProblem& p : problems) {
-        if (p.eError == CRsBasicProtocol::OPEN_PERMISSION)
-            lines << (bJapanese
-                          ? QString::fromUtf8(
-                                "%1 を開く権限がありません。ユーザーを dialout グループに加え"
-                                "（sudo usermod -aG dialout $USER）、ログインし直してください。")
-                          : QStringLiteral("cannot open %1: permission denied; add your user to the dialout "
-                                           "group (sudo usermod -aG dialout $USER) and log in again"))
-                         .arg(p.strPath);
-        else
-            lines << (bJapanese
-                          ? QString::fromUtf8("%1 は他のプログラムが使用中です。そのプログラムを終了してから"
-                                              "接続し直してください。")
-                          : QStringLiteral("cannot open %1: it is in use by another program; end that "
-                                           "program and try again"))
-                         .arg(p.strPath);
-    }
+    for (const PortProblem& p : problems)
+        lines << (p.eError == CRsBasicProtocol::OPEN_PERMISSION
+                      ? QString::fromUtf8("%1 を開く権限がありません。ユーザーを dialout グループに加え"
+                                          "（sudo usermod -aG dialout $USER）、ログインし直してください。")
+                      : QString::fromUtf8("%1 は他のプログラムが使用中です。そのプログラムを終了してから"
+                                          "接続し直してください。"))
+                     .arg(p.strPath);
     return lines.join('\n');
 }
 

@@ -38,8 +38,9 @@ public:
         CRsBasicProtocol::OpenError eError;
     };
     QList<PortProblem> m_portProblems;
-    // What to tell the operator about them; empty when there were none.
-    static QString PortProblemText(const QList<PortProblem>& problems, bool bJapanese);
+    // What the desktop program tells the operator about them; empty when there
+    // were none (the command line asks the port-access judge instead).
+    static QString PortProblemText(const QList<PortProblem>& problems);
     bool GetModelType(int32_t& nType);
     static bool GetModelName(int32_t nType, QString& strName);
     // Checks the identity with "QA", then loads the step's parameters.

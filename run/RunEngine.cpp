@@ -362,7 +362,7 @@ CRunEngine::Task CRunEngine::StartTask() {
         if (!bLoaded) {
             // Part of the step never reached the instrument: starting now would
             // run the previous step's parameters.
-            co_await EndLost();
+            co_await EndLost(false);
             co_return;
         }
 
@@ -393,7 +393,7 @@ CRunEngine::Task CRunEngine::StartTask() {
         }
         m_bStartPending = true;
         if (!co_await Command([](CTorvexCntl& c) { return c.StartOutput(0); })) {
-            co_await EndLost();
+            co_await EndLost(false);
             co_return;
         }
         emit stepStarted(EntryOut(), m_cursor.m_nStep);
@@ -474,18 +474,20 @@ void CRunEngine::RunTick() {
     Enqueue([this] { return RunTask(); });
 }
 
-// The step in hand was never started (its load or its start failed): it keeps
-// its judgment, and a later START tries it again.
-CRunEngine::Task CRunEngine::EndLost() {
+// The run ends because the instrument cannot be reached. A step that was never
+// started (its load or its start failed) keeps its judgment and is not ended;
+// a later START tries it again. Where the line still answers after such a
+// failure, the output is stopped first, so nothing goes on running.
+CRunEngine::Task CRunEngine::EndLost(bool bStepStarted) {
     StopBlink();
     EnableStop(false);
     EnableStart(false);
-    // Where the line still answers, nothing may go on running.
-    co_await StopOutput();
+    if (!bStepStarted) co_await StopOutput();
     m_dialog.Message(Msg(u"TORVEXと通信できません。") + "\n" +
                      Msg(u"試験器本体の画面でエラー内容を確認してください。"));
     LockScreens(true);
     co_await ShowRunTimes(false); // the instrument is gone: no point asking it for the time
+    if (bStepStarted) emit stepEnded(EntryOut(), m_cursor.m_nStep, CurrentJudge());
     emit runEnded(RunEnd::Lost);
     m_timerIdle.start();
 }
@@ -499,16 +501,7 @@ CRunEngine::Task CRunEngine::RunTask() {
 
     const Status st = co_await GetStatus();
     if (!st.bOk) {
-        StopBlink();
-        EnableStop(false);
-        EnableStart(false);
-        m_dialog.Message(Msg(u"TORVEXと通信できません。") + "\n" +
-                         Msg(u"試験器本体の画面でエラー内容を確認してください。"));
-        LockScreens(true);
-        co_await ShowRunTimes(false);
-        emit stepEnded(entryOut, m_cursor.m_nStep, CurrentJudge());
-        emit runEnded(RunEnd::Lost);
-        m_timerIdle.start();
+        co_await EndLost(true);
         co_return;
     }
     const uint8_t s = st.ucStatus;
@@ -625,7 +618,7 @@ CRunEngine::Task CRunEngine::RunTask() {
             bool bStarted = co_await Command([next](CTorvexCntl& c) { return c.SendStep(next); });
             if (bStarted) bStarted = co_await Command([](CTorvexCntl& c) { return c.StartOutput(0); });
             if (!bStarted) {
-                co_await EndLost();
+                co_await EndLost(false);
                 co_return;
             }
             if (m_doc.m_nCurStep >= 0) {

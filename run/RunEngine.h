@@ -183,8 +183,9 @@ private:
     Task RunTask();
     Task LineTask();
     Task ShowRunTimes(bool bQueryInstrument);
-    // The run ends because the instrument cannot be reached (or a step could not be loaded).
-    Task EndLost();
+    // The run ends because the instrument cannot be reached; bStepStarted: the
+    // step in hand ran (else its load or start failed).
+    Task EndLost(bool bStepStarted);
 
     void BlinkTick();
     void StopBlink();

@@ -135,7 +135,7 @@ bool CTorvexApp::InitInstance() {
     }
 
     if (!bFound && !session.PortProblems().isEmpty())
-        m_dialog.Message(CTorvexCntl::PortProblemText(session.PortProblems(), true));
+        m_dialog.Message(CTorvexCntl::PortProblemText(session.PortProblems()));
     if (!DecideConnection(bFound)) return false;
 
     session.Doc().NewDocument();

@@ -8,6 +8,7 @@
 #include "files/TorvexDoc.h"
 #include "gui/config/SettingsDlg.h"
 #include "gui/results/ExecListDlg.h"
+#include "gui/results/ReportOutput.h"
 #include "gui/run/ExecDlg.h"
 #include "gui/screens/ManualDlg.h"
 #include "gui/screens/SequenceDlg.h"
@@ -25,11 +26,9 @@
 #include "session/Session.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTabBar>
-#include <QUrl>
 
 namespace {
 
@@ -263,14 +262,7 @@ void CTorvexView::OutputReport() {
     const std::optional<CReportData> data =
         CollectReport(m_session.Doc(), m_nTab, m_session.Property(), uint32_t(m_session.MachineType()));
     if (!data) return; // SETTINGS, or an empty sequence list: nothing to report
-    // The workbook is saved first, so nothing is lost, then opened.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const REPORT_RESULT result = SaveReport(*data);
-    QApplication::restoreOverrideCursor();
-    const bool bOpened =
-        result.m_bWritten && QDesktopServices::openUrl(QUrl::fromLocalFile(result.m_strPath));
-    const QString message = ReportOutcomeMessage(result, bOpened);
-    if (!message.isEmpty()) m_session.Dialog().Message(message);
+    SaveAndOpenReport(*data, m_session.Dialog());
 }
 
 bool CTorvexView::RecoverRun(qint64 nRun) {

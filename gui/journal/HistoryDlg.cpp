@@ -1,5 +1,6 @@
 #include "gui/journal/HistoryDlg.h"
 
+#include "gui/results/ReportOutput.h"
 #include "gui/widgets/Fonts.h"
 #include "gui/widgets/ReportList.h"
 #include "instrument/TorvexCntl.h"
@@ -12,7 +13,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -24,7 +24,6 @@
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QTableView>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <map>
 
@@ -230,12 +229,6 @@ void CHistoryDlg::OutputReport() {
         m_dialog.Message(QStringLiteral("この試験の試験データを作成できません。"));
         return;
     }
-    // As the step list's own report: saved first, so nothing is lost, then opened.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const REPORT_RESULT result = SaveReport(*data);
-    QApplication::restoreOverrideCursor();
-    const bool bOpened =
-        result.m_bWritten && QDesktopServices::openUrl(QUrl::fromLocalFile(result.m_strPath));
-    const QString message = ReportOutcomeMessage(result, bOpened);
-    if (!message.isEmpty()) m_dialog.Message(message);
+    // As the step list's own report.
+    SaveAndOpenReport(*data, m_dialog);
 }

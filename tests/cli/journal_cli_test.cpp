@@ -1,4 +1,5 @@
 #include "results/ReportReader.h"
+#include "support/TorvexProcess.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -11,21 +12,7 @@
 
 namespace {
 
-const QString kTorvex = QStringLiteral(TORVEX_BINARY_DIR "/torvex");
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
-
-struct Result {
-    int exitCode = -1;
-    QString out, err;
-};
-
-Result RunTorvex(const QStringList& args) {
-    QProcess p;
-    p.start(kTorvex, args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 } // namespace
 
@@ -36,8 +23,8 @@ TEST(CliJournal, KilledRunKeepsItsJudgments) {
     QProcess p;
     // 10 s steps at a time scale of 5: two seconds each, time enough to kill
     // the run between the second and the third step's end.
-    p.start(kTorvex, {"run", kExamples + "three_steps.tvx", "--simulate", "--time-scale", "5", "--yes",
-                      "--log-folder", logs.path()});
+    p.start(kTorvexProgram, {"run", kExamples + "three_steps.tvx", "--simulate", "--time-scale", "5", "--yes",
+                             "--log-folder", logs.path()});
     ASSERT_TRUE(p.waitForStarted());
     QString out;
     for (int i = 0; i < 600 && out.count(QStringLiteral("end\t")) < 2; ++i) {
@@ -49,7 +36,7 @@ TEST(CliJournal, KilledRunKeepsItsJudgments) {
     ASSERT_TRUE(p.waitForFinished(10000));
     ASSERT_FALSE(out.contains("summary:"));
 
-    const Result list = RunTorvex({"history", "--format", "json"});
+    const TORVEX_RUN list = RunTorvex({"history", "--format", "json"});
     ASSERT_EQ(list.exitCode, 0) << list.err.toStdString();
     const QJsonArray runs = QJsonDocument::fromJson(list.out.toUtf8()).array();
     ASSERT_EQ(runs.size(), 1) << list.out.toStdString();
@@ -61,7 +48,7 @@ TEST(CliJournal, KilledRunKeepsItsJudgments) {
     EXPECT_TRUE(run["file"].toString().endsWith("three_steps.tvx"));
     const QString id = QString::number(run["id"].toInteger());
 
-    const Result show = RunTorvex({"history", "show", id});
+    const TORVEX_RUN show = RunTorvex({"history", "show", id});
     ASSERT_EQ(show.exitCode, 0) << show.err.toStdString();
     const QStringList lines = show.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4) << show.out.toStdString(); // a header and three steps
@@ -69,7 +56,7 @@ TEST(CliJournal, KilledRunKeepsItsJudgments) {
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("-\t2\t合格\t")));
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral("-\t3\t------\t"))); // running when killed
 
-    const Result json = RunTorvex({"history", "show", id, "--format", "json"});
+    const TORVEX_RUN json = RunTorvex({"history", "show", id, "--format", "json"});
     const QJsonArray steps = QJsonDocument::fromJson(json.out.toUtf8()).object()["steps"].toArray();
     ASSERT_EQ(steps.size(), 3);
     EXPECT_EQ(steps[1].toObject()["judgment"].toString(), "pass");
@@ -77,7 +64,7 @@ TEST(CliJournal, KilledRunKeepsItsJudgments) {
     EXPECT_TRUE(steps[2].toObject()["ended"].isNull());
 
     const QString report = logs.path() + "/killed.xlsx";
-    const Result written = RunTorvex({"report", "--run", id, "--out", report});
+    const TORVEX_RUN written = RunTorvex({"report", "--run", id, "--out", report});
     ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
     const REPORT_BOOK book = ReadReportBook(report);
     ASSERT_TRUE(book.m_bRead) << book.m_strError.toStdString();
@@ -102,7 +89,7 @@ TEST(CliJournal, ExitCodes) {
         {{"report", "--run", "1"}, 2}, // no --out
     };
     for (const auto& c : cases) {
-        const Result r = RunTorvex(c.args);
+        const TORVEX_RUN r = RunTorvex(c.args);
         EXPECT_EQ(r.exitCode, c.code) << c.args.join(' ').toStdString() << "\n" << r.err.toStdString();
     }
 }

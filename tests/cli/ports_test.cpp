@@ -1,3 +1,5 @@
+#include "support/TorvexProcess.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -8,20 +10,9 @@
 
 namespace {
 
-const QString kTorvex = QStringLiteral(TORVEX_BINARY_DIR "/torvex");
-
-struct Result {
-    int exitCode = -1;
-    QString out, err;
-};
-
 // ctest sets TORVEX_PORTS_ONLY=1, so only the ports named here are listed.
-Result RunPorts(const QStringList& args) {
-    QProcess p;
-    p.start(kTorvex, QStringList{"ports"} + args);
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+TORVEX_RUN RunPorts(const QStringList& args) {
+    return RunTorvex(QStringList{"ports"} + args, 30000);
 }
 
 // A pseudo-terminal nobody else holds: a serial device the test may list.
@@ -50,7 +41,7 @@ TEST(CliPorts, ListsEveryGivenPortWithItsVerdict) {
     ASSERT_TRUE(QFile::link(pty.Path(), link));
 
     // The link is listed as its device, once, under the number the device has.
-    const Result r = RunPorts({"--port", pty.Path(), "--port", dir.filePath("ttyUSB7"), "--port", link});
+    const TORVEX_RUN r = RunPorts({"--port", pty.Path(), "--port", dir.filePath("ttyUSB7"), "--port", link});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.isEmpty());
     EXPECT_EQ(r.out,
@@ -76,13 +67,13 @@ TEST(CliPorts, ExitCodes) {
         {{"--bogus"}, 2},
     };
     for (const Case& c : cases) {
-        const Result r = RunPorts(c.args);
+        const TORVEX_RUN r = RunPorts(c.args);
         EXPECT_EQ(r.exitCode, c.nExit) << c.args.join(' ').toStdString();
         if (c.nExit == 2) {
             EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
         }
     }
-    const Result help = RunPorts({"--help"});
+    const TORVEX_RUN help = RunPorts({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains("/dev/serial/by-id/"));
 }

@@ -1,5 +1,7 @@
 // torvex run against a simulated instrument on a line that loses bytes: the
 // line is paced at 9600 baud, the faults are the simulator's own.
+#include "support/TorvexProcess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -9,7 +11,6 @@
 
 namespace {
 
-const QString kTorvex = QStringLiteral(TORVEX_BINARY_DIR "/torvex");
 const QString kSim = QStringLiteral(TORVEX_BINARY_DIR "/torvex-sim");
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
 
@@ -43,18 +44,9 @@ private:
     QString m_strDevice;
 };
 
-struct Outcome {
-    int nExit = -1;
-    QString out;
-};
-
-Outcome RunOn(const QString& strDevice, const QString& strLogs) {
-    QProcess p;
-    p.start(kTorvex,
-            {"run", kExamples + "three_steps.tvx", "--port", strDevice, "--yes", "--log-folder", strLogs});
-    p.waitForFinished(90000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput())};
+TORVEX_RUN RunOn(const QString& strDevice, const QString& strLogs) {
+    return RunTorvex(
+        {"run", kExamples + "three_steps.tvx", "--port", strDevice, "--yes", "--log-folder", strLogs}, 90000);
 }
 
 QStringList WithoutPolls(const QStringList& log) {
@@ -93,8 +85,8 @@ TEST(CliRunFaults, LostBytesNeverPauseUnseenNorStartAHalfLoadedStep) {
         QTemporaryDir dir;
         SimProcess sim(c.faults, dir.path() + "/cmd.log");
         ASSERT_FALSE(sim.Device().isEmpty());
-        const Outcome r = RunOn(sim.Device(), dir.path());
-        EXPECT_EQ(r.nExit, c.nExit) << r.out.toStdString();
+        const TORVEX_RUN r = RunOn(sim.Device(), dir.path());
+        EXPECT_EQ(r.exitCode, c.nExit) << r.out.toStdString();
         EXPECT_TRUE(r.out.contains(c.summary)) << r.out.toStdString();
         const QStringList commands = sim.Commands();
         if (c.nCa >= 0) {
@@ -117,8 +109,8 @@ TEST(CliRunFaults, EverySignalStopsTheOutputFirst) {
         SimProcess sim({}, dir.path() + "/cmd.log", "1");
         ASSERT_FALSE(sim.Device().isEmpty());
         QProcess p;
-        p.start(kTorvex, {"run", kExamples + "three_steps.tvx", "--port", sim.Device(), "--yes",
-                          "--log-folder", dir.path()});
+        p.start(kTorvexProgram, {"run", kExamples + "three_steps.tvx", "--port", sim.Device(), "--yes",
+                                 "--log-folder", dir.path()});
         QString out;
         for (int i = 0; i < 400 && !out.contains("start\t"); ++i) {
             p.waitForReadyRead(50);

@@ -1,3 +1,5 @@
+#include "support/TorvexProcess.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -7,28 +9,14 @@
 
 namespace {
 
-const QString kTorvex = QStringLiteral(TORVEX_BINARY_DIR "/torvex");
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
-
-struct Result {
-    int exitCode = -1;
-    QString out, err;
-};
-
-Result RunTorvex(const QStringList& args, int timeoutMs = 60000) {
-    QProcess p;
-    p.start(kTorvex, args);
-    p.waitForFinished(timeoutMs);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 } // namespace
 
 TEST(CliRun, RunsADataFileOnTheSimulator) {
     QTemporaryDir logs;
-    const Result r = RunTorvex({"run", kExamples + "three_steps.tvx", "--simulate", "--time-scale", "50",
-                                "--yes", "--log-folder", logs.path()});
+    const TORVEX_RUN r = RunTorvex({"run", kExamples + "three_steps.tvx", "--simulate", "--time-scale", "50",
+                                    "--yes", "--log-folder", logs.path()});
     EXPECT_EQ(r.exitCode, 0) << r.out.toStdString() << r.err.toStdString();
     EXPECT_EQ(r.out.count(QStringLiteral("\t合格\n")), 3);
     EXPECT_TRUE(r.out.contains(QStringLiteral("message: 試験が終了しました。")));
@@ -38,8 +26,8 @@ TEST(CliRun, RunsADataFileOnTheSimulator) {
 
 TEST(CliRun, SequenceWithStopEveryStepGoesOnByItself) {
     QTemporaryDir logs;
-    const Result r = RunTorvex({"run", kExamples + "two_tests.tvxs", "--simulate", "--time-scale", "50",
-                                "--yes", "--stop-every-step", "--log-folder", logs.path()});
+    const TORVEX_RUN r = RunTorvex({"run", kExamples + "two_tests.tvxs", "--simulate", "--time-scale", "50",
+                                    "--yes", "--stop-every-step", "--log-folder", logs.path()});
     EXPECT_EQ(r.exitCode, 0) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains(QStringLiteral("message: No.1のステップ3が終了しました。")));
     EXPECT_TRUE(r.out.contains("start\t2\t2\t"));
@@ -49,7 +37,7 @@ TEST(CliRun, SequenceWithStopEveryStepGoesOnByItself) {
 TEST(CliRun, InterruptStopsTheRun) {
     QTemporaryDir logs;
     QProcess p;
-    p.start(kTorvex,
+    p.start(kTorvexProgram,
             {"run", kExamples + "three_steps.tvx", "--simulate", "--yes", "--log-folder", logs.path()});
     ASSERT_TRUE(p.waitForStarted());
     // Wait until the first step runs (10 s each at the simulator's own pace).
@@ -69,12 +57,12 @@ TEST(CliRun, InterruptStopsTheRun) {
 
 TEST(CliRun, NoInstrumentAndWrongUsage) {
     QTemporaryDir dir;
-    const Result none =
+    const TORVEX_RUN none =
         RunTorvex({"run", kExamples + "three_steps.tvx", "--port", dir.path() + "/no-such-device"});
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_TRUE(none.out.contains("no instrument"));
     // A file that is not there is a file not loaded, as the help says.
-    const Result missing = RunTorvex({"run", dir.path() + "/missing.tvx", "--simulate"});
+    const TORVEX_RUN missing = RunTorvex({"run", dir.path() + "/missing.tvx", "--simulate"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.out.contains("file not loaded"));
 
@@ -86,7 +74,7 @@ TEST(CliRun, NoInstrumentAndWrongUsage) {
         {"run", kExamples + "three_steps.tvx", "--bogus"},
     };
     for (const QStringList& args : bad) {
-        const Result r = RunTorvex(args);
+        const TORVEX_RUN r = RunTorvex(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }

@@ -1,4 +1,5 @@
 #include "FilesTestUtil.h"
+#include "support/TorvexProcess.h"
 
 #include "files/DataFile.h"
 #include "model/StepExpansion.h"
@@ -10,19 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun {
-    int code;
-    QString out, err;
-};
-
-CliRun Torvex(const QStringList& args) {
-    QProcess p;
-    p.start(TORVEX_BINARY_DIR "/torvex", args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 QString WriteData(const QTemporaryDir& dir, const QString& name, const CSettingData& c) {
     CArchiveWriter w;
@@ -40,8 +28,8 @@ TEST(Cli, StepsOfDataAndSequenceFiles) {
     c.m_ulPola = 3; // two steps: "+" and "-"
     const QString tvx = WriteData(dir, "two.tvx", c);
 
-    CliRun r = Torvex({"steps", tvx});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    TORVEX_RUN r = RunTorvex({"steps", tvx});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     QStringList lines = r.out.split('\n');
     ASSERT_EQ(lines.size(), 4); // header, two steps, the empty rest after the last '\n'
     EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("No.\tテストレベル\t極性\t")));
@@ -61,8 +49,8 @@ TEST(Cli, StepsOfDataAndSequenceFiles) {
     CArchiveWriter w;
     WriteSequenceFile(entries, w);
     WriteBytes(dir.filePath("s.tvxs"), w.Buffer());
-    r = Torvex({"steps", dir.filePath("s.tvxs"), "--model", "K1"});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    r = RunTorvex({"steps", dir.filePath("s.tvxs"), "--model", "K1"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     lines = r.out.split('\n');
     ASSERT_EQ(lines.size(), 6);
     EXPECT_TRUE(lines[0].startsWith("Entry\tNo.\t"));
@@ -110,8 +98,8 @@ TEST(Cli, ExitCodesAndMessages) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        CliRun r = Torvex(c.args);
-        EXPECT_EQ(r.code, c.code);
+        TORVEX_RUN r = RunTorvex(c.args);
+        EXPECT_EQ(r.exitCode, c.code);
         EXPECT_TRUE(c.err.isEmpty() || r.err.startsWith(c.err)) << r.err.toStdString();
         if (c.code == 2) {
             EXPECT_EQ(r.err.count('\n'), 1);
@@ -127,7 +115,7 @@ TEST(Cli, ResaveWritesWhatTheProgramSaves) {
     c.m_ulPola = 3;
     c.m_listExec.resize(1); // stored steps that are not the expansion
     const QString in = WriteData(dir, "in.tvx", c);
-    ASSERT_EQ(Torvex({"resave", in, dir.filePath("out.tvx")}).code, 0);
+    ASSERT_EQ(RunTorvex({"resave", in, dir.filePath("out.tvx")}).exitCode, 0);
     CArchiveReader ar(ReadBytes(dir.filePath("out.tvx")));
     CSettingData read;
     std::vector<CExecData> steps;
@@ -143,7 +131,7 @@ TEST(Cli, ResaveWritesWhatTheProgramSaves) {
     CArchiveWriter w;
     WriteSequenceFile(entries, w);
     WriteBytes(dir.filePath("in.tvxs"), w.Buffer());
-    ASSERT_EQ(Torvex({"resave", dir.filePath("in.tvxs"), dir.filePath("out.tvxs")}).code, 0);
+    ASSERT_EQ(RunTorvex({"resave", dir.filePath("in.tvxs"), dir.filePath("out.tvxs")}).exitCode, 0);
     // Steps read get the current model type, which the file does not carry.
     EXPECT_EQ(ReadBytes(dir.filePath("out.tvxs")), w.Buffer());
 }
@@ -190,8 +178,8 @@ TEST(Cli, StepsInEveryFormat) {
                               "modulated",
                               "external_trigger"};
 
-    CliRun r = Torvex({"steps", file, "--format", "json"});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    TORVEX_RUN r = RunTorvex({"steps", file, "--format", "json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     QStringList lines = r.out.split('\n');
     ASSERT_EQ(lines.size(), 5); // four steps, then the empty rest
     QList<QJsonObject> records;
@@ -219,8 +207,8 @@ TEST(Cli, StepsInEveryFormat) {
     EXPECT_TRUE(records[2].value("burst_duration_us").isNull());
     EXPECT_TRUE(records[2].value("burst_period_ms").isNull());
 
-    r = Torvex({"steps", file, "--format", "csv"});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    r = RunTorvex({"steps", file, "--format", "csv"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     lines = r.out.split('\n');
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[0], keys.join(','));
@@ -230,8 +218,8 @@ TEST(Cli, StepsInEveryFormat) {
             "1,plain,2,-,500,12345,75,125,300,60,CDN,単相,\"L, N , PE\",同期,90,false,false,false,false"));
     EXPECT_TRUE(lines[3].startsWith("2,\"a,b \"\"c\"\"\td\",1,-,500,5000,,,,60,")) << lines[3].toStdString();
 
-    r = Torvex({"steps", file, "--format=tsv"});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    r = RunTorvex({"steps", file, "--format=tsv"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     lines = r.out.split('\n');
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[0], keys.join('\t'));
@@ -239,8 +227,8 @@ TEST(Cli, StepsInEveryFormat) {
         EXPECT_EQ(lines[i].split('\t').size(), keys.size()) << lines[i].toStdString();
     EXPECT_TRUE(lines[3].startsWith("2\ta,b \"c\"\\td\t1\t")) << lines[3].toStdString();
 
-    r = Torvex({"steps", file, "--format", "xml"});
-    EXPECT_EQ(r.code, 2);
+    r = RunTorvex({"steps", file, "--format", "xml"});
+    EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.startsWith("torvex steps: unknown format")) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty());
 }
@@ -261,8 +249,8 @@ TEST(Cli, StepsOfABrokenSequenceFilePrintNothing) {
     for (const char* format : {"", "json", "csv"}) {
         QStringList args = {"steps", dir.filePath("cut.tvxs")};
         if (*format) args << "--format" << format;
-        const CliRun r = Torvex(args);
-        EXPECT_EQ(r.code, 1) << format;
+        const TORVEX_RUN r = RunTorvex(args);
+        EXPECT_EQ(r.exitCode, 1) << format;
         EXPECT_TRUE(r.out.isEmpty()) << format;
         EXPECT_EQ(r.err, QString::fromUtf8("予期しないファイル形式です。\n"));
     }

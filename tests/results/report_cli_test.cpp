@@ -1,4 +1,5 @@
 #include "ReportReader.h"
+#include "support/TorvexProcess.h"
 
 #include "config/IniKeys.h"
 #include "config/Profile.h"
@@ -13,21 +14,7 @@
 
 namespace {
 
-const QString kTorvex = QStringLiteral(TORVEX_BINARY_DIR "/torvex");
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
-
-struct CLI_RESULT {
-    int m_nExit = -1;
-    QString m_strOut, m_strErr;
-};
-
-CLI_RESULT Torvex(const QStringList& args) {
-    QProcess p;
-    p.start(kTorvex, args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 } // namespace
 
@@ -68,8 +55,8 @@ TEST(CliReport, WritesTheReportOfDataAndSequenceFiles) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
         const QString out = dir.filePath("out.xlsx");
-        const CLI_RESULT r = Torvex(QStringList{"report", "--out", out} + c.args);
-        ASSERT_EQ(r.m_nExit, 0) << r.m_strErr.toStdString();
+        const TORVEX_RUN r = RunTorvex(QStringList{"report", "--out", out} + c.args);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         const REPORT_BOOK book = ReadReportBook(out);
         EXPECT_EQ(book.m_listSheets, c.sheets);
         ExpectCells(book, c.cells);
@@ -100,9 +87,9 @@ TEST(CliReport, FailuresAndWrongUsage) {
         {{"report", tvx, "--out", dir.filePath("out.xlsx"), "--model", "K9"}, 2},
     };
     for (const auto& c : cases) {
-        const CLI_RESULT r = Torvex(c.args);
-        EXPECT_EQ(r.m_nExit, c.code) << c.args.join(' ').toStdString();
-        EXPECT_FALSE(r.m_strErr.isEmpty()) << c.args.join(' ').toStdString();
+        const TORVEX_RUN r = RunTorvex(c.args);
+        EXPECT_EQ(r.exitCode, c.code) << c.args.join(' ').toStdString();
+        EXPECT_FALSE(r.err.isEmpty()) << c.args.join(' ').toStdString();
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("out.xlsx")));
 }
@@ -113,8 +100,8 @@ TEST(CliReport, RunWritesTheReportOfTheRunJustMade) {
     const QStringList run = {
         "run",     kExamples + "three_steps.tvx", "--simulate", "--time-scale", "50", "--yes", "--log-folder",
         dir.path()};
-    const CLI_RESULT r = Torvex(run + QStringList{"--report", out});
-    ASSERT_EQ(r.m_nExit, 0) << r.m_strOut.toStdString() << r.m_strErr.toStdString();
+    const TORVEX_RUN r = RunTorvex(run + QStringList{"--report", out});
+    ASSERT_EQ(r.exitCode, 0) << r.out.toStdString() << r.err.toStdString();
     const REPORT_BOOK book = ReadReportBook(out);
     ExpectCells(book, {{1, "B6", "合格"}, {1, "B11", "合格"}, {1, "B12", "合格"}, {1, "B13", "合格"}});
     // Started a moment ago, today (or just past midnight).
@@ -126,12 +113,12 @@ TEST(CliReport, RunWritesTheReportOfTheRunJustMade) {
 
     // A report that cannot go where it was asked is kept in the report folder
     // (other tests write there too: look for the file the run named).
-    const CLI_RESULT lost = Torvex(run + QStringList{"--report", dir.filePath("no-folder/run.xlsx")});
-    EXPECT_EQ(lost.m_nExit, 1);
-    EXPECT_TRUE(lost.m_strOut.contains("summary: 3 steps run, 3 passed; finished"));
+    const TORVEX_RUN lost = RunTorvex(run + QStringList{"--report", dir.filePath("no-folder/run.xlsx")});
+    EXPECT_EQ(lost.exitCode, 1);
+    EXPECT_TRUE(lost.out.contains("summary: 3 steps run, 3 passed; finished"));
     const QRegularExpressionMatch saved =
         QRegularExpression("saved as (" + QRegularExpression::escape(ReportFolder()) + "/\\S+\\.xlsx)")
-            .match(lost.m_strErr);
-    ASSERT_TRUE(saved.hasMatch()) << lost.m_strErr.toStdString();
+            .match(lost.err);
+    ASSERT_TRUE(saved.hasMatch()) << lost.err.toStdString();
     EXPECT_TRUE(QFileInfo::exists(saved.captured(1)));
 }
