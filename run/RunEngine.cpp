@@ -480,6 +480,7 @@ void CRunEngine::RunTick() {
 // failure, the output is stopped first, so nothing goes on running.
 CRunEngine::Task CRunEngine::EndLost(bool bStepStarted) {
     StopBlink();
+    SetStartFace(true); // every way a run ends shows play again before its message
     EnableStop(false);
     EnableStart(false);
     if (!bStepStarted) co_await StopOutput();
@@ -548,6 +549,7 @@ CRunEngine::Task CRunEngine::RunTask() {
 
     if (s & STATUS_ERROR) {
         StopBlink();
+        SetStartFace(true);
         EnableStop(false);
         EnableStart(false);
         const auto [bMsgOk, text] = co_await GetErrorMessage();
@@ -589,7 +591,13 @@ CRunEngine::Task CRunEngine::RunTask() {
         bool bEntryChanged = false;
         if (!m_cursor.NextStep(bEntryChanged)) {
             StopBlink();
+            SetStartFace(true);
             ClearTimes(false, true);
+            // Every step done: the bars stand full behind the message.
+            m_progress.lStepDone = m_progress.lStepTime;
+            m_progress.nStepsDone = m_progress.nStepsTotal;
+            m_progress.lTimeDone = m_progress.lTimeTotal;
+            m_pView->SetProgress(m_progress);
             m_doc.m_nCurStep = 0;
             EnableStop(false);
             LockScreens(true);
@@ -636,6 +644,7 @@ CRunEngine::Task CRunEngine::RunTask() {
         }
 
         StopBlink();
+        SetStartFace(true);
         EnableStop(false);
         LockScreens(true);
         if (m_cursor.m_nMode == MODE_SEQUENCE)
@@ -660,6 +669,7 @@ CRunEngine::Task CRunEngine::RunTask() {
 
     // Output ended without completing: STOP, Esc, or the instrument's own stop.
     StopBlink();
+    SetStartFace(true);
     EnableStop(false);
     EnableStart(false);
     LockScreens(true);
@@ -731,6 +741,7 @@ void CRunEngine::ShowConditionTimes(const std::vector<CExecData>& steps) {
     if (n < 0) n = 0;
     ShowTime(READOUT_TOTAL, n * T, true);
     ShowTime(READOUT_REMAINING, (T + kStepGap) * n - kStepGap, true);
+    ShowProgress(steps, -1, 0, (T + kStepGap) * n - kStepGap);
 }
 
 void CRunEngine::ShowSequenceTimes(int32_t e) {
@@ -756,6 +767,33 @@ void CRunEngine::ShowSequenceTimes(int32_t e) {
     }
     ShowTime(READOUT_TOTAL, sums[0], true);
     ShowTime(READOUT_REMAINING, sums[1], true);
+    ShowProgress(seq.Entry(e)->m_listExec, e, 0, sums[1]);
+}
+
+void CRunEngine::ShowProgress(const std::vector<CExecData>& steps, int32_t nEntry, int64_t lStepDone,
+                              int64_t lRemaining) {
+    CRunProgress p;
+    p.lStepTime = FirstTestTime(steps);
+    p.lStepDone = std::clamp<int64_t>(lStepDone, 0, p.lStepTime);
+    auto add = [&](const std::vector<CExecData>& list, bool bBefore) {
+        const int64_t n = int64_t(list.size());
+        p.nStepsTotal += int32_t(n);
+        if (bBefore) p.nStepsDone += int32_t(n);
+        p.lTimeTotal += n * (FirstTestTime(list) + kStepGap);
+    };
+    if (nEntry < 0) {
+        add(steps, false);
+    } else {
+        CSequenceList& seq = m_doc.m_sequence;
+        for (int k = 0; k < seq.Count(); ++k)
+            add(seq.Entry(k)->m_listExec, k < nEntry);
+    }
+    // No gap after the last step.
+    if (p.nStepsTotal > 0) p.lTimeTotal -= kStepGap;
+    p.nStepsDone = std::clamp<int32_t>(p.nStepsDone + m_doc.m_nCurStep, 0, p.nStepsTotal);
+    p.lTimeDone = std::clamp<int64_t>(p.lTimeTotal - std::max<int64_t>(0, lRemaining), 0, p.lTimeTotal);
+    m_progress = p;
+    m_pView->SetProgress(p);
 }
 
 std::vector<CExecData>* CRunEngine::StepsOfMode() {
@@ -802,6 +840,11 @@ CRunEngine::Task CRunEngine::ShowRunTimes(bool bQueryInstrument) {
         if (q <= T) remaining += q;
     }
     ShowTime(READOUT_REMAINING, remaining, true);
+    if (std::vector<CExecData>* steps = StepsOfMode()) {
+        const int64_t T = FirstTestTime(*steps);
+        ShowProgress(*steps, m_cursor.m_nMode == MODE_SEQUENCE ? m_doc.m_sequence.m_nCurEntry : -1,
+                     q <= T ? T - q : 0, remaining);
+    }
 }
 
 void CRunEngine::ClearTimes(bool bTotal, bool bRemaining) {

@@ -150,6 +150,7 @@ public:
     int64_t ShownTestTime() const { return m_lShownTestTime; }
     int64_t ShownTotal() const { return m_lShownTotal; }
     int64_t ShownRemaining() const { return m_lShownRemaining; }
+    const CRunProgress& Progress() const { return m_progress; }
 
 signals:
     // A step was sent and its output started (entry −1 outside a sequence).
@@ -199,6 +200,10 @@ private:
     bool WriteTestLog();
     void NotConnectedPath();
     std::vector<CExecData>* StepsOfMode();
+    // Works out and shows the progress of the test whose current list is
+    // steps (entry nEntry of the sequence, or -1 for a condition), with the
+    // current step's time done and the remaining time the read-out shows.
+    void ShowProgress(const std::vector<CExecData>& steps, int32_t nEntry, int64_t lStepDone, int64_t lRemaining);
     int EntryOut() const;
     // The judgment of the step in hand, for stepEnded.
     int CurrentJudge();
@@ -252,4 +257,5 @@ private:
     int64_t m_lShownTestTime = 0;
     int64_t m_lShownTotal = 0;
     int64_t m_lShownRemaining = 0;
+    CRunProgress m_progress;
 };

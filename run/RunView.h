@@ -18,6 +18,20 @@ struct CReadout {
     bool operator==(const CReadout&) const = default;
 };
 
+// Where a test stands, for the run panel's progress bars: the current step's
+// time, and the steps and time of the whole test or sequence. The times are
+// those the read-outs show (the whole test's time counts the gaps between
+// steps, as the remaining time does).
+struct CRunProgress {
+    int64_t lStepDone = 0;
+    int64_t lStepTime = 0;
+    int32_t nStepsDone = 0;
+    int32_t nStepsTotal = 0;
+    int64_t lTimeDone = 0;
+    int64_t lTimeTotal = 0;
+    bool operator==(const CRunProgress&) const = default;
+};
+
 // What the run engine changes on the screens: the run panel, the step list,
 // the sequence list and the main window. The desktop program's widgets
 // implement it; the tests and the command line record it.
@@ -33,6 +47,7 @@ public:
     // bDimmed: the instrument cannot be reached; bOn: lever up.
     virtual void SetLineIndicator(bool bOn, bool bDimmed) = 0;
     virtual void SetReadout(Readout which, const CReadout& readout) = 0;
+    virtual void SetProgress(const CRunProgress&) {}
     virtual void FocusStart() {}
     // While output runs and START has the focus, STOP becomes the default button.
     virtual void MoveFocusToStop() {}

@@ -308,6 +308,9 @@ void CTorvexView::SetLineIndicator(bool bOn, bool bDimmed) {
 void CTorvexView::SetReadout(Readout which, const CReadout& r) {
     m_pRunPanel->SetReadout(which, r);
 }
+void CTorvexView::SetProgress(const CRunProgress& progress) {
+    m_pRunPanel->SetProgress(progress);
+}
 void CTorvexView::FocusStart() {
     m_pRunPanel->FocusStart();
 }

@@ -64,6 +64,7 @@ public:
     void SetLamp(bool bLit) override;
     void SetLineIndicator(bool bOn, bool bDimmed) override;
     void SetReadout(Readout which, const CReadout& readout) override;
+    void SetProgress(const CRunProgress& progress) override;
     void FocusStart() override;
     void MoveFocusToStop() override;
     void LockScreens(bool bEnable) override;

@@ -3,6 +3,7 @@
 #include "files/TabCode.h"
 #include "files/TorvexDoc.h"
 #include "gui/results/JudgeDlg.h"
+#include "gui/results/PlanChartWidget.h"
 #include "gui/widgets/Fonts.h"
 #include "gui/widgets/ReportList.h"
 #include "model/CodeTable.h"
@@ -97,6 +98,8 @@ CExecListDlg::CExecListDlg(CTorvexDoc& doc, CRunEngine& engine, CJudgmentStore& 
     m_pTable->installEventFilter(this);
     m_pTable->viewport()->installEventFilter(this);
 
+    m_pChart = new CPlanChartWidget(m_pModel, m_pTable->selectionModel(), this);
+
     m_pLimit = new QLabel(this);
     m_pLimit->setFont(UiFont(16));
     m_pLimit->setAlignment(Qt::AlignCenter);
@@ -115,6 +118,7 @@ CExecListDlg::CExecListDlg(CTorvexDoc& doc, CRunEngine& engine, CJudgmentStore& 
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->addLayout(pTop);
     pLayout->addWidget(m_pTable, 1);
+    pLayout->addWidget(m_pChart);
     pLayout->addWidget(m_pLimit, 1);
 
     connect(m_pReport, &QPushButton::clicked, this, [this] {
@@ -124,6 +128,12 @@ CExecListDlg::CExecListDlg(CTorvexDoc& doc, CRunEngine& engine, CJudgmentStore& 
     connect(m_pDeleteComments, &QPushButton::clicked, this, &CExecListDlg::OnDeleteComments);
     connect(m_pTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& cur, const QModelIndex&) { OnCurrentRowChanged(cur.row()); });
+    // A click on the plan picks the step to start from, as a click in the list does.
+    connect(m_pChart, &CPlanChartWidget::stepClicked, this, [this](int nStep) {
+        if (m_host.fnScreensEnabled && !m_host.fnScreensEnabled()) return;
+        SelectRow(nStep);
+        RefreshTimes();
+    });
     connect(m_pTable, &QTableView::doubleClicked, this,
             [this](const QModelIndex& i) { OpenJudgeDialog(i.row()); });
 }
@@ -156,6 +166,7 @@ void CExecListDlg::ShowStepLimit(int64_t nCount) {
                                             int(std::min<int64_t>(nCount, INT32_MAX)), int(kMaxSteps)));
     m_pLimit->setVisible(!m_bWithinLimit);
     m_pTable->setVisible(m_bWithinLimit);
+    m_pChart->setVisible(m_bWithinLimit);
     for (QWidget* w : {static_cast<QWidget*>(m_pJudge), static_cast<QWidget*>(m_pBatch),
                        static_cast<QWidget*>(m_pDeleteComments)})
         w->setEnabled(m_bWithinLimit && m_bUnlocked);

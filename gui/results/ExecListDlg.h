@@ -10,6 +10,7 @@ class CTorvexDoc;
 class CRunEngine;
 class CJudgmentStore;
 class COperatorDialog;
+class CPlanChartWidget;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -64,6 +65,7 @@ public:
     void LockControls(bool bEnable);
     bool IsReportEnabled() const;
     QTableView* Table() const { return m_pTable; }
+    CPlanChartWidget* Chart() const { return m_pChart; }
     CStepTableModel* Model() const { return m_pModel; }
 
     // The steps of the active tab: STANDARD, the current sequence entry, or
@@ -91,6 +93,7 @@ private:
     STEP_LIST_HOST m_host;
     CStepTableModel* m_pModel;
     QTableView* m_pTable;
+    CPlanChartWidget* m_pChart;
     QLabel* m_pLimit;
     QPushButton* m_pReport;
     QComboBox* m_pJudge;

@@ -4,11 +4,14 @@
 #include "gui/widgets/Pictures.h"
 #include "run/RunEngine.h"
 
+#include <algorithm>
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -51,10 +54,41 @@ CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
     m_pLamp->setPixmap(LampPicture(false));
     m_pLamp->setFixedSize(52, 51);
 
+    // Progress of the current step and of the whole test or sequence.
+    auto* pBars = new QGridLayout;
+    pBars->setContentsMargins(8, 0, 8, 0);
+    pBars->setVerticalSpacing(4);
+    const QString captions[2] = {tr("ステップ"), tr("全体")};
+    QProgressBar** bars[2] = {&m_pStepBar, &m_pTestBar};
+    for (int i = 0; i < 2; ++i) {
+        auto* pCaption = new QLabel(captions[i], this);
+        pCaption->setFont(UiFont(12));
+        QProgressBar* pBar = *bars[i] = new QProgressBar(this);
+        pBar->setFont(UiFont(11));
+        pBar->setRange(0, kProgressScale);
+        pBar->setValue(0);
+        pBar->setMinimumWidth(90);
+        pCaption->setBuddy(pBar);
+        pBars->addWidget(pCaption, i, 0);
+        pBars->addWidget(pBar, i, 1);
+    }
+    m_pStepBar->setAccessibleName(tr("ステップの進み具合"));
+    m_pTestBar->setAccessibleName(tr("試験全体の進み具合"));
+    SetProgress(CRunProgress{});
+
+    // Names for screen readers of the controls drawn as pictures.
+    m_pStart->setAccessibleName(tr("試験開始"));
+    m_pStart->setAccessibleDescription(tr("試験を開始します。試験中に押すと一時停止、もう一度押すと再開します。"));
+    m_pStop->setAccessibleName(tr("試験停止"));
+    m_pLine->setAccessibleName(tr("EUT電源 LINE"));
+    m_pLine->setAccessibleDescription(tr("被試験機器への電源供給を入り切りします。"));
+    m_pLamp->setAccessibleName(tr("出力ランプ"));
+    m_pLamp->setAccessibleDescription(tr("出力中は点滅します。"));
+
     auto* pLayout = new QHBoxLayout(this);
     pLayout->setContentsMargins(4, 2, 4, 2);
     pLayout->addLayout(pTimes);
-    pLayout->addStretch(1);
+    pLayout->addLayout(pBars, 1);
     pLayout->addWidget(m_pLine);
     pLayout->addLayout(pLineCaptions);
     pLayout->addSpacing(8);
@@ -74,6 +108,32 @@ CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
     });
     for (QWidget* w : findChildren<QWidget*>())
         w->installEventFilter(this); // Esc anywhere on the panel
+}
+
+namespace {
+
+QString DurationText(int64_t t) {
+    return QStringLiteral("%1h %2m %3s").arg(t / 3600).arg((t % 3600) / 60).arg(t % 60);
+}
+
+int Scaled(int64_t lDone, int64_t lTotal, int nScale) {
+    return lTotal > 0 ? int(std::clamp<int64_t>(lDone, 0, lTotal) * nScale / lTotal) : 0;
+}
+
+} // namespace
+
+void CExecDlg::SetProgress(const CRunProgress& p) {
+    m_pStepBar->setValue(Scaled(p.lStepDone, p.lStepTime, kProgressScale));
+    m_pStepBar->setFormat(QStringLiteral("%p%"));
+    m_pStepBar->setToolTip(tr("経過 %1 / %2").arg(DurationText(p.lStepDone), DurationText(p.lStepTime)));
+    m_pTestBar->setValue(Scaled(p.lTimeDone, p.lTimeTotal, kProgressScale));
+    m_pTestBar->setFormat(tr("%1 / %2 ステップ").arg(p.nStepsDone).arg(p.nStepsTotal));
+    m_pTestBar->setToolTip(tr("%1 / %2 ステップ完了\n経過 %3 / %4")
+                               .arg(p.nStepsDone)
+                               .arg(p.nStepsTotal)
+                               .arg(DurationText(p.lTimeDone), DurationText(p.lTimeTotal)));
+    m_pStepBar->setAccessibleDescription(m_pStepBar->toolTip());
+    m_pTestBar->setAccessibleDescription(m_pTestBar->toolTip());
 }
 
 QWidget* CExecDlg::MakeReadout(const QString& strCaption, READOUT& r, bool bWithLimit) {

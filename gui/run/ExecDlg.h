@@ -6,6 +6,7 @@
 
 class CRunEngine;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class QToolButton;
 
@@ -25,6 +26,7 @@ public:
     void SetLamp(bool bLit);
     void SetLineIndicator(bool bOn, bool bDimmed);
     void SetReadout(Readout which, const CReadout& readout);
+    void SetProgress(const CRunProgress& progress);
     void FocusStart();
     void MoveFocusToStop();
     void FocusLineSwitch();
@@ -32,6 +34,8 @@ public:
     QPushButton* StartButton() const { return m_pStart; }
     QPushButton* StopButton() const { return m_pStop; }
     QToolButton* LineSwitch() const { return m_pLine; }
+    QProgressBar* StepProgress() const { return m_pStepBar; }
+    QProgressBar* TestProgress() const { return m_pTestBar; }
     // The text a read-out shows, for the tests ("0h 1m 0s" or "24時間以上").
     QString ReadoutText(Readout which) const;
 
@@ -52,6 +56,9 @@ private:
     QPushButton* m_pStop;
     QToolButton* m_pLine;
     QLabel* m_pLamp;
+    QProgressBar* m_pStepBar;
+    QProgressBar* m_pTestBar;
+    static constexpr int kProgressScale = 1000;
     bool m_bLineOn = false;
     bool m_bLineDimmed = false;
 };

@@ -11,6 +11,7 @@
 #include "gui/app/TypeSelectDlg.h"
 #include "gui/results/ExecListDlg.h"
 #include "gui/results/JudgeDlg.h"
+#include "gui/results/PlanChartWidget.h"
 #include "gui/run/ExecDlg.h"
 #include "model/StepExpansion.h"
 #include "run/RunEngine.h"
@@ -279,3 +280,52 @@ TEST_F(MainWindowTest, ExitInTheModelDialogEndsTheProgram) {
 }
 
 #include "main_window_test.moc"
+
+TEST_F(MainWindowTest, ThePlanChartFollowsTheStepListAndTheRun) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
+    Start();
+    CSettingData& c = m_app->Doc().m_settingManual;
+    c.m_ulPola = 3;
+    c.m_lTestTime = 1;
+    View().RefreshManual();
+    CExecListDlg* list = View().StepList();
+    CPlanChartWidget* chart = list->Chart();
+    ASSERT_EQ(chart->Plan().Count(), 2);
+    ASSERT_TRUE(chart->isVisible());
+
+    // A click on the plan's second half picks the second step to start from.
+    const QRect plot = chart->PlotRect();
+    QTest::mouseClick(chart, Qt::LeftButton, {}, QPoint(plot.left() + plot.width() * 3 / 4, plot.center().y()));
+    EXPECT_EQ(list->Table()->currentIndex().row(), 1);
+    EXPECT_EQ(m_app->Doc().m_nCurStep, 1);
+    EXPECT_EQ(chart->MarkedStep(), 1);
+
+    // During a run the running step is the one marked; the judgments coloured in
+    // are the list's own.
+    list->SelectRow(0);
+    CExecDlg* panel = View().RunPanel();
+    ASSERT_TRUE(WaitFor([&] { return panel->StartButton()->isEnabled(); }));
+    // The test stops after each step; START goes on with the next.
+    QTest::mouseClick(panel->StartButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return m_dialog.Texts().size() == 2; })) << m_dialog.Texts().join('|').toStdString();
+    ASSERT_TRUE(WaitFor([&] { return panel->StartButton()->isEnabled(); }));
+    EXPECT_EQ(chart->MarkedStep(), 1);
+    int nMarkedWhileSecondRan = -1;
+    QTest::mouseClick(panel->StartButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] {
+        if (View().Engine().State() == torvex::RunState::Running && nMarkedWhileSecondRan < 0)
+            nMarkedWhileSecondRan = chart->MarkedStep();
+        return m_dialog.Texts().contains(QStringLiteral("試験が終了しました。"));
+    })) << m_dialog.Texts().join('|').toStdString();
+    EXPECT_EQ(nMarkedWhileSecondRan, 1);
+    const std::vector<torvex::PLAN_BAR> bars = chart->Plan().Bars(c.m_listExec, plot.width());
+    ASSERT_FALSE(bars.empty());
+    EXPECT_EQ(bars.back().nLastStep, 1);
+    for (const torvex::PLAN_BAR& b : bars)
+        EXPECT_EQ(b.nJudge, JUDGE_PASS);
+
+    // Above the step limit the plan goes with the list.
+    c.m_valFreq = VALUE_STRUCT{VALUE_SWEEP, 0, 1000, 1000000, 1000, {}, {}};
+    View().RefreshManual();
+    EXPECT_FALSE(chart->isVisible());
+}

@@ -13,6 +13,7 @@
 #include "gui/app/SplashDlg.h"
 #include "gui/app/TorvexView.h"
 #include "gui/app/TypeSelectDlg.h"
+#include "gui/results/ExecListDlg.h"
 #include "gui/config/NoticeCalibrationDlg.h"
 #include "gui/config/SettingsDlg.h"
 #include "gui/screens/SequenceListDlg.h"
@@ -157,6 +158,25 @@ int main(int argc, char** argv) {
             for (int i = 0; i < 5; ++i)
                 QApplication::processEvents();
             bOk &= Save(frame, folder, QString::fromLatin1(names[tab]));
+        }
+        // MANUAL with a plan of many steps, some judged, the fourth one current.
+        {
+            CSettingData& c = doc.m_settingManual;
+            c.m_ulPola = 3;
+            c.m_valVolt = VALUE_STRUCT{VALUE_VARIABLE, 500, 0, 0, 0, {1, 1, 1, 1, 0}, {250, 500, 1000, 2000, 0}};
+            c.m_valFreq = VALUE_STRUCT{VALUE_VARIABLE, 5000, 0, 0, 0, {1, 1, 0, 0, 0}, {5000, 100000, 0, 0, 0}};
+            frame.View()->SelectTab(TAB_MANUAL);
+            frame.View()->RefreshManual();
+            for (size_t i = 0; i < c.m_listExec.size() && i < 7; ++i)
+                c.m_listExec[i].m_nJudge = i == 5 ? JUDGE_FAIL : JUDGE_PASS;
+            frame.View()->StepList()->FillList(c.m_listExec);
+            frame.View()->StepList()->SelectRow(7);
+            frame.show();
+            for (int i = 0; i < 5; ++i)
+                QApplication::processEvents();
+            bOk &= Save(frame, folder, QStringLiteral("main_manual_plan"));
+            doc.NewDocument();
+            frame.View()->RefreshManual();
         }
         // The SEQUENCE tab with a loaded sequence file, its second entry selected.
         frame.View()->SelectTab(TAB_SEQUENCE);
