@@ -19,6 +19,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <ctime>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -26,6 +27,14 @@ namespace {
 
 double Ms(const QElapsedTimer& t) {
     return t.nsecsElapsed() / 1e6;
+}
+
+// Processor time of this thread, in ms: on a machine shared with other work
+// the wall time of a short computation says more about the others.
+double CpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
 }
 
 } // namespace
@@ -84,13 +93,20 @@ int main(int argc, char** argv) {
         db.open();
         QSqlQuery q(db);
         q.exec("PRAGMA busy_timeout=5000");
+        const char* const fill =
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 9999) ";
         const bool ok =
-            q.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 9999) "
-                   "INSERT INTO runs(started, ended, outcome, tab, file, source, tests, model,"
-                   " instrument, version, property, report_start, process, steps_run, passed, failed) "
+            q.exec("BEGIN") &&
+            q.exec(QString::fromLatin1(fill) +
+                   "INSERT INTO runs(started, ended, outcome, tab, file, model, instrument, version,"
+                   " report_start, process, steps_run, passed, failed) "
                    "SELECT started + i * 60000, started + i * 60000 + 30000, 'completed', tab,"
-                   " '/lab/test_' || i || '.tvx', source, tests, model, instrument, version, property,"
-                   " report_start, process, 3, 2, 1 FROM runs, n WHERE id = 1");
+                   " '/lab/test_' || i || '.tvx', model, instrument, version, report_start, process, 3, 2, 1"
+                   " FROM runs, n WHERE id = 1") &&
+            q.exec(QString::fromLatin1(fill) +
+                   "INSERT INTO run_data(run, tests, property, source) SELECT 1 + i, tests, property, source"
+                   " FROM run_data, n WHERE run = 1") &&
+            q.exec("COMMIT");
         if (!ok) {
             fprintf(stderr, "cannot fill the journal: %s\n", qPrintable(q.lastError().text()));
             return 1;
@@ -99,12 +115,14 @@ int main(int argc, char** argv) {
         db.close();
     }
     QSqlDatabase::removeDatabase("fill");
-    std::vector<double> listed;
+    std::vector<double> listed, listedCpu;
     size_t nListed = 0;
     for (int i = 0; i < 20; ++i) {
         QElapsedTimer t;
         t.start();
+        const double cpu = CpuMs();
         nListed = journal.ListRuns().size();
+        listedCpu.push_back(CpuMs() - cpu);
         listed.push_back(Ms(t));
     }
 
@@ -112,6 +130,7 @@ int main(int argc, char** argv) {
     printf("fdatasync of 100 bytes (reference)     median %7.3f ms\n", mSync);
     printf("one judgment journalled, synced        median %7.3f ms  (%.2f x the reference; target 1 ms)\n",
            mJudged, mJudged / mSync);
-    printf("listing %zu runs                     median %7.3f ms  (target 100 ms)\n", nListed, mList);
+    printf("listing %zu runs                     median %7.3f ms  (target 100 ms; processor time %.3f ms)\n",
+           nListed, mList, Median(listedCpu));
     return 0;
 }

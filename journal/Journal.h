@@ -165,4 +165,5 @@ private:
     QString m_strKeptAside;
     bool m_bOpen = false;
     bool m_bWarned = false;
+    int m_nSchema = 0; // the layout of the open journal (its user_version)
 };
