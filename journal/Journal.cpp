@@ -46,6 +46,15 @@ const char kRunDataTable[] = "CREATE TABLE run_data("
                              " property BLOB NOT NULL,"
                              " source BLOB NOT NULL)";
 
+// The runs' counts of passed and failed steps follow every judgment stored
+// (2 passed, 1 failed), so that no write counts a run's steps anew.
+const char kCountInserted[] = "CREATE TRIGGER steps_counted AFTER INSERT ON steps BEGIN"
+                              " UPDATE runs SET passed = passed + (NEW.judgment = 2),"
+                              " failed = failed + (NEW.judgment = 1) WHERE id = NEW.run; END";
+const char kCountUpdated[] = "CREATE TRIGGER steps_recounted AFTER UPDATE OF judgment ON steps BEGIN"
+                             " UPDATE runs SET passed = passed + (NEW.judgment = 2) - (OLD.judgment = 2),"
+                             " failed = failed + (NEW.judgment = 1) - (OLD.judgment = 1) WHERE id = NEW.run; END";
+
 const char* const kSchema[] = {
     "CREATE TABLE runs("
     " id INTEGER PRIMARY KEY,"
@@ -83,6 +92,8 @@ const char* const kSchema[] = {
     " judgment INTEGER,"
     " text TEXT)",
     "CREATE INDEX events_run ON events(run)",
+    kCountInserted,
+    kCountUpdated,
 };
 
 // From 1 to 2: the large columns move to run_data.
@@ -92,7 +103,12 @@ const char* const kMigrateFrom1[] = {
     "ALTER TABLE runs DROP COLUMN tests",
     "ALTER TABLE runs DROP COLUMN property",
     "ALTER TABLE runs DROP COLUMN source",
+    "UPDATE runs SET passed = (SELECT count(*) FROM steps WHERE run = runs.id AND judgment = 2),"
+    " failed = (SELECT count(*) FROM steps WHERE run = runs.id AND judgment = 1)",
+    kCountInserted,
+    kCountUpdated,
 };
+
 
 qint64 OrMinusOne(const QVariant& v) {
     return v.isNull() ? -1 : v.toLongLong();
@@ -287,18 +303,6 @@ bool CJournal::AddEvent(qint64 nRun, qint64 msAt, const QString& strKind, int32_
     return false;
 }
 
-bool CJournal::UpdateCounts(qint64 nRun) {
-    QSqlQuery q(QSqlDatabase::database(m_strConnection, false));
-    q.prepare(QStringLiteral("UPDATE runs SET"
-                             " passed = (SELECT count(*) FROM steps WHERE run = :r AND judgment = 2),"
-                             " failed = (SELECT count(*) FROM steps WHERE run = :r AND judgment = 1)"
-                             " WHERE id = :r"));
-    q.bindValue(QStringLiteral(":r"), nRun);
-    if (q.exec()) return true;
-    m_strLastError = q.lastError().text();
-    return false;
-}
-
 bool CJournal::StoreSteps(qint64 nRun, const std::vector<JOURNAL_STEP>& steps) {
     QSqlQuery q(QSqlDatabase::database(m_strConnection, false));
     q.prepare(QStringLiteral("INSERT INTO steps(run, entry, step, judgment, comment) VALUES(?, ?, ?, ?, ?) "
@@ -351,7 +355,7 @@ qint64 CJournal::BeginRun(const JOURNAL_RUN_START& start, const std::vector<JOUR
             m_strLastError = d.lastError().text();
             return false;
         }
-        return StoreSteps(nRun, steps) && UpdateCounts(nRun) &&
+        return StoreSteps(nRun, steps) &&
                AddEvent(nRun, msAt, QStringLiteral("start"), -1, -1, -1, start.m_strFile);
     });
     if (!ok) {
@@ -383,7 +387,7 @@ bool CJournal::StepStarted(qint64 nRun, int32_t nEntry, int32_t nStep, qint64 ms
             m_strLastError = u.lastError().text();
             return false;
         }
-        return UpdateCounts(nRun) && AddEvent(nRun, msAt, QStringLiteral("step-start"), nEntry, nStep, 0, {});
+        return AddEvent(nRun, msAt, QStringLiteral("step-start"), nEntry, nStep, 0, {});
     });
     if (!ok) return WriteFailed();
     return true;
@@ -405,8 +409,7 @@ bool CJournal::StepEnded(qint64 nRun, int32_t nEntry, int32_t nStep, int32_t nJu
             m_strLastError = q.lastError().text();
             return false;
         }
-        return UpdateCounts(nRun) &&
-               AddEvent(nRun, msAt, QStringLiteral("step-end"), nEntry, nStep, nJudge, {});
+        return AddEvent(nRun, msAt, QStringLiteral("step-end"), nEntry, nStep, nJudge, {});
     });
     if (!ok) return WriteFailed();
     return true;
@@ -416,7 +419,7 @@ bool CJournal::SetSteps(qint64 nRun, const std::vector<JOURNAL_STEP>& steps, con
                         qint64 msAt) {
     if (nRun < 0 || !m_bOpen) return false;
     const bool ok = Transaction([&] {
-        if (!StoreSteps(nRun, steps) || !UpdateCounts(nRun)) return false;
+        if (!StoreSteps(nRun, steps)) return false;
         // One step is recorded whole; a batch is recorded as what it did.
         if (steps.size() == 1)
             return AddEvent(nRun, msAt, strKind, steps[0].m_nEntry, steps[0].m_nStep, steps[0].m_nJudge,

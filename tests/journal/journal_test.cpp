@@ -426,6 +426,11 @@ TEST_F(JournalTest, JournalOfTheFirstLayoutIsReadAndBroughtUpToDate) {
         db.close();
     }
     QSqlDatabase::removeDatabase("look");
+    // The counts follow the judgments from here on.
+    EXPECT_TRUE(m_journal.SetSteps(7, {JOURNAL_STEP{1, 0, JUDGE_PASS, {}}}, "judgment"));
+    EXPECT_TRUE(m_journal.SetSteps(7, {JOURNAL_STEP{1, 1, JUDGE_FAIL, {}}}, "judgment"));
+    EXPECT_EQ(m_journal.ListRuns()[0].m_nPassed, 1);
+    EXPECT_EQ(m_journal.ListRuns()[0].m_nFailed, 1);
     const qint64 next = m_journal.BeginRun(start, {});
     EXPECT_EQ(next, 8);
     EXPECT_TRUE(m_journal.EndRun(next, OUTCOME_COMPLETED, QByteArray("later")));
