@@ -66,25 +66,38 @@ int main(int argc, char** argv) {
         journal.BeginRun(DescribeRun(doc, TAB_MANUAL, property, MODEL_K2, QStringLiteral("bench")), {});
     const qint64 lab =
         journal.BeginRun(DescribeRun(doc, TAB_SEQUENCE, property, MODEL_K2, QStringLiteral("bench")), {});
+    // Its steps, and 10,000 runs in all copied from the first, in a few
+    // statements on a connection of its own.
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "steps");
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fill");
         db.setDatabaseName(journal.Path());
         db.open();
         QSqlQuery q(db);
         q.exec("PRAGMA busy_timeout=5000");
-        const bool ok = q.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n"
-                                              " WHERE i < 99999) INSERT INTO steps(run, entry, step,"
-                                              " judgment, started, ended) SELECT %1, i / 1000, i % 1000,"
-                                              " 1 + i % 2, i, i + 1 FROM n")
-                                   .arg(lab));
+        const bool ok =
+            q.exec("BEGIN") &&
+            q.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 99999)"
+                                  " INSERT INTO steps(run, entry, step, judgment, started, ended)"
+                                  " SELECT %1, i / 1000, i % 1000, 1 + i % 2, i, i + 1 FROM n")
+                       .arg(lab)) &&
+            q.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 9998)"
+                   " INSERT INTO runs(started, ended, outcome, tab, file, model, instrument, version,"
+                   " report_start, process, steps_run, passed, failed) "
+                   "SELECT started + i * 60000, started + i * 60000 + 30000, 'completed', tab,"
+                   " '/lab/test_' || i || '.tvx', model, instrument, version, report_start, process, 3, 2, 1"
+                   " FROM runs, n WHERE id = 1") &&
+            q.exec(QStringLiteral("INSERT INTO run_data(run, tests, property, source) SELECT id, d.tests,"
+                                  " d.property, d.source FROM runs, run_data AS d WHERE id > %1 AND d.run = 1")
+                       .arg(lab)) &&
+            q.exec("COMMIT");
         if (!ok) {
-            fprintf(stderr, "cannot fill the run's steps: %s\n", qPrintable(q.lastError().text()));
+            fprintf(stderr, "cannot fill the journal: %s\n", qPrintable(q.lastError().text()));
             return 1;
         }
         q = QSqlQuery();
         db.close();
     }
-    QSqlDatabase::removeDatabase("steps");
+    QSqlDatabase::removeDatabase("fill");
 
     // Interleaved, so that all three meet the same load of a shared disk. The
     // reference: 100 bytes appended and fdatasync'ed.
@@ -107,34 +120,6 @@ int main(int argc, char** argv) {
     ::close(fd);
 
     // 10,000 runs in all, copied from the first in one statement on a connection of its own.
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fill");
-        db.setDatabaseName(journal.Path());
-        db.open();
-        QSqlQuery q(db);
-        q.exec("PRAGMA busy_timeout=5000");
-        const char* const fill =
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 9998) ";
-        const bool ok =
-            q.exec("BEGIN") &&
-            q.exec(QString::fromLatin1(fill) +
-                   "INSERT INTO runs(started, ended, outcome, tab, file, model, instrument, version,"
-                   " report_start, process, steps_run, passed, failed) "
-                   "SELECT started + i * 60000, started + i * 60000 + 30000, 'completed', tab,"
-                   " '/lab/test_' || i || '.tvx', model, instrument, version, report_start, process, 3, 2, 1"
-                   " FROM runs, n WHERE id = 1") &&
-            q.exec(QStringLiteral("INSERT INTO run_data(run, tests, property, source) SELECT id, d.tests,"
-                                  " d.property, d.source FROM runs, run_data AS d WHERE id > %1 AND d.run = 1")
-                       .arg(lab)) &&
-            q.exec("COMMIT");
-        if (!ok) {
-            fprintf(stderr, "cannot fill the journal: %s\n", qPrintable(q.lastError().text()));
-            return 1;
-        }
-        q = QSqlQuery();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("fill");
     std::vector<double> listed, listedCpu;
     size_t nListed = 0;
     for (int i = 0; i < 20; ++i) {
