@@ -53,7 +53,11 @@ void WriteSequenceFile(const SequenceEntries& entries, CArchiveWriter& ar) {
     }
 }
 
-int32_t ReadSequenceEntries(CArchiveReader& ar, uint32_t ulModel, const SequenceEntryFn& fnEntry) {
+namespace {
+
+// The entries of a sequence file, each handed to fnEntry as it is read; with
+// bKeepSteps false their step lists are only checked, not kept.
+int32_t ReadEntries(CArchiveReader& ar, uint32_t ulModel, bool bKeepSteps, const SequenceEntryFn& fnEntry) {
     int32_t r = ReadFileHead(ar, kSequenceFileMagic);
     if (r != READ_OK) return r;
     const int32_t n = ar.ReadValue();
@@ -64,11 +68,21 @@ int32_t ReadSequenceEntries(CArchiveReader& ar, uint32_t ulModel, const Sequence
         r = ReadConditionBlock(cond, ar, ulModel);
         if (r != READ_OK) return r;
         cond.m_strTestName = name;
-        r = ReadStepListBlock(cond.m_listExec, ar, ulModel);
+        r = bKeepSteps ? ReadStepListBlock(cond.m_listExec, ar, ulModel) : CheckStepListBlock(ar);
         if (r != READ_OK) return r;
         fnEntry(i, n, cond);
     }
     return READ_OK;
+}
+
+} // namespace
+
+int32_t ReadSequenceEntries(CArchiveReader& ar, uint32_t ulModel, const SequenceEntryFn& fnEntry) {
+    return ReadEntries(ar, ulModel, true, fnEntry);
+}
+
+int32_t CheckSequenceEntries(CArchiveReader& ar, uint32_t ulModel, const SequenceEntryFn& fnEntry) {
+    return ReadEntries(ar, ulModel, false, fnEntry);
 }
 
 int32_t ReadSequenceFile(CArchiveReader& ar, uint32_t ulModel, SequenceEntries& entries) {

@@ -40,6 +40,9 @@ using SequenceEntryFn = std::function<void(int32_t nEntry, int32_t nCount, CSett
 // have been handed on already: check a file first (with an fnEntry that does
 // nothing) where that matters.
 int32_t ReadSequenceEntries(CArchiveReader& ar, uint32_t ulModel, const SequenceEntryFn& fnEntry);
+// The same walk with the same result, but the entries come without their steps
+// (checked, not kept): what a reader checks before it starts using a file.
+int32_t CheckSequenceEntries(CArchiveReader& ar, uint32_t ulModel, const SequenceEntryFn& fnEntry);
 
 // The operator's message for a reader result 1 to 3 or a malformed file; empty
 // for READ_OK.

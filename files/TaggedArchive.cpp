@@ -431,21 +431,37 @@ void WriteStepListBlock(const std::vector<CExecData>& steps, CArchiveWriter& ar)
     ar.WriteString(QStringLiteral("### END EXEC DATA ###"));
 }
 
-int32_t ReadStepListBlock(std::vector<CExecData>& steps, CArchiveReader& ar, uint32_t ulModel) {
+namespace {
+
+// The step list block, its steps appended to *pSteps, or kept nowhere when
+// pSteps is null (the block is only checked).
+int32_t ReadSteps(std::vector<CExecData>* pSteps, CArchiveReader& ar, uint32_t ulModel) {
     ar.SkipString();
     const int32_t m = ar.ReadTagged();
     if (ar.Failed()) return READ_MALFORMED;
     // A count the rest of the bytes cannot hold fails at the first missing step;
     // room is only made for what can be there.
-    if (m > 0) steps.reserve(steps.size() + size_t(std::min<qint64>(m, ar.Remaining() / kMinStepItemBytes)));
+    if (m > 0 && pSteps)
+        pSteps->reserve(pSteps->size() + size_t(std::min<qint64>(m, ar.Remaining() / kMinStepItemBytes)));
+    CExecData step;
     for (int32_t i = 0; i < m; ++i) {
         ar.SkipString();
-        CExecData step;
+        step = CExecData();
         step.m_ulMachineType = ulModel;
         const int32_t r = ReadStepBlock(step, ar);
         if (r != READ_OK) return r;
-        steps.push_back(step);
+        if (pSteps) pSteps->push_back(step);
     }
     ar.SkipString();
     return ar.Failed() ? READ_MALFORMED : READ_OK;
+}
+
+} // namespace
+
+int32_t ReadStepListBlock(std::vector<CExecData>& steps, CArchiveReader& ar, uint32_t ulModel) {
+    return ReadSteps(&steps, ar, ulModel);
+}
+
+int32_t CheckStepListBlock(CArchiveReader& ar) {
+    return ReadSteps(nullptr, ar, 0);
 }

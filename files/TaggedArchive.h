@@ -153,3 +153,6 @@ void WriteStepListBlock(const std::vector<CExecData>& steps, CArchiveWriter& ar)
 // Appends the steps read to `steps`, each with ulModel as its model type; stops
 // at the first step whose version is refused.
 int32_t ReadStepListBlock(std::vector<CExecData>& steps, CArchiveReader& ar, uint32_t ulModel);
+// Reads a step list block as ReadStepListBlock does, with the same result,
+// and keeps nothing.
+int32_t CheckStepListBlock(CArchiveReader& ar);

@@ -413,7 +413,7 @@ bool CTorvexDoc::ForEachSequenceEntry(const QString& strPath, const SequenceEntr
     };
     if (bCheckFirst) {
         CArchiveReader check(bytes.constData(), bytes.size());
-        const int32_t r = ::ReadSequenceEntries(check, m_ulMachineType, [&](int32_t, int32_t, CSettingData&) {
+        const int32_t r = ::CheckSequenceEntries(check, m_ulMachineType, [&](int32_t, int32_t, CSettingData&) {
             window.Advance(check.Position());
         });
         if (failed(r)) return false;

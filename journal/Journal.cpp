@@ -35,10 +35,28 @@ bool IsBrokenFile(const QSqlError& e) {
 // up: short, since writes happen on the thread the operator works on.
 const int kBusyTimeoutMs = 250;
 
+// The journal's layout: user_version says which. 1 kept the copies of the
+// files and the test information in the runs table; from 2 on they live in
+// run_data, so that listing the runs reads small rows only.
+const int kSchemaVersion = 2;
+
+const char kRunDataTable[] = "CREATE TABLE run_data("
+                             " run INTEGER PRIMARY KEY,"
+                             " tests BLOB NOT NULL,"
+                             " property BLOB NOT NULL,"
+                             " source BLOB NOT NULL)";
+
+// The runs' counts of passed and failed steps follow every judgment stored
+// (2 passed, 1 failed), so that no write counts a run's steps anew.
+const char kCountInserted[] = "CREATE TRIGGER steps_counted AFTER INSERT ON steps BEGIN"
+                              " UPDATE runs SET passed = passed + (NEW.judgment = 2),"
+                              " failed = failed + (NEW.judgment = 1) WHERE id = NEW.run; END";
+const char kCountUpdated[] = "CREATE TRIGGER steps_recounted AFTER UPDATE OF judgment ON steps BEGIN"
+                             " UPDATE runs SET passed = passed + (NEW.judgment = 2) - (OLD.judgment = 2),"
+                             " failed = failed + (NEW.judgment = 1) - (OLD.judgment = 1) WHERE id = NEW.run; END";
+
 const char* const kSchema[] = {
-    // The columns the history lists come first: the large ones after them are
-    // then never read while listing.
-    "CREATE TABLE IF NOT EXISTS runs("
+    "CREATE TABLE runs("
     " id INTEGER PRIMARY KEY,"
     " started INTEGER NOT NULL,"
     " ended INTEGER,"
@@ -52,12 +70,10 @@ const char* const kSchema[] = {
     " report_start INTEGER NOT NULL,"
     " process INTEGER NOT NULL DEFAULT 0,"
     " instrument TEXT NOT NULL,"
-    " version TEXT NOT NULL,"
-    " tests BLOB NOT NULL,"
-    " property BLOB NOT NULL,"
-    " source BLOB NOT NULL)",
-    "CREATE INDEX IF NOT EXISTS runs_unfinished ON runs(ended) WHERE ended IS NULL",
-    "CREATE TABLE IF NOT EXISTS steps("
+    " version TEXT NOT NULL)",
+    "CREATE INDEX runs_unfinished ON runs(ended) WHERE ended IS NULL",
+    kRunDataTable,
+    "CREATE TABLE steps("
     " run INTEGER NOT NULL,"
     " entry INTEGER NOT NULL,"
     " step INTEGER NOT NULL,"
@@ -66,7 +82,7 @@ const char* const kSchema[] = {
     " started INTEGER,"
     " ended INTEGER,"
     " PRIMARY KEY(run, entry, step)) WITHOUT ROWID",
-    "CREATE TABLE IF NOT EXISTS events("
+    "CREATE TABLE events("
     " id INTEGER PRIMARY KEY,"
     " run INTEGER NOT NULL,"
     " at INTEGER NOT NULL,"
@@ -75,8 +91,24 @@ const char* const kSchema[] = {
     " step INTEGER,"
     " judgment INTEGER,"
     " text TEXT)",
-    "CREATE INDEX IF NOT EXISTS events_run ON events(run)",
+    "CREATE INDEX events_run ON events(run)",
+    kCountInserted,
+    kCountUpdated,
 };
+
+// From 1 to 2: the large columns move to run_data.
+const char* const kMigrateFrom1[] = {
+    kRunDataTable,
+    "INSERT INTO run_data(run, tests, property, source) SELECT id, tests, property, source FROM runs",
+    "ALTER TABLE runs DROP COLUMN tests",
+    "ALTER TABLE runs DROP COLUMN property",
+    "ALTER TABLE runs DROP COLUMN source",
+    "UPDATE runs SET passed = (SELECT count(*) FROM steps WHERE run = runs.id AND judgment = 2),"
+    " failed = (SELECT count(*) FROM steps WHERE run = runs.id AND judgment = 1)",
+    kCountInserted,
+    kCountUpdated,
+};
+
 
 qint64 OrMinusOne(const QVariant& v) {
     return v.isNull() ? -1 : v.toLongLong();
@@ -198,7 +230,18 @@ bool CJournal::Exec(const QString& strSql) {
 
 bool CJournal::Prepare(bool bWrite) {
     if (!Exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kBusyTimeoutMs))) return false;
-    if (!bWrite) return Exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    QSqlQuery v(QSqlDatabase::database(m_strConnection, false));
+    if (!v.exec(QStringLiteral("PRAGMA user_version")) || !v.next()) {
+        m_strLastError = v.lastError().text();
+        return false;
+    }
+    m_nSchema = v.value(0).toInt();
+    v = QSqlQuery();
+    if (!bWrite) return true;
+    if (m_nSchema > kSchemaVersion) {
+        m_strLastError = QStringLiteral("the journal was made by a newer version (layout %1)").arg(m_nSchema);
+        return false;
+    }
     // The write-ahead log keeps the file whole whenever the program dies; FULL
     // syncs the log at every commit, so a commit survives a power loss as well.
     QSqlQuery q(QSqlDatabase::database(m_strConnection, false));
@@ -212,11 +255,20 @@ bool CJournal::Prepare(bool bWrite) {
     }
     q = QSqlQuery();
     if (!Exec(QStringLiteral("PRAGMA synchronous=FULL"))) return false;
-    return Transaction([this] {
-        for (const char* sql : kSchema)
-            if (!Exec(QString::fromLatin1(sql))) return false;
-        return Exec(QStringLiteral("PRAGMA user_version=1"));
+    if (m_nSchema == kSchemaVersion) return true;
+    // A new journal, or one of an older layout brought up to date: all or nothing.
+    const bool ok = Transaction([this] {
+        if (m_nSchema == 0) {
+            for (const char* sql : kSchema)
+                if (!Exec(QString::fromLatin1(sql))) return false;
+        } else {
+            for (const char* sql : kMigrateFrom1)
+                if (!Exec(QString::fromLatin1(sql))) return false;
+        }
+        return Exec(QStringLiteral("PRAGMA user_version=%1").arg(kSchemaVersion));
     });
+    if (ok) m_nSchema = kSchemaVersion;
+    return ok;
 }
 
 bool CJournal::Transaction(const std::function<bool()>& fnBody) {
@@ -251,18 +303,6 @@ bool CJournal::AddEvent(qint64 nRun, qint64 msAt, const QString& strKind, int32_
     return false;
 }
 
-bool CJournal::UpdateCounts(qint64 nRun) {
-    QSqlQuery q(QSqlDatabase::database(m_strConnection, false));
-    q.prepare(QStringLiteral("UPDATE runs SET"
-                             " passed = (SELECT count(*) FROM steps WHERE run = :r AND judgment = 2),"
-                             " failed = (SELECT count(*) FROM steps WHERE run = :r AND judgment = 1)"
-                             " WHERE id = :r"));
-    q.bindValue(QStringLiteral(":r"), nRun);
-    if (q.exec()) return true;
-    m_strLastError = q.lastError().text();
-    return false;
-}
-
 bool CJournal::StoreSteps(qint64 nRun, const std::vector<JOURNAL_STEP>& steps) {
     QSqlQuery q(QSqlDatabase::database(m_strConnection, false));
     q.prepare(QStringLiteral("INSERT INTO steps(run, entry, step, judgment, comment) VALUES(?, ?, ?, ?, ?) "
@@ -290,18 +330,14 @@ qint64 CJournal::BeginRun(const JOURNAL_RUN_START& start, const std::vector<JOUR
     qint64 nRun = -1;
     const bool ok = Transaction([&] {
         QSqlQuery q(QSqlDatabase::database(m_strConnection, false));
-        q.prepare(
-            QStringLiteral("INSERT INTO runs(started, tab, file, source, tests, model, instrument, version,"
-                           " property, report_start, process) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        q.prepare(QStringLiteral("INSERT INTO runs(started, tab, file, model, instrument, version, report_start,"
+                                 " process) VALUES(?, ?, ?, ?, ?, ?, ?, ?)"));
         q.addBindValue(msAt);
         q.addBindValue(start.m_nTab);
         q.addBindValue(start.m_strFile.isNull() ? QString(QLatin1String("")) : start.m_strFile);
-        q.addBindValue(start.m_source.isNull() ? QByteArray("") : start.m_source);
-        q.addBindValue(start.m_tests.isNull() ? QByteArray("") : start.m_tests);
         q.addBindValue(qint64(start.m_ulModel));
         q.addBindValue(start.m_strInstrument.isNull() ? QString(QLatin1String("")) : start.m_strInstrument);
         q.addBindValue(start.m_strVersion.isNull() ? QString(QLatin1String("")) : start.m_strVersion);
-        q.addBindValue(start.m_property.isNull() ? QByteArray("") : start.m_property);
         q.addBindValue(start.m_timeReportStart);
         q.addBindValue(start.m_nProcess);
         if (!q.exec()) {
@@ -309,7 +345,17 @@ qint64 CJournal::BeginRun(const JOURNAL_RUN_START& start, const std::vector<JOUR
             return false;
         }
         nRun = q.lastInsertId().toLongLong();
-        return StoreSteps(nRun, steps) && UpdateCounts(nRun) &&
+        QSqlQuery d(QSqlDatabase::database(m_strConnection, false));
+        d.prepare(QStringLiteral("INSERT INTO run_data(run, tests, property, source) VALUES(?, ?, ?, ?)"));
+        d.addBindValue(nRun);
+        d.addBindValue(start.m_tests.isNull() ? QByteArray("") : start.m_tests);
+        d.addBindValue(start.m_property.isNull() ? QByteArray("") : start.m_property);
+        d.addBindValue(start.m_source.isNull() ? QByteArray("") : start.m_source);
+        if (!d.exec()) {
+            m_strLastError = d.lastError().text();
+            return false;
+        }
+        return StoreSteps(nRun, steps) &&
                AddEvent(nRun, msAt, QStringLiteral("start"), -1, -1, -1, start.m_strFile);
     });
     if (!ok) {
@@ -341,7 +387,7 @@ bool CJournal::StepStarted(qint64 nRun, int32_t nEntry, int32_t nStep, qint64 ms
             m_strLastError = u.lastError().text();
             return false;
         }
-        return UpdateCounts(nRun) && AddEvent(nRun, msAt, QStringLiteral("step-start"), nEntry, nStep, 0, {});
+        return AddEvent(nRun, msAt, QStringLiteral("step-start"), nEntry, nStep, 0, {});
     });
     if (!ok) return WriteFailed();
     return true;
@@ -363,8 +409,7 @@ bool CJournal::StepEnded(qint64 nRun, int32_t nEntry, int32_t nStep, int32_t nJu
             m_strLastError = q.lastError().text();
             return false;
         }
-        return UpdateCounts(nRun) &&
-               AddEvent(nRun, msAt, QStringLiteral("step-end"), nEntry, nStep, nJudge, {});
+        return AddEvent(nRun, msAt, QStringLiteral("step-end"), nEntry, nStep, nJudge, {});
     });
     if (!ok) return WriteFailed();
     return true;
@@ -374,7 +419,7 @@ bool CJournal::SetSteps(qint64 nRun, const std::vector<JOURNAL_STEP>& steps, con
                         qint64 msAt) {
     if (nRun < 0 || !m_bOpen) return false;
     const bool ok = Transaction([&] {
-        if (!StoreSteps(nRun, steps) || !UpdateCounts(nRun)) return false;
+        if (!StoreSteps(nRun, steps)) return false;
         // One step is recorded whole; a batch is recorded as what it did.
         if (steps.size() == 1)
             return AddEvent(nRun, msAt, strKind, steps[0].m_nEntry, steps[0].m_nStep, steps[0].m_nJudge,
@@ -397,16 +442,23 @@ bool CJournal::EndRun(qint64 nRun, int32_t nOutcome, const QByteArray& property,
     if (nRun < 0 || !m_bOpen) return false;
     const bool ok = Transaction([&] {
         QSqlQuery q(QSqlDatabase::database(m_strConnection, false));
-        q.prepare(property.isEmpty()
-                      ? QStringLiteral("UPDATE runs SET ended = ?, outcome = ? WHERE id = ?")
-                      : QStringLiteral("UPDATE runs SET ended = ?, outcome = ?, property = ? WHERE id = ?"));
+        q.prepare(QStringLiteral("UPDATE runs SET ended = ?, outcome = ? WHERE id = ?"));
         q.addBindValue(msAt);
         q.addBindValue(OutcomeName(nOutcome));
-        if (!property.isEmpty()) q.addBindValue(property);
         q.addBindValue(nRun);
         if (!q.exec()) {
             m_strLastError = q.lastError().text();
             return false;
+        }
+        if (!property.isEmpty()) {
+            QSqlQuery d(QSqlDatabase::database(m_strConnection, false));
+            d.prepare(QStringLiteral("UPDATE run_data SET property = ? WHERE run = ?"));
+            d.addBindValue(property);
+            d.addBindValue(nRun);
+            if (!d.exec()) {
+                m_strLastError = d.lastError().text();
+                return false;
+            }
         }
         return AddEvent(nRun, msAt, QStringLiteral("end"), -1, -1, -1, OutcomeName(nOutcome));
     });
@@ -465,9 +517,12 @@ std::vector<JOURNAL_RUN> CJournal::ListRuns(const JOURNAL_FILTER& f) const {
 std::optional<JOURNAL_RUN> CJournal::Run(qint64 nRun) const {
     if (!m_bOpen) return std::nullopt;
     QSqlQuery q(QSqlDatabase::database(m_strConnection, false));
+    // A journal of the first layout, only read, keeps the copies in the runs table.
     q.prepare(QStringLiteral("SELECT %1, source, tests, instrument, version, property, report_start"
-                             " FROM runs WHERE id = ?")
-                  .arg(QLatin1String(kListColumns)));
+                             " FROM %2 WHERE id = ?")
+                  .arg(QLatin1String(kListColumns),
+                       m_nSchema >= 2 ? QLatin1String("runs JOIN run_data ON run_data.run = runs.id")
+                                      : QLatin1String("runs")));
     q.addBindValue(nRun);
     if (!q.exec() || !q.next()) return std::nullopt;
     JOURNAL_RUN r;

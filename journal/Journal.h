@@ -154,7 +154,6 @@ private:
     bool Exec(const QString& strSql);
     bool Transaction(const std::function<bool()>& fnBody);
     bool StoreSteps(qint64 nRun, const std::vector<JOURNAL_STEP>& steps);
-    bool UpdateCounts(qint64 nRun);
     bool AddEvent(qint64 nRun, qint64 msAt, const QString& strKind, int32_t nEntry, int32_t nStep,
                   int32_t nJudge, const QString& strText);
     void Close();
@@ -165,4 +164,5 @@ private:
     QString m_strKeptAside;
     bool m_bOpen = false;
     bool m_bWarned = false;
+    int m_nSchema = 0; // the layout of the open journal (its user_version)
 };

@@ -2,6 +2,7 @@
 
 #include "config/IniKeys.h"
 #include "config/Profile.h"
+#include "config/SettingsLogic.h"
 #include "config/TestProperty.h"
 #include "files/TabCode.h"
 #include "files/TabLogic.h"
@@ -15,6 +16,7 @@
 #include "gui/screens/SequenceListDlg.h"
 #include "gui/screens/StandardDlg.h"
 #include "gui/widgets/Fonts.h"
+#include "gui/widgets/TooltipSwitch.h"
 #include "instrument/TorvexCntl.h"
 #include "journal/Journal.h"
 #include "journal/JournalRun.h"
@@ -84,21 +86,19 @@ void CTorvexView::InitialUpdate() {
     host.fnReport = [this] { OutputReport(); };
     m_pStepList = new CExecListDlg(doc, engine, m_session.Judgments(), m_session.Dialog(), host, this);
 
+    // STANDARD sets up its condition as it is built, and MANUAL is the widest
+    // screen, which the layout goes by: both are there from the start. The
+    // SEQUENCE and SETTINGS screens are built when they are first shown.
     m_pStandard = new CStandardDlg(m_session, *m_pStepList, this);
+    m_pStandard->hide();
     m_pManual = new CManualDlg(m_session, *m_pStepList, this);
+    m_pManual->hide();
     connect(m_pManual, &CManualDlg::saveAllowedChanged, this, &CTorvexView::commandsChanged);
-    // SEQUENCE tab: the preview and the sequence list, which drives it and the step list.
-    m_pSequence = new CSequenceDlg(this);
-    m_pSequenceList = new CSequenceListDlg(m_session, *m_pStepList, *m_pSequence, this);
-    m_pSettings = new CSettingsDlg(m_session, this);
-
-    for (QWidget* w : {static_cast<QWidget*>(m_pStandard), static_cast<QWidget*>(m_pManual),
-                       static_cast<QWidget*>(m_pSequence), static_cast<QWidget*>(m_pSequenceList),
-                       static_cast<QWidget*>(m_pSettings)})
-        w->hide();
 
     engine.Start();
-    engine.SetStopEveryStep(m_pSettings->StopEveryStep());
+    // The switches of the SETTINGS page, as its controls would set them.
+    engine.SetStopEveryStep(LoadFlagDefaultOn(INI_SECTION_INITIAL_STATE, INI_KEY_STOP_EVERY_TIME));
+    CTooltipSwitch::Instance().SetOn(LoadFlagDefaultOn(INI_SECTION_INITIAL_STATE, INI_KEY_USE_TIPS));
 
     // The last tab shown, or SETTINGS at the first start.
     const int nTab = TabFromName(ReadProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "SETTINGS"));
@@ -113,6 +113,38 @@ void CTorvexView::InitialUpdate() {
 void CTorvexView::SelectTab(int nTab) {
     for (int i = 0; i < m_pTabs->count(); ++i)
         if (m_pTabs->tabData(i).toInt() == nTab) m_pTabs->setCurrentIndex(i);
+}
+
+void CTorvexView::BuildScreen(int nTab) {
+    if (nTab == TAB_SEQUENCE && !m_pSequence) {
+        // The preview and the sequence list, which drives it and the step list.
+        m_pSequence = new CSequenceDlg(this);
+        m_pSequence->hide();
+        m_pSequenceList = new CSequenceListDlg(m_session, *m_pStepList, *m_pSequence, this);
+        m_pSequenceList->hide();
+        if (m_bLocked) m_pSequenceList->LockControls(false);
+        DoLayout();
+    } else if (nTab == TAB_SETTINGS && !m_pSettings) {
+        m_pSettings = new CSettingsDlg(m_session, this);
+        m_pSettings->hide();
+        if (m_bShownNotConnected) m_pSettings->ShowNotConnected();
+        DoLayout();
+    }
+}
+
+CSettingsDlg* CTorvexView::SettingsPage() {
+    BuildScreen(TAB_SETTINGS);
+    return m_pSettings;
+}
+
+CSequenceDlg* CTorvexView::SequenceScreen() {
+    BuildScreen(TAB_SEQUENCE);
+    return m_pSequence;
+}
+
+CSequenceListDlg* CTorvexView::SequenceList() {
+    BuildScreen(TAB_SEQUENCE);
+    return m_pSequenceList;
 }
 
 QWidget* CTorvexView::ScreenOfTab(int nTab) const {
@@ -132,6 +164,7 @@ void CTorvexView::OnTabChanged() {
     CTorvexDoc& doc = m_session.Doc();
     QWidget* pFocus = QApplication::focusWidget();
     const int nNewTab = m_pTabs->tabData(m_pTabs->currentIndex()).toInt();
+    BuildScreen(nNewTab);
     if (m_pManual->isVisible() && nNewTab != TAB_MANUAL) {
         m_pManual->CommitTyping(); // a value being typed is taken over first
         pFocus = nullptr;
@@ -142,10 +175,10 @@ void CTorvexView::OnTabChanged() {
 
     const bool bCondition = m_nTab != TAB_SETTINGS;
     for (int t = TAB_STANDARD; t <= TAB_SETTINGS; ++t)
-        ScreenOfTab(t)->setVisible(t == m_nTab);
+        if (QWidget* pScreen = ScreenOfTab(t)) pScreen->setVisible(t == m_nTab);
     m_pRunPanel->setVisible(bCondition);
     m_pStepList->setVisible(bCondition);
-    m_pSequenceList->setVisible(m_nTab == TAB_SEQUENCE);
+    if (m_pSequenceList) m_pSequenceList->setVisible(m_nTab == TAB_SEQUENCE);
     DoLayout();
 
     switch (m_nTab) {
@@ -181,21 +214,21 @@ void CTorvexView::DoLayout() {
     const int top = m_pTabs->height() + kMargin;
     int leftWidth = kMinLeftWidth;
     for (int t = TAB_STANDARD; t <= TAB_SEQUENCE; ++t)
-        leftWidth = std::max(leftWidth, ScreenOfTab(t)->sizeHint().width());
+        if (const QWidget* pScreen = ScreenOfTab(t)) leftWidth = std::max(leftWidth, pScreen->sizeHint().width());
     const int right = leftWidth + 2 * kMargin;
     const int rightWidth = std::max(200, w - right - kMargin);
     m_pRunPanel->setGeometry(right, top, rightWidth, kRunPanelHeight);
     const int belowPanel = top + kRunPanelHeight + kMargin;
     for (int t = TAB_STANDARD; t <= TAB_SEQUENCE; ++t)
-        ScreenOfTab(t)->setGeometry(kMargin, top, leftWidth, h - top - kMargin);
-    if (m_nTab == TAB_SEQUENCE) {
+        if (QWidget* pScreen = ScreenOfTab(t)) pScreen->setGeometry(kMargin, top, leftWidth, h - top - kMargin);
+    if (m_nTab == TAB_SEQUENCE && m_pSequenceList) {
         m_pSequenceList->setGeometry(right, belowPanel, rightWidth, kSequenceListHeight);
         const int listTop = belowPanel + kSequenceListHeight + kMargin;
         m_pStepList->setGeometry(right, listTop, rightWidth, h - listTop - kMargin);
     } else {
         m_pStepList->setGeometry(right, belowPanel, rightWidth, h - belowPanel - kMargin);
     }
-    m_pSettings->setGeometry(kMargin, top, w - 2 * kMargin, h - top - kMargin);
+    if (m_pSettings) m_pSettings->setGeometry(kMargin, top, w - 2 * kMargin, h - top - kMargin);
 }
 
 void CTorvexView::resizeEvent(QResizeEvent* pEvent) {
@@ -319,10 +352,11 @@ void CTorvexView::MoveFocusToStop() {
 }
 
 void CTorvexView::LockScreens(bool bEnable) {
+    m_bLocked = !bEnable;
     m_pTabs->setEnabled(bEnable);
     m_pStepList->LockControls(bEnable);
     m_pManual->LockFileButtons(!bEnable);
-    m_pSequenceList->LockControls(bEnable);
+    if (m_pSequenceList) m_pSequenceList->LockControls(bEnable);
     emit screensLocked(!bEnable);
     emit commandsChanged();
 }
@@ -353,17 +387,19 @@ void CTorvexView::SelectRow(int nRow) {
 
 // The sequence list follows the run.
 void CTorvexView::SelectEntry(int nEntry) {
-    m_pSequenceList->Logic().SelectEntry(nEntry);
+    SequenceList()->Logic().SelectEntry(nEntry);
 }
 void CTorvexView::ShowEntry(int nEntry) {
-    m_pSequenceList->Logic().ShowEntry(nEntry);
+    SequenceList()->Logic().ShowEntry(nEntry);
 }
 void CTorvexView::UpdateEntryJudgment(int nEntry) {
-    m_pSequenceList->Logic().UpdateEntryJudgment(nEntry);
+    SequenceList()->Logic().UpdateEntryJudgment(nEntry);
 }
 
 void CTorvexView::ShowNotConnected() {
-    m_pSettings->ShowNotConnected();
+    // A SETTINGS page built later shows it too.
+    m_bShownNotConnected = true;
+    if (m_pSettings) m_pSettings->ShowNotConnected();
 }
 
 QString CTorvexView::WindowTitle() const {

@@ -52,9 +52,10 @@ public:
     torvex::CSession& Session() const { return m_session; }
     CExecDlg* RunPanel() const { return m_pRunPanel; }
     CExecListDlg* StepList() const { return m_pStepList; }
-    CSettingsDlg* SettingsPage() const { return m_pSettings; }
-    CSequenceDlg* SequenceScreen() const { return m_pSequence; }
-    CSequenceListDlg* SequenceList() const { return m_pSequenceList; }
+    // These screens are built when first asked for.
+    CSettingsDlg* SettingsPage();
+    CSequenceDlg* SequenceScreen();
+    CSequenceListDlg* SequenceList();
     QTabBar* TabBar() const { return m_pTabs; }
 
     // CRunView
@@ -93,7 +94,10 @@ protected:
 private:
     void OnTabChanged();
     void DoLayout();
+    // The screen of a tab, null while not built.
     QWidget* ScreenOfTab(int nTab) const;
+    // Builds the screens of a tab that are not there yet.
+    void BuildScreen(int nTab);
 
     torvex::CSession& m_session;
     QTabBar* m_pTabs = nullptr;
@@ -108,4 +112,6 @@ private:
     bool m_bReady = false;
     bool m_bJudgmentEntered = false;
     bool m_bBusy = false;
+    bool m_bLocked = false;           // the screens are locked (a test runs)
+    bool m_bShownNotConnected = false; // the instrument was found gone
 };

@@ -9,10 +9,12 @@
 #include "gui/app/TorvexApp.h"
 #include "gui/app/TorvexView.h"
 #include "gui/app/TypeSelectDlg.h"
+#include "gui/config/SettingsDlg.h"
 #include "gui/results/ExecListDlg.h"
 #include "gui/results/JudgeDlg.h"
 #include "gui/results/PlanChartWidget.h"
 #include "gui/run/ExecDlg.h"
+#include "gui/widgets/TooltipSwitch.h"
 #include "model/StepExpansion.h"
 #include "run/RunEngine.h"
 #include "support/EngineProbe.h"
@@ -20,11 +22,13 @@
 #include "support/Wait.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -266,6 +270,28 @@ TEST_F(MainWindowTest, WithoutAnInstrumentTheOperatorChoosesDemoMode) {
         WaitFor([&] { return m_app->MainFrame()->windowTitle().endsWith(QStringLiteral(" 未接続")); }, 3000));
     EXPECT_EQ(m_app->MainFrame()->windowTitle(), QStringLiteral("無題 - TORVEX_Pilot 未接続"));
     EXPECT_FALSE(View().RunPanel()->StartButton()->isEnabled());
+}
+
+// The SETTINGS page is built when first shown: the switches it stands for
+// work from the start as stored, and a page built after the instrument was
+// found gone shows it gone.
+TEST_F(MainWindowTest, SettingsPageBuiltLaterShowsTheSessionAsItIs) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_STOP_EVERY_TIME, "OFF");
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_USE_TIPS, "OFF");
+    Start();
+    EXPECT_FALSE(View().Engine().StopEveryStep());
+    EXPECT_FALSE(CTooltipSwitch::Instance().IsOn());
+    g_bNotConnected = 1; // as when the instrument stops answering
+    ASSERT_TRUE(
+        WaitFor([&] { return m_app->MainFrame()->windowTitle().endsWith(QStringLiteral(" 未接続")); }, 3000));
+    View().SelectTab(TAB_SETTINGS);
+    CSettingsDlg* page = View().SettingsPage();
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_EQ(page->m_pConnection->text(), QStringLiteral("未接続"));
+    EXPECT_TRUE(page->m_pDemoMode->isVisibleTo(page));
+    EXPECT_FALSE(page->m_pStopEveryStep->isChecked());
+    EXPECT_FALSE(page->m_pUseTips->isChecked());
 }
 
 TEST_F(MainWindowTest, ExitInTheModelDialogEndsTheProgram) {

@@ -346,3 +346,95 @@ TEST_F(JournalTest, FullDiskIsToldOnceAndTheJournalStaysReadable) {
     ASSERT_TRUE(reader.Run(run).has_value());
     EXPECT_TRUE(m_journal.StepStarted(run, 0, 1)); // room again: it goes on
 }
+
+// A journal written by the first layout (the copies of the file and the test
+// information inside the runs table) is read as it is, and the first writer
+// that opens it moves the copies out in one transaction: every run reads back
+// the same, the history lists the same, and new runs go on from there.
+TEST_F(JournalTest, JournalOfTheFirstLayoutIsReadAndBroughtUpToDate) {
+    DocFixture f;
+    const JOURNAL_RUN_START start = DescribeRun(f.doc, TAB_SEQUENCE, f.property, MODEL_K2, "sim");
+    ASSERT_FALSE(start.m_source.isEmpty());
+    QDir().mkpath(Folder());
+    const QString path = Folder() + "/" + CJournal::FileName();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "first-layout");
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        for (const char* sql : {
+                 "PRAGMA journal_mode=WAL",
+                 "CREATE TABLE runs(id INTEGER PRIMARY KEY, started INTEGER NOT NULL, ended INTEGER,"
+                 " outcome TEXT, tab INTEGER NOT NULL, file TEXT NOT NULL, model INTEGER NOT NULL,"
+                 " steps_run INTEGER NOT NULL DEFAULT 0, passed INTEGER NOT NULL DEFAULT 0,"
+                 " failed INTEGER NOT NULL DEFAULT 0, report_start INTEGER NOT NULL,"
+                 " process INTEGER NOT NULL DEFAULT 0, instrument TEXT NOT NULL, version TEXT NOT NULL,"
+                 " tests BLOB NOT NULL, property BLOB NOT NULL, source BLOB NOT NULL)",
+                 "CREATE INDEX runs_unfinished ON runs(ended) WHERE ended IS NULL",
+                 "CREATE TABLE steps(run INTEGER NOT NULL, entry INTEGER NOT NULL, step INTEGER NOT NULL,"
+                 " judgment INTEGER NOT NULL DEFAULT 0, comment TEXT NOT NULL DEFAULT '', started INTEGER,"
+                 " ended INTEGER, PRIMARY KEY(run, entry, step)) WITHOUT ROWID",
+                 "CREATE TABLE events(id INTEGER PRIMARY KEY, run INTEGER NOT NULL, at INTEGER NOT NULL,"
+                 " kind TEXT NOT NULL, entry INTEGER, step INTEGER, judgment INTEGER, text TEXT)",
+                 "CREATE INDEX events_run ON events(run)", "PRAGMA user_version=1"})
+            ASSERT_TRUE(q.exec(QString::fromLatin1(sql))) << sql;
+        q.prepare("INSERT INTO runs VALUES(7, 1000, 2000, 'stopped', ?, ?, ?, 2, 1, 1, ?, 0, ?, ?, ?, ?, ?)");
+        for (const QVariant& v : {QVariant(start.m_nTab), QVariant(start.m_strFile), QVariant(start.m_ulModel),
+                                  QVariant(start.m_timeReportStart), QVariant(start.m_strInstrument),
+                                  QVariant(start.m_strVersion), QVariant(start.m_tests),
+                                  QVariant(start.m_property), QVariant(start.m_source)})
+            q.addBindValue(v);
+        ASSERT_TRUE(q.exec());
+        ASSERT_TRUE(q.exec("INSERT INTO steps VALUES(7, 1, 0, 1, 'ノイズ', 1100, 1200)"));
+        q = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("first-layout");
+
+    const auto same = [&](const CJournal& journal) {
+        const std::vector<JOURNAL_RUN> listed = journal.ListRuns();
+        ASSERT_EQ(listed.size(), 1u);
+        EXPECT_EQ(listed[0].m_nId, 7);
+        EXPECT_EQ(listed[0].m_nOutcome, OUTCOME_STOPPED);
+        EXPECT_EQ(listed[0].m_nFailed, 1);
+        const std::optional<JOURNAL_RUN> run = journal.Run(7);
+        ASSERT_TRUE(run.has_value());
+        EXPECT_EQ(run->m_strFile, start.m_strFile);
+        EXPECT_EQ(run->m_source, start.m_source);
+        EXPECT_EQ(run->m_tests, start.m_tests);
+        EXPECT_EQ(run->m_property, start.m_property);
+        EXPECT_EQ(run->m_strInstrument, start.m_strInstrument);
+        ASSERT_EQ(journal.Steps(7).size(), 1u);
+        EXPECT_EQ(journal.Steps(7)[0].m_strComment, QStringLiteral("ノイズ"));
+    };
+    {
+        CJournal reader;
+        ASSERT_TRUE(reader.OpenForReading(Folder()));
+        same(reader);
+    }
+    ASSERT_TRUE(m_journal.Open(Folder()));
+    same(m_journal);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "look");
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec("PRAGMA user_version") && q.next());
+        EXPECT_EQ(q.value(0).toInt(), 2);
+        EXPECT_FALSE(q.exec("SELECT source FROM runs")); // the runs table holds small rows only
+        q = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("look");
+    // The counts follow the judgments from here on.
+    EXPECT_TRUE(m_journal.SetSteps(7, {JOURNAL_STEP{1, 0, JUDGE_PASS, {}}}, "judgment"));
+    EXPECT_TRUE(m_journal.SetSteps(7, {JOURNAL_STEP{1, 1, JUDGE_FAIL, {}}}, "judgment"));
+    EXPECT_EQ(m_journal.ListRuns()[0].m_nPassed, 1);
+    EXPECT_EQ(m_journal.ListRuns()[0].m_nFailed, 1);
+    const qint64 next = m_journal.BeginRun(start, {});
+    EXPECT_EQ(next, 8);
+    EXPECT_TRUE(m_journal.EndRun(next, OUTCOME_COMPLETED, QByteArray("later")));
+    EXPECT_EQ(m_journal.Run(next)->m_property, QByteArray("later"));
+    EXPECT_EQ(m_journal.Run(next)->m_source, start.m_source);
+    EXPECT_TRUE(m_problems.isEmpty()) << m_problems.join('\n').toStdString();
+}
