@@ -191,6 +191,10 @@ QWidget* CSettingsDlg::MakeCalibrationGroup() {
     m_pCalendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_pCalendar->setGridVisible(true);
     m_pCalendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    // The locale starts the weeks on Sunday, and Qt moves the grid without
+    // moving the highlight: today's cell would show the day before as chosen
+    // while the buttons store today. Selecting today again puts the two in step.
+    m_pCalendar->setSelectedDate(QDate::currentDate());
     m_pCalendar->setFixedSize(m_pCalendar->sizeHint().expandedTo(QSize(250, 180)));
 
     auto* pRow = new QHBoxLayout;

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <memory>
 
@@ -126,6 +127,19 @@ TEST_F(SettingsPageTest, LastDateButtonSetsTheNextDateAYearLaterWhenConfirmed) {
     EXPECT_EQ(m_dialog.m_log.size(), 2u);
     EXPECT_EQ(page.m_pNextDate->text(), "2025年7月4日");
     EXPECT_EQ(Stored(INI_SECTION_PROPERTY, INI_KEY_NEXT_CALIBRATION_DAY), "4");
+}
+
+TEST_F(SettingsPageTest, TheHighlightedDayOnAFreshPageIsTheDayTheButtonStores) {
+    CSettingsDlg& page = OpenPage();
+    const auto* pGrid = page.m_pCalendar->findChild<QTableView*>();
+    ASSERT_NE(pGrid, nullptr);
+    const QModelIndexList chosen = pGrid->selectionModel()->selectedIndexes();
+    ASSERT_EQ(chosen.size(), 1);
+    const QString shown = pGrid->model()->data(chosen.first()).toString();
+
+    QTest::mouseClick(page.m_pChangeNext, Qt::LeftButton);
+    EXPECT_EQ(shown, Stored(INI_SECTION_PROPERTY, INI_KEY_NEXT_CALIBRATION_DAY));
+    EXPECT_EQ(shown, QString::number(QDate::currentDate().day()));
 }
 
 TEST_F(SettingsPageTest, TestInformationIsStoredWhenLeftAndEquipmentAtEveryChange) {
