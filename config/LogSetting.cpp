@@ -1,23 +1,17 @@
 #include "config/LogSetting.h"
 
+#include "config/DocumentFolders.h"
 #include "config/IniKeys.h"
 #include "config/Profile.h"
 #include "config/SettingsLogic.h"
 
 #include <QDir>
-#include <QStandardPaths>
 
 namespace {
 
 QString WithSeparator(const QString& strFolder) {
     if (strFolder.endsWith(QLatin1Char('/'))) return strFolder;
     return strFolder + QLatin1Char('/');
-}
-
-QString DocumentsFolder() {
-    QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (docs.isEmpty()) docs = QDir::homePath();
-    return docs;
 }
 
 } // namespace
@@ -32,7 +26,7 @@ void CLogSetting::LoadLogSetting() {
         m_strLogFolder = WithSeparator(stored);
         return;
     }
-    const QString docs = DocumentsFolder();
+    const QString docs = torvex::DocumentsFolder();
     SetLogFolder(docs + QStringLiteral("/Kelvora/TORVEX_Pilot/LOG/"));
     CreateFolders(docs + QStringLiteral("/Kelvora/TORVEX_Pilot/LOG"));
 }

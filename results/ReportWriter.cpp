@@ -1,5 +1,6 @@
 #include "results/ReportWriter.h"
 
+#include "config/DocumentFolders.h"
 #include "config/Profile.h"
 #include "files/TabCode.h"
 #include "files/TorvexDoc.h"
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
@@ -651,9 +651,7 @@ int32_t WriteSequenceFileReport(CTorvexDoc& doc, const QString& strSeqPath, cons
 }
 
 QString ReportFolder() {
-    QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (docs.isEmpty()) docs = QDir::homePath();
-    return docs + QStringLiteral("/Kelvora/TORVEX_Pilot/REPORT");
+    return torvex::ProgramDocumentsFolder() + QStringLiteral("/REPORT");
 }
 
 QString ReportFileName(int32_t nTestType, const QDateTime& time) {

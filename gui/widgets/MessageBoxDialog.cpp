@@ -1,6 +1,9 @@
 #include "gui/widgets/MessageBoxDialog.h"
 
+#include "config/DocumentFolders.h"
+
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -46,7 +49,11 @@ COperatorDialog::Answer CMessageBoxDialog::AskYesNoCancel(const QString& strText
 }
 
 QString CMessageBoxDialog::OpenFileName(const QString& strTitle, const QStringList& filters) {
-    return QFileDialog::getOpenFileName(m_pParent, strTitle, QString(), filters.join(QStringLiteral(";;")));
+    QFileDialog dialog(m_pParent, strTitle, torvex::FileDialogFolder(m_strLastFolder));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    return Chosen(dialog);
 }
 
 QString CMessageBoxDialog::SaveFileName(const QString& strTitle, const QString& strProposed,
@@ -56,7 +63,16 @@ QString CMessageBoxDialog::SaveFileName(const QString& strTitle, const QString& 
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(strDefaultSuffix);
+    // A proposed bare name goes into the folder the dialog opens in; a
+    // proposed path (the file the document came from) keeps its folder.
+    dialog.setDirectory(torvex::FileDialogFolder(m_strLastFolder));
     if (!strProposed.isEmpty()) dialog.selectFile(strProposed);
+    return Chosen(dialog);
+}
+
+QString CMessageBoxDialog::Chosen(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().constFirst();
+    const QString path = dialog.selectedFiles().constFirst();
+    m_strLastFolder = QFileInfo(path).absolutePath();
+    return path;
 }

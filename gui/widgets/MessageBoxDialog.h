@@ -2,6 +2,7 @@
 
 #include "model/OperatorDialog.h"
 
+class QFileDialog;
 class QWidget;
 
 // The desktop program's answer to the operator dialogue: message boxes and
@@ -11,6 +12,8 @@ public:
     explicit CMessageBoxDialog(QWidget* pParent = nullptr) : m_pParent(pParent) {}
 
     void SetParent(QWidget* pParent) { m_pParent = pParent; }
+    // The folder of the last file chosen; the next file dialog opens there.
+    const QString& LastFolder() const { return m_strLastFolder; }
 
     void Message(const QString& strText) override;
     bool AskOkCancel(const QString& strText) override;
@@ -21,5 +24,8 @@ public:
                          const QString& strDefaultSuffix) override;
 
 private:
+    QString Chosen(QFileDialog& dialog);
+
     QWidget* m_pParent;
+    QString m_strLastFolder;
 };

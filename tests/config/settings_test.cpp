@@ -2,6 +2,7 @@
 
 #include "config/CalibrationSetting.h"
 #include "config/ContactDefaults.h"
+#include "config/DocumentFolders.h"
 #include "config/IniKeys.h"
 #include "config/LogSetting.h"
 #include "config/Profile.h"
@@ -206,3 +207,21 @@ TEST(SettingsHelpers, PeriodDaysAsTyped) {
 }
 
 } // namespace
+
+// File dialogs open where the operator last chose a file, else in the
+// program's documents folder, never in whatever the working folder is.
+TEST_F(SettingsTest, FileDialogsOpenInTheLastFolderElseTheProgramsDocuments) {
+    const QString docs = HomeDir() + "/Documents";
+    QDir().mkpath(docs);
+    ASSERT_EQ(torvex::DocumentsFolder(), docs);
+    EXPECT_EQ(torvex::ProgramDocumentsFolder(), docs + "/Kelvora/TORVEX_Pilot");
+
+    // Before the program has made its folder: the documents folder.
+    EXPECT_EQ(torvex::FileDialogFolder(QString()), docs);
+    QDir().mkpath(torvex::ProgramDocumentsFolder());
+    EXPECT_EQ(torvex::FileDialogFolder(QString()), torvex::ProgramDocumentsFolder());
+    const QString last = HomeDir() + "/tests";
+    EXPECT_EQ(torvex::FileDialogFolder(last), torvex::ProgramDocumentsFolder()) << "a folder since removed";
+    QDir().mkpath(last);
+    EXPECT_EQ(torvex::FileDialogFolder(last), last);
+}
