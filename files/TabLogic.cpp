@@ -37,6 +37,17 @@ QString TabWindowTitle(int nTab, const CTorvexDoc& doc) {
     }
 }
 
+bool UnsavedChanges(int nTab, const CTorvexDoc& doc) {
+    switch (nTab) {
+    case TAB_MANUAL:
+        return doc.IsModified();
+    case TAB_SEQUENCE: // as the sequence save-changes prompt sees it
+        return doc.m_bSequenceModified && doc.m_sequence.Count() > 0;
+    default:
+        return false;
+    }
+}
+
 bool ConfirmClose(CTorvexDoc& doc, int nTab, bool bTestRunning, bool bJudgmentEntered,
                   COperatorDialog& dialog) {
     if (bTestRunning) return false;

@@ -11,6 +11,9 @@ QString TabName(int nTab);
 int TabFromName(const QString& strName);
 // The main window's title for a tab.
 QString TabWindowTitle(int nTab, const CTorvexDoc& doc);
+// Whether the tab shows a document with changes a save-changes prompt would
+// ask about: the MANUAL document, the sequence list; never STANDARD or SETTINGS.
+bool UnsavedChanges(int nTab, const CTorvexDoc& doc);
 
 // The operator closes the main window. Ignored while a test runs; otherwise
 // the tab shown is stored (even if the close is then cancelled), entered

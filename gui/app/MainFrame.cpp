@@ -14,6 +14,7 @@
 #include "session/Session.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -24,18 +25,32 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QUrl>
+#include <QWindow>
 
 CMainFrame::CMainFrame(torvex::CSession& session, QWidget* pParent)
     : QMainWindow(pParent), m_session(session), m_doc(session.Doc()), m_dialog(session.Dialog()) {
     setWindowIcon(ProgramIcon());
     setWindowTitle(QStringLiteral("無題 - TORVEX_Pilot"));
-    move(0, 0);
-    resize(1366, 768);
     m_pView = new CTorvexView(session, this);
-    setCentralWidget(m_pView);
+    // The view scrolls where the window is smaller than the shown tab needs.
+    m_pScroll = new QScrollArea(this);
+    m_pScroll->setFrameShape(QFrame::NoFrame);
+    m_pScroll->setWidgetResizable(true);
+    // Clicks on the screens' own empty parts must not move the focus here;
+    // Tab still brings every control into sight.
+    m_pScroll->setFocusPolicy(Qt::NoFocus);
+    m_pScroll->setWidget(m_pView);
+    setCentralWidget(m_pScroll);
     BuildMenus();
-    statusBar()->showMessage(QStringLiteral("準備完了"));
+    statusBar()->showMessage(IdleText());
+    // A menu or a toolbar button passed over leaves an empty status tip behind:
+    // the idle text comes back instead of a blank pane.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& strText) {
+        if (strText.isEmpty()) statusBar()->showMessage(IdleText());
+    });
     // The link's health, kept up to date from the instrument thread's reports.
     m_pLinkHealth = new QLabel(this);
     m_pLinkHealth->setToolTip(
@@ -50,22 +65,42 @@ CMainFrame::CMainFrame(torvex::CSession& session, QWidget* pParent)
     setAcceptDrops(true);
 
     connect(m_pView, &CTorvexView::commandsChanged, this, &CMainFrame::UpdateCommands);
-    connect(m_pView, &CTorvexView::screensLocked, this, [this](bool bLocked) {
-        for (QAction* a : menuBar()->actions())
-            a->setEnabled(!bLocked);
-        menuBar()->update();
-    });
+    // A run locks the commands that change conditions or files (they follow the
+    // screens' state); the view commands, the history and Help stay available.
+    connect(m_pView, &CTorvexView::screensLocked, this, &CMainFrame::UpdateCommands);
     connect(&m_doc, &CTorvexDoc::manualConditionReplaced, m_pView, &CTorvexView::RefreshManual);
     connect(&m_doc, &CTorvexDoc::titleChanged, this, [this] {
         if (m_pView->Tab() == TAB_MANUAL) setWindowTitle(TabWindowTitle(TAB_MANUAL, m_doc));
     });
     connect(&m_doc, &CTorvexDoc::modifiedChanged, this, &CMainFrame::UpdateCommands);
+    connect(&m_doc, &CTorvexDoc::sequenceChanged, this, &CMainFrame::ShowTitleMark);
 
     m_pView->InitialUpdate();
-    // At least what the run panel needs next to the condition screens.
-    setMinimumSize(1100, 600);
+    FitToScreen();
     UpdateCommands();
     WatchFirstPaint(this);
+}
+
+QRect FittedWindowRect(const QRect& available, const QSize& preferred) {
+    QSize size = preferred.boundedTo(available.size());
+    QRect rect(QPoint(0, 0), size);
+    rect.moveCenter(available.center());
+    return rect;
+}
+
+void CMainFrame::FitToScreen() {
+    // 1366 x 768 where the screen has room, never more than its work area
+    // (a scaled display has fewer logical pixels), centred on it. The view
+    // scrolls, so any size down to the least usable one is allowed.
+    const QScreen* pScreen = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect available = pScreen ? pScreen->availableGeometry() : QRect(0, 0, 1366, 768);
+    setMinimumSize(QSize(640, 400).boundedTo(available.size()));
+    // The frame the window system adds is not known before the window is shown:
+    // allow for a title bar and borders of the usual size.
+    const QSize frame(8, 36);
+    const QRect rect = FittedWindowRect(available.adjusted(0, 0, -frame.width(), -frame.height()), QSize(1366, 768));
+    resize(rect.size());
+    move(rect.topLeft());
 }
 
 void CMainFrame::BuildMenus() {
@@ -138,7 +173,7 @@ void CMainFrame::FillRecentMenu() {
     m_pRecentMenu->clear();
     const QStringList files = m_doc.RecentFiles();
     // The entries are offered only where data files are opened: the MANUAL tab.
-    if (m_pView->Tab() != TAB_MANUAL || files.isEmpty()) {
+    if (m_pView->Tab() != TAB_MANUAL || !m_pView->ScreensEnabled() || files.isEmpty()) {
         m_pRecentMenu->setEnabled(false);
         return;
     }
@@ -162,6 +197,34 @@ void CMainFrame::UpdateCommands() {
     m_pSave->setEnabled(bManual && m_pView->IsManualSaveEnabled());
     m_pSaveAs->setEnabled(bManual && m_pView->IsManualSaveEnabled());
     m_pOutput->setEnabled(m_pView->IsReportEnabled());
+    ShowTitleMark();
+}
+
+QString CMainFrame::IdleText() {
+    return QStringLiteral("準備完了");
+}
+
+void CMainFrame::ShowTitleMark() {
+    // The title itself stays the tab's title; the window system is shown it
+    // with a leading "*" while the tab's document has unsaved changes.
+    if (!windowHandle()) return;
+    const QString title = windowTitle();
+    const QString shown = UnsavedChanges(m_pView->Tab(), m_doc) ? QStringLiteral("*") + title : title;
+    if (windowHandle()->title() != shown) windowHandle()->setTitle(shown);
+}
+
+QString CMainFrame::ShownTitle() const {
+    return windowHandle() ? windowHandle()->title() : windowTitle();
+}
+
+void CMainFrame::changeEvent(QEvent* pEvent) {
+    QMainWindow::changeEvent(pEvent);
+    if (pEvent->type() == QEvent::WindowTitleChange) ShowTitleMark();
+}
+
+void CMainFrame::showEvent(QShowEvent* pEvent) {
+    QMainWindow::showEvent(pEvent);
+    ShowTitleMark();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 
 class CTorvexDoc;
 class CTorvexView;
@@ -11,6 +12,11 @@ class CSession;
 class QAction;
 class QLabel;
 class QMenu;
+class QScrollArea;
+
+// The window's place on a screen's work area: the preferred size bounded by
+// the area, centred on it.
+QRect FittedWindowRect(const QRect& available, const QSize& preferred);
 
 // The main window: menu, toolbar, status bar and the tab view.
 class CMainFrame : public QMainWindow {
@@ -22,6 +28,11 @@ public:
     // Opens a data file as the document (command line, dropped file, recent file).
     bool OpenFile(const QString& strPath);
     void UpdateCommands();
+    // The title as the window system shows it: the tab's title, marked with a
+    // leading "*" while the MANUAL document or the sequence has unsaved changes.
+    QString ShownTitle() const;
+    // The status bar's text while nothing else is shown.
+    static QString IdleText();
 
     QAction* m_pNew = nullptr;
     QAction* m_pOpen = nullptr;
@@ -36,6 +47,8 @@ protected:
     void closeEvent(QCloseEvent* pEvent) override;
     void dragEnterEvent(QDragEnterEvent* pEvent) override;
     void dropEvent(QDropEvent* pEvent) override;
+    void changeEvent(QEvent* pEvent) override;
+    void showEvent(QShowEvent* pEvent) override;
 
 private:
     void BuildMenus();
@@ -43,11 +56,14 @@ private:
     void OnAbout();
     void OnManual();
     void OnHistory();
+    void ShowTitleMark();
+    void FitToScreen();
 
     torvex::CSession& m_session;
     CTorvexDoc& m_doc;
     COperatorDialog& m_dialog;
     CTorvexView* m_pView;
+    QScrollArea* m_pScroll = nullptr;
     QMenu* m_pFileMenu = nullptr;
     QMenu* m_pRecentMenu = nullptr;
 };

@@ -38,8 +38,10 @@ namespace {
 // panel with the step list (and on SEQUENCE the sequence list) on the right.
 const int kMinLeftWidth = 580;
 const int kMargin = 5;
-const int kRunPanelHeight = 84;
 const int kSequenceListHeight = 250;
+// The least the run panel and the step list are given beside the screens.
+const int kMinRightWidth = 200;
+const int kMinStepListHeight = 150;
 
 } // namespace
 
@@ -179,6 +181,7 @@ void CTorvexView::OnTabChanged() {
     m_pRunPanel->setVisible(bCondition);
     m_pStepList->setVisible(bCondition);
     if (m_pSequenceList) m_pSequenceList->setVisible(m_nTab == TAB_SEQUENCE);
+    updateGeometry(); // each tab scrolls from its own natural size
     DoLayout();
 
     switch (m_nTab) {
@@ -207,18 +210,59 @@ void CTorvexView::OnTabChanged() {
     emit commandsChanged();
 }
 
+int CTorvexView::LeftWidth() const {
+    int leftWidth = kMinLeftWidth;
+    for (int t = TAB_STANDARD; t <= TAB_SEQUENCE; ++t)
+        if (const QWidget* pScreen = ScreenOfTab(t)) leftWidth = std::max(leftWidth, pScreen->sizeHint().width());
+    return leftWidth;
+}
+
+int CTorvexView::RightMinWidth() const {
+    // The run panel at its narrowest, and the buttons above the lists unsqueezed.
+    int nWidth = std::max({kMinRightWidth, m_pRunPanel->NarrowWidth(), m_pStepList->minimumSizeHint().width()});
+    if (m_nTab == TAB_SEQUENCE && m_pSequenceList)
+        nWidth = std::max(nWidth, m_pSequenceList->minimumSizeHint().width());
+    return nWidth;
+}
+
+QSize CTorvexView::minimumSizeHint() const {
+    // What the shown tab needs at its natural size; below it the scroll area
+    // around the view scrolls instead of squeezing the screens.
+    if (!m_pTabs) return QWidget::minimumSizeHint();
+    const int top = m_pTabs->sizeHint().height() + kMargin;
+    if (m_nTab == TAB_SETTINGS && m_pSettings) {
+        const QSize page = m_pSettings->sizeHint();
+        return QSize(page.width() + 2 * kMargin, top + page.height() + kMargin);
+    }
+    int leftHeight = 0;
+    if (const QWidget* pScreen = ScreenOfTab(m_nTab)) leftHeight = pScreen->sizeHint().height();
+    // The run panel at its tallest: it takes two rows where little is in sight.
+    int rightHeight = m_pRunPanel->PanelHeight(m_pRunPanel->NarrowWidth()) + kMargin + kMinStepListHeight;
+    if (m_nTab == TAB_SEQUENCE) rightHeight += kSequenceListHeight + kMargin;
+    const int width = LeftWidth() + 2 * kMargin + RightMinWidth() + kMargin;
+    return QSize(width, top + std::max(leftHeight, rightHeight) + kMargin);
+}
+
+QSize CTorvexView::sizeHint() const {
+    return minimumSizeHint();
+}
+
 void CTorvexView::DoLayout() {
     if (!m_pTabs) return;
     const int w = width(), h = height();
     m_pTabs->setGeometry(0, 0, w, m_pTabs->sizeHint().height());
     const int top = m_pTabs->height() + kMargin;
-    int leftWidth = kMinLeftWidth;
-    for (int t = TAB_STANDARD; t <= TAB_SEQUENCE; ++t)
-        if (const QWidget* pScreen = ScreenOfTab(t)) leftWidth = std::max(leftWidth, pScreen->sizeHint().width());
+    const int leftWidth = LeftWidth();
     const int right = leftWidth + 2 * kMargin;
-    const int rightWidth = std::max(200, w - right - kMargin);
-    m_pRunPanel->setGeometry(right, top, rightWidth, kRunPanelHeight);
-    const int belowPanel = top + kRunPanelHeight + kMargin;
+    const int rightWidth = std::max(RightMinWidth(), w - right - kMargin);
+    // In a window narrower than the view, what of the right column is in sight.
+    const QWidget* pPort = parentWidget();
+    const int visibleRight =
+        pPort ? std::max(m_pRunPanel->NarrowWidth(), pPort->width() - right - kMargin) : rightWidth;
+    m_pRunPanel->SetVisibleWidth(visibleRight);
+    const int panelHeight = m_pRunPanel->PanelHeight(std::min(rightWidth, visibleRight));
+    m_pRunPanel->setGeometry(right, top, rightWidth, panelHeight);
+    const int belowPanel = top + panelHeight + kMargin;
     for (int t = TAB_STANDARD; t <= TAB_SEQUENCE; ++t)
         if (QWidget* pScreen = ScreenOfTab(t)) pScreen->setGeometry(kMargin, top, leftWidth, h - top - kMargin);
     if (m_nTab == TAB_SEQUENCE && m_pSequenceList) {

@@ -30,6 +30,10 @@ public:
     explicit CTorvexView(torvex::CSession& session, QWidget* pParent = nullptr);
     ~CTorvexView() override;
 
+    // The shown tab at its natural size (the window scrolls below it).
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
     // Builds the screens, restores the last tab and starts the run panel.
     void InitialUpdate();
     // After New and after every successful data-file open.
@@ -94,6 +98,8 @@ protected:
 private:
     void OnTabChanged();
     void DoLayout();
+    int LeftWidth() const;
+    int RightMinWidth() const;
     // The screen of a tab, null while not built.
     QWidget* ScreenOfTab(int nTab) const;
     // Builds the screens of a tab that are not there yet.

@@ -1,5 +1,7 @@
 #include "gui/config/NoticeCalibrationDlg.h"
 
+#include "gui/widgets/ThemeColours.h"
+
 #include "gui/widgets/Fonts.h"
 #include "config/CalibrationSetting.h"
 
@@ -30,7 +32,9 @@ CNoticeCalibrationDlg::CNoticeCalibrationDlg(CCalibrationSetting& rCalib, const 
     // separates it from the first line.
     m_pOverdueLine =
         addLabel(texts.m_strOverdueLine.mid(texts.m_strOverdueLine.startsWith('\n') ? 1 : 0), 14);
-    m_pOverdueLine->setStyleSheet(QStringLiteral("color: #b00000;"));
+    QPalette pal = m_pOverdueLine->palette();
+    pal.setColor(QPalette::WindowText, WarningTextColour(pal));
+    m_pOverdueLine->setPalette(pal);
     m_pOverdueLine->setVisible(!texts.m_strOverdueLine.isEmpty());
     m_pInstrument = addLabel(texts.m_strInstrument, 16);
     m_pContact = addLabel(texts.m_strContact, 14);

@@ -9,6 +9,7 @@
 #include "config/TestInfoFields.h"
 #include "config/TestProperty.h"
 #include "gui/widgets/Fonts.h"
+#include "gui/widgets/ThemeColours.h"
 #include "gui/widgets/GroupBox.h"
 #include "gui/widgets/LeaveLineEdit.h"
 #include "gui/widgets/NumericLineEdit.h"
@@ -56,7 +57,7 @@ CSettingsDlg::CSettingsDlg(torvex::CSession& session, QWidget* pParent)
     pScroll->setWidgetResizable(true);
     pScroll->setFrameShape(QFrame::NoFrame);
     pOuter->addWidget(pScroll);
-    auto* pContent = new QWidget(pScroll);
+    auto* pContent = m_pContent = new QWidget(pScroll);
     pScroll->setWidget(pContent);
 
     auto* pColumns = new QHBoxLayout(pContent);
@@ -119,7 +120,14 @@ QWidget* CSettingsDlg::MakeConnectionGroup() {
     m_pConnection->setFixedWidth(70);
     m_pConnection->setFocusPolicy(Qt::NoFocus);
     m_pDemoMode = new QLabel(QStringLiteral("デモモード"), pGroup);
-    m_pDemoMode->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    {
+        QPalette pal = m_pDemoMode->palette();
+        pal.setColor(QPalette::WindowText, WarningTextColour(pal));
+        m_pDemoMode->setPalette(pal);
+        QFont bold = m_pDemoMode->font();
+        bold.setBold(true);
+        m_pDemoMode->setFont(bold);
+    }
     m_pReconnect = new QPushButton(QStringLiteral("再接続"), pGroup);
     m_pReconnect->setToolTip(QStringLiteral("機器を探して接続し直します。"));
     CTooltipSwitch::MarkSwitchable(m_pReconnect);
@@ -443,4 +451,8 @@ bool CSettingsDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
         }
     }
     return QWidget::eventFilter(pWatched, pEvent);
+}
+
+QSize CSettingsDlg::sizeHint() const {
+    return m_pContent ? m_pContent->sizeHint() : QWidget::sizeHint();
 }

@@ -29,6 +29,9 @@ class CSettingsDlg : public QWidget {
     Q_OBJECT
 public:
     explicit CSettingsDlg(torvex::CSession& session, QWidget* pParent = nullptr);
+    // Its controls at their natural size: where the window is smaller, the
+    // window scrolls rather than the page squeezing them.
+    QSize sizeHint() const override;
 
     bool TooltipsOn() const;
     bool StopEveryStep() const;
@@ -78,6 +81,7 @@ public slots:
     void OnReconnect();
 
 protected:
+    QWidget* m_pContent = nullptr;
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
     void hideEvent(QHideEvent* pEvent) override;
 

@@ -1,5 +1,6 @@
 #include "gui/run/ExecDlg.h"
 
+#include "gui/widgets/FocusRing.h"
 #include "gui/widgets/Fonts.h"
 #include "gui/widgets/Pictures.h"
 #include "run/RunEngine.h"
@@ -14,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
@@ -54,23 +56,23 @@ CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
     m_pLamp->setPixmap(LampPicture(false));
     m_pLamp->setFixedSize(52, 51);
 
-    // Progress of the current step and of the whole test or sequence.
-    auto* pBars = new QGridLayout;
-    pBars->setContentsMargins(8, 0, 8, 0);
-    pBars->setVerticalSpacing(4);
+    // Progress of the current step and of the whole test or sequence: beside
+    // the read-outs where the panel is wide, in a row below them where not.
+    m_pBarsBox = new QWidget(this);
+    m_pBars = new QGridLayout(m_pBarsBox);
+    m_pBars->setContentsMargins(8, 0, 8, 0);
+    m_pBars->setVerticalSpacing(4);
     const QString captions[2] = {tr("ステップ"), tr("全体")};
     QProgressBar** bars[2] = {&m_pStepBar, &m_pTestBar};
     for (int i = 0; i < 2; ++i) {
-        auto* pCaption = new QLabel(captions[i], this);
+        auto* pCaption = m_pBarCaption[i] = new QLabel(captions[i], m_pBarsBox);
         pCaption->setFont(UiFont(12));
-        QProgressBar* pBar = *bars[i] = new QProgressBar(this);
+        QProgressBar* pBar = *bars[i] = new QProgressBar(m_pBarsBox);
         pBar->setFont(UiFont(11));
         pBar->setRange(0, kProgressScale);
         pBar->setValue(0);
-        pBar->setMinimumWidth(90);
+        pBar->setMinimumWidth(kBarMinWidth);
         pCaption->setBuddy(pBar);
-        pBars->addWidget(pCaption, i, 0);
-        pBars->addWidget(pBar, i, 1);
     }
     m_pStepBar->setAccessibleName(tr("ステップの進み具合"));
     m_pTestBar->setAccessibleName(tr("試験全体の進み具合"));
@@ -85,17 +87,29 @@ CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
     m_pLamp->setAccessibleName(tr("出力ランプ"));
     m_pLamp->setAccessibleDescription(tr("出力中は点滅します。"));
 
-    auto* pLayout = new QHBoxLayout(this);
-    pLayout->setContentsMargins(4, 2, 4, 2);
-    pLayout->addLayout(pTimes);
-    pLayout->addLayout(pBars, 1);
-    pLayout->addWidget(m_pLine);
-    pLayout->addLayout(pLineCaptions);
-    pLayout->addSpacing(8);
-    pLayout->addWidget(m_pStart);
-    pLayout->addWidget(m_pStop);
-    pLayout->addSpacing(8);
-    pLayout->addWidget(m_pLamp);
+    m_pTimesBox = new QWidget(this);
+    auto* pTimesLayout = new QHBoxLayout(m_pTimesBox);
+    pTimesLayout->setContentsMargins(0, 0, 0, 0);
+    pTimesLayout->addLayout(pTimes);
+    m_pControlsBox = new QWidget(this);
+    auto* pControls = new QHBoxLayout(m_pControlsBox);
+    pControls->setContentsMargins(0, 0, 0, 0);
+    pControls->addWidget(m_pLine);
+    pControls->addLayout(pLineCaptions);
+    pControls->addSpacing(8);
+    pControls->addWidget(m_pStart);
+    pControls->addWidget(m_pStop);
+    pControls->addSpacing(8);
+    pControls->addWidget(m_pLamp);
+
+    auto* pOuter = new QVBoxLayout(this);
+    pOuter->setContentsMargins(4, 2, 4, 2);
+    pOuter->setSpacing(2);
+    m_pRow[0] = new QHBoxLayout;
+    m_pRow[1] = new QHBoxLayout;
+    pOuter->addLayout(m_pRow[0]);
+    pOuter->addLayout(m_pRow[1]);
+    Arrange(PanelRows::One);
 
     connect(m_pStart, &QPushButton::clicked, this, [this] {
         if (m_pEngine) m_pEngine->OnStart();
@@ -108,6 +122,99 @@ CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
     });
     for (QWidget* w : findChildren<QWidget*>())
         w->installEventFilter(this); // Esc anywhere on the panel
+    // The picture buttons show the keyboard focus as every other control does.
+    for (QWidget* w : {static_cast<QWidget*>(m_pStart), static_cast<QWidget*>(m_pStop),
+                       static_cast<QWidget*>(m_pLine)})
+        CFocusRing::Attach(w);
+}
+
+void CExecDlg::Arrange(PanelRows eRows) {
+    if (m_eRows == eRows && m_pRow[0]->count() > 0) return;
+    m_eRows = eRows;
+    for (QHBoxLayout* pRow : m_pRow)
+        while (QLayoutItem* pItem = pRow->takeAt(0))
+            if (!pItem->widget()) delete pItem; // the stretches; the boxes are placed again
+    // The bars one under the other beside the read-outs, or in one row.
+    const bool bStacked = eRows != PanelRows::BarsBelow;
+    for (int i = 0; i < 2; ++i) {
+        QProgressBar* pBar = i == 0 ? m_pStepBar : m_pTestBar;
+        m_pBars->removeWidget(m_pBarCaption[i]);
+        m_pBars->removeWidget(pBar);
+        m_pBars->addWidget(m_pBarCaption[i], bStacked ? i : 0, bStacked ? 0 : 2 * i);
+        m_pBars->addWidget(pBar, bStacked ? i : 0, bStacked ? 1 : 2 * i + 1);
+    }
+    switch (eRows) {
+    case PanelRows::One: // read-outs, bars, controls
+        m_pRow[0]->addWidget(m_pTimesBox);
+        m_pRow[0]->addWidget(m_pBarsBox, 1);
+        m_pRow[0]->addWidget(m_pControlsBox);
+        break;
+    case PanelRows::BarsBelow:
+        m_pRow[0]->addWidget(m_pTimesBox);
+        m_pRow[0]->addStretch(1);
+        m_pRow[0]->addWidget(m_pControlsBox);
+        m_pRow[1]->addWidget(m_pBarsBox, 1);
+        break;
+    case PanelRows::ControlsAbove: // START, STOP and LINE stay in sight first
+        m_pRow[0]->addWidget(m_pControlsBox);
+        m_pRow[0]->addStretch(1);
+        m_pRow[1]->addWidget(m_pTimesBox);
+        m_pRow[1]->addWidget(m_pBarsBox, 1);
+        break;
+    }
+}
+
+int CExecDlg::RowsWidth(PanelRows eRows) const {
+    const QMargins m = layout()->contentsMargins();
+    const int sp = m_pRow[0]->spacing() >= 0 ? m_pRow[0]->spacing() : style()->layoutSpacing(
+        QSizePolicy::DefaultType, QSizePolicy::DefaultType, Qt::Horizontal);
+    const int t = m_pTimesBox->minimumSizeHint().width();
+    const int c = m_pControlsBox->minimumSizeHint().width();
+    // The bars need their captions and kBarMinWidth pixels each, stacked or in a row.
+    const int caption = std::max(m_pBarCaption[0]->minimumSizeHint().width(),
+                                 m_pBarCaption[1]->minimumSizeHint().width());
+    const QMargins bm = m_pBars->contentsMargins();
+    const int stacked = bm.left() + bm.right() + caption + sp + kBarMinWidth;
+    const int inRow = bm.left() + bm.right() + 2 * (caption + kBarMinWidth) + 3 * sp;
+    switch (eRows) {
+    case PanelRows::One:
+        return m.left() + m.right() + t + stacked + c + 2 * sp;
+    case PanelRows::BarsBelow:
+        return m.left() + m.right() + std::max(t + c + sp, inRow);
+    default:
+        return m.left() + m.right() + std::max(c, t + stacked + sp);
+    }
+}
+
+CExecDlg::PanelRows CExecDlg::RowsFor(int nWidth) const {
+    if (nWidth >= RowsWidth(PanelRows::One)) return PanelRows::One;
+    if (nWidth >= RowsWidth(PanelRows::BarsBelow)) return PanelRows::BarsBelow;
+    return PanelRows::ControlsAbove;
+}
+
+int CExecDlg::NarrowWidth() const {
+    return RowsWidth(PanelRows::ControlsAbove);
+}
+
+int CExecDlg::PanelHeight(int nWidth) const {
+    switch (RowsFor(nWidth)) {
+    case PanelRows::One:
+        return kOneRowHeight;
+    case PanelRows::BarsBelow:
+        return kOneRowHeight + kBarsRowHeight;
+    default:
+        return 2 * kOneRowHeight;
+    }
+}
+
+void CExecDlg::SetVisibleWidth(int nWidth) {
+    m_nVisibleWidth = nWidth;
+    Arrange(RowsFor(std::min(width(), m_nVisibleWidth)));
+}
+
+void CExecDlg::resizeEvent(QResizeEvent* pEvent) {
+    Arrange(RowsFor(std::min(width(), m_nVisibleWidth)));
+    QWidget::resizeEvent(pEvent);
 }
 
 namespace {

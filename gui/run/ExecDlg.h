@@ -5,6 +5,8 @@
 #include <QWidget>
 
 class CRunEngine;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -39,8 +41,20 @@ public:
     // The text a read-out shows, for the tests ("0h 1m 0s" or "24時間以上").
     QString ReadoutText(Readout which) const;
 
+    // The panel in one row where it is wide enough; narrower, the progress
+    // bars go to a row below; narrower still, START, STOP, LINE and the lamp
+    // take the first row and the read-outs with the bars the second.
+    enum class PanelRows { One, BarsBelow, ControlsAbove };
+    int NarrowWidth() const;
+    int PanelHeight(int nWidth) const;
+    // How much of the panel's width is in sight where the window scrolls: the
+    // rows are arranged for that, so START and STOP stay on the screen.
+    void SetVisibleWidth(int nWidth);
+    PanelRows Rows() const { return m_eRows; }
+
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
 
 private:
     struct READOUT {
@@ -48,6 +62,9 @@ private:
         QLabel* pUnit[3];
         QLabel* pOver;
     };
+    void Arrange(PanelRows eRows);
+    int RowsWidth(PanelRows eRows) const;
+    PanelRows RowsFor(int nWidth) const;
     QWidget* MakeReadout(const QString& strCaption, READOUT& r, bool bWithLimit);
 
     CRunEngine* m_pEngine = nullptr;
@@ -58,6 +75,17 @@ private:
     QLabel* m_pLamp;
     QProgressBar* m_pStepBar;
     QProgressBar* m_pTestBar;
+    QLabel* m_pBarCaption[2];
+    QWidget* m_pBarsBox;
+    QWidget* m_pTimesBox;
+    QWidget* m_pControlsBox;
+    QGridLayout* m_pBars;
+    QHBoxLayout* m_pRow[2];
+    PanelRows m_eRows = PanelRows::One;
+    int m_nVisibleWidth = 1 << 20;
+    static constexpr int kOneRowHeight = 84;
+    static constexpr int kBarMinWidth = 80;
+    static constexpr int kBarsRowHeight = 30;
     static constexpr int kProgressScale = 1000;
     bool m_bLineOn = false;
     bool m_bLineDimmed = false;

@@ -1,6 +1,7 @@
 #include "gui/widgets/ReportList.h"
 
 #include "gui/widgets/Fonts.h"
+#include "gui/widgets/ThemeColours.h"
 
 #include <QHeaderView>
 #include <QTableView>
@@ -19,7 +20,7 @@ void SetUpReportList(QTableView* pTable) {
     pTable->horizontalHeader()->setFont(UiFont(13));
     QPalette pal = pTable->palette();
     for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
-        pal.setColor(g, QPalette::Highlight, QColor(200, 200, 255));
+        pal.setColor(g, QPalette::Highlight, ListSelectionColour(pal));
         pal.setColor(g, QPalette::HighlightedText, pal.color(g, QPalette::Text));
     }
     pTable->setPalette(pal);

@@ -10,6 +10,7 @@
 #include "gui/app/TorvexView.h"
 #include "gui/app/TypeSelectDlg.h"
 #include "gui/config/SettingsDlg.h"
+#include "gui/screens/SequenceListDlg.h"
 #include "gui/results/ExecListDlg.h"
 #include "gui/results/JudgeDlg.h"
 #include "gui/results/PlanChartWidget.h"
@@ -29,6 +30,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -336,6 +343,15 @@ TEST_F(MainWindowTest, ThePlanChartFollowsTheStepListAndTheRun) {
     ASSERT_TRUE(WaitFor([&] { return m_dialog.Texts().size() == 2; })) << m_dialog.Texts().join('|').toStdString();
     ASSERT_TRUE(WaitFor([&] { return panel->StartButton()->isEnabled(); }));
     EXPECT_EQ(chart->MarkedStep(), 1);
+    // The bars agree with the read-outs: one of two steps done, the time
+    // between the steps counted as the remaining time counts it, the next
+    // step not begun.
+    QProgressBar* whole = panel->TestProgress();
+    EXPECT_EQ(whole->text(), QStringLiteral("1 / 2 ステップ"));
+    EXPECT_GT(whole->value(), whole->maximum() / 2);
+    EXPECT_LT(whole->value(), whole->maximum());
+    EXPECT_EQ(panel->ReadoutText(READOUT_REMAINING), QStringLiteral("0h 0m 1s"));
+    EXPECT_EQ(panel->StepProgress()->value(), 0);
     int nMarkedWhileSecondRan = -1;
     QTest::mouseClick(panel->StartButton(), Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] {
@@ -344,6 +360,9 @@ TEST_F(MainWindowTest, ThePlanChartFollowsTheStepListAndTheRun) {
         return m_dialog.Texts().contains(QStringLiteral("試験が終了しました。"));
     })) << m_dialog.Texts().join('|').toStdString();
     EXPECT_EQ(nMarkedWhileSecondRan, 1);
+    // At the end the panel shows the whole plan again, the bars with it.
+    EXPECT_EQ(whole->text(), QStringLiteral("0 / 2 ステップ"));
+    EXPECT_EQ(whole->value(), 0);
     const std::vector<torvex::PLAN_BAR> bars = chart->Plan().Bars(c.m_listExec, plot.width());
     ASSERT_FALSE(bars.empty());
     EXPECT_EQ(bars.back().nLastStep, 1);
@@ -354,4 +373,118 @@ TEST_F(MainWindowTest, ThePlanChartFollowsTheStepListAndTheRun) {
     c.m_valFreq = VALUE_STRUCT{VALUE_SWEEP, 0, 1000, 1000000, 1000, {}, {}};
     View().RefreshManual();
     EXPECT_FALSE(chart->isVisible());
+}
+
+TEST_F(MainWindowTest, DuringARunOnlyTheCommandsThatChangeConditionsAreGreyed) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
+    Start();
+    CMainFrame* frame = m_app->MainFrame();
+    EXPECT_EQ(frame->statusBar()->currentMessage(), CMainFrame::IdleText());
+    // A menu item passed over shows its (empty) tip; the idle text comes back.
+    QStatusTipEvent tip{QString()};
+    QApplication::sendEvent(frame, &tip);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), CMainFrame::IdleText());
+
+    CExecDlg* panel = View().RunPanel();
+    ASSERT_TRUE(WaitFor([&] { return panel->StartButton()->isEnabled(); }));
+    EXPECT_TRUE(frame->m_pNew->isEnabled());
+    QTest::mouseClick(panel->StartButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return !View().ScreensEnabled(); }));
+    for (QAction* menu : frame->menuBar()->actions())
+        EXPECT_TRUE(menu->isEnabled()) << menu->text().toStdString();
+    for (QAction* greyed : {frame->m_pNew, frame->m_pOpen, frame->m_pSave, frame->m_pSaveAs, frame->m_pOutput})
+        EXPECT_FALSE(greyed->isEnabled()) << greyed->text().toStdString();
+    EXPECT_TRUE(frame->m_pHistory->isEnabled());
+    ASSERT_TRUE(WaitFor([&] { return m_dialog.Texts().contains(QStringLiteral("試験が終了しました。")); }));
+    ASSERT_TRUE(WaitFor([&] { return View().ScreensEnabled(); }));
+    EXPECT_TRUE(frame->m_pNew->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheTitleIsMarkedWhileTheTabsDocumentHasUnsavedChanges) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
+    Start();
+    CMainFrame* frame = m_app->MainFrame();
+    const QString title = QStringLiteral("無題 - TORVEX_Pilot");
+    EXPECT_EQ(frame->ShownTitle(), title);
+    m_app->Doc().SetModifiedFlag(true);
+    EXPECT_EQ(frame->ShownTitle(), "*" + title);
+    EXPECT_EQ(frame->windowTitle(), title) << "the title itself stays the tab's";
+    View().SelectTab(TAB_STANDARD); // a screen without a file
+    EXPECT_EQ(frame->ShownTitle(), QStringLiteral("STANDARD - TORVEX_Pilot"));
+    View().SelectTab(TAB_MANUAL);
+    EXPECT_EQ(frame->ShownTitle(), "*" + title);
+    m_app->Doc().SetModifiedFlag(false);
+    EXPECT_EQ(frame->ShownTitle(), title);
+}
+
+TEST(MainWindowPlace, FittedToTheWorkAreaAndCentred) {
+    struct Case {
+        QRect available;
+        QRect expected;
+    } cases[] = {
+        {{0, 0, 1920, 1080}, {277, 156, 1366, 768}},   // room to spare: the program's own size
+        {{0, 0, 1066, 666}, {0, 0, 1066, 666}},        // a 1600 x 1000 screen at 1.5: the whole area
+        {{0, 30, 1024, 570}, {0, 30, 1024, 570}},      // a panel above: below it
+        {{1920, 0, 1366, 768}, {1920, 0, 1366, 768}},  // the second screen
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FittedWindowRect(c.available, QSize(1366, 768)), c.expected) << c.available.width();
+}
+
+TEST_F(MainWindowTest, ASmallWindowScrollsAndKeepsEveryControlAtItsSize) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
+    Start();
+    CMainFrame* frame = m_app->MainFrame();
+    const QRect screen = frame->screen()->availableGeometry();
+    EXPECT_LE(frame->width(), screen.width());
+    EXPECT_LE(frame->height(), screen.height());
+
+    auto* scroll = qobject_cast<QScrollArea*>(frame->centralWidget());
+    ASSERT_NE(scroll, nullptr);
+    // Every control's size on each tab, in a window with room to spare, then
+    // in the smallest window: a control that grows with the window may come
+    // down to its natural size, none below; the view scrolls instead.
+    auto controlSizes = [&] {
+        QApplication::processEvents();
+        QMap<QWidget*, QSize> sizes;
+        for (QWidget* w : View().findChildren<QWidget*>()) {
+            const bool bControl = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                  qobject_cast<QComboBox*>(w) || qobject_cast<QLabel*>(w) ||
+                                  qobject_cast<QProgressBar*>(w);
+            // The step and sequence lists follow the window; their own lists scroll.
+            const bool bList = View().StepList()->isAncestorOf(w) ||
+                               (View().SequenceList() && View().SequenceList()->isAncestorOf(w) &&
+                                !qobject_cast<QAbstractButton*>(w));
+            if (bControl && !bList && w->isVisibleTo(&View())) sizes.insert(w, w->size());
+        }
+        return sizes;
+    };
+    for (int tab : {TAB_STANDARD, TAB_MANUAL, TAB_SEQUENCE, TAB_SETTINGS}) {
+        frame->resize(1800, 1000);
+        View().SelectTab(tab);
+        const QMap<QWidget*, QSize> roomy = controlSizes();
+        frame->resize(1024, 600);
+        const QMap<QWidget*, QSize> small = controlSizes();
+        QStringList crushed;
+        for (auto it = roomy.cbegin(); it != roomy.cend(); ++it) {
+            const QSize now = small.value(it.key());
+            const QSize least = it.value().boundedTo(it.key()->sizeHint());
+            if (now.width() < least.width() || now.height() < least.height())
+                crushed << QString("%1 '%2' %3x%4 < %5x%6")
+                               .arg(it.key()->metaObject()->className(), it.key()->property("text").toString())
+                               .arg(now.width())
+                               .arg(now.height())
+                               .arg(least.width())
+                               .arg(least.height());
+        }
+        EXPECT_TRUE(crushed.isEmpty()) << "tab " << tab << ": " << crushed.join("; ").toStdString();
+        if (tab == TAB_SETTINGS) continue;
+        // START and STOP stay in sight without scrolling sideways.
+        for (QWidget* w : {static_cast<QWidget*>(View().RunPanel()->StartButton()),
+                           static_cast<QWidget*>(View().RunPanel()->StopButton())}) {
+            const QRect inPort(w->mapTo(scroll->viewport(), QPoint(0, 0)), w->size());
+            EXPECT_TRUE(scroll->viewport()->rect().contains(inPort)) << "tab " << tab;
+            EXPECT_TRUE(w->isVisible());
+        }
+    }
 }

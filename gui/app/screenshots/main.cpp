@@ -87,6 +87,14 @@ int main(int argc, char** argv) {
     if (argc > 2 && QByteArray(argv[1]) == "--icon") // the icon file the install rules ship
         return ProgramIconPicture(256).save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
+    // --size WxH: the main window's size in logical pixels (a small display, or
+    // a scaled one, which has fewer of them); the program's own size otherwise.
+    QSize windowSize(1366, 768);
+    for (int i = 2; i + 1 < argc; ++i)
+        if (QByteArray(argv[i]) == "--size") {
+            const QList<QByteArray> wh = QByteArray(argv[i + 1]).split('x');
+            if (wh.size() == 2) windowSize = QSize(wh[0].toInt(), wh[1].toInt());
+        }
     QDir().mkpath(folder);
     bool bOk = true;
 
@@ -151,6 +159,7 @@ int main(int argc, char** argv) {
         CTorvexDoc& doc = session.Doc();
         doc.NewDocument();
         CMainFrame frame(session);
+        frame.resize(windowSize);
         const char* names[] = {"main_standard", "main_manual", "main_sequence", "main_settings"};
         for (int tab = TAB_STANDARD; tab <= TAB_SETTINGS; ++tab) {
             frame.View()->SelectTab(tab);
