@@ -285,8 +285,13 @@ void CExecListDlg::resizeEvent(QResizeEvent* pEvent) {
 
 void CExecListDlg::FitColumns() {
     // Shares of the width less a scroll bar: together wider than the list, so
-    // it scrolls sideways.
+    // it scrolls sideways. A narrow list keeps every header whole and scrolls
+    // further instead of cutting them.
     const int nWidth = m_pTable->width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 2;
-    for (int c = 0; c < CStepTableModel::kColumns; ++c)
-        m_pTable->setColumnWidth(c, std::max(30, nWidth * kColumnDefs[c].nShare / 100));
+    const QFontMetrics header(m_pTable->horizontalHeader()->font());
+    for (int c = 0; c < CStepTableModel::kColumns; ++c) {
+        const int nHeader =
+            header.horizontalAdvance(m_pTable->model()->headerData(c, Qt::Horizontal).toString()) + 12;
+        m_pTable->setColumnWidth(c, std::max({30, nHeader, nWidth * kColumnDefs[c].nShare / 100}));
+    }
 }
