@@ -9,11 +9,13 @@
 #include "gui/app/SplashDlg.h"
 #include "gui/app/TorvexView.h"
 #include "gui/app/TypeSelectDlg.h"
+#include "gui/screens/SequenceListDlg.h"
 #include "gui/config/NoticeCalibrationDlg.h"
 #include "instrument/RsBasicProtocol.h"
 #include "instrument/TorvexCntl.h"
 #include "journal/JournalRun.h"
 #include "run/RunEngine.h"
+#include "run/SequenceListLogic.h"
 #include "sim/SimOptions.h"
 #include "sim/TorvexSimulator.h"
 
@@ -54,11 +56,12 @@ bool ParseAppOptions(const QStringList& args, APP_OPTIONS& o, QString& strError)
 }
 
 QString AppUsage() {
-    return QStringLiteral("Usage: torvex_pilot [FILE.tvx] [--port PATH]... [--simulate [SIMULATOR OPTIONS]]\n"
+    return QStringLiteral("Usage: torvex_pilot [FILE.tvx|FILE.tvxs] [--port PATH]... [--simulate [SIMULATOR OPTIONS]]\n"
                           "\n"
                           "Remote control of the TORVEX burst test generator.\n"
                           "\n"
-                          "  FILE.tvx           a data file to open\n"
+                          "  FILE.tvx           a data file to open on the MANUAL tab\n"
+                          "  FILE.tvxs          a sequence file to read on the SEQUENCE tab\n"
                           "  --port PATH        also search the instrument on this device (repeatable)\n"
                           "  --simulate         run against a built-in simulated TORVEX, found on its own\n"
                           "                     pseudo-terminal like a real one; the options after it go to\n"
@@ -142,10 +145,18 @@ bool CTorvexApp::InitInstance() {
     m_pMainFrame = std::make_unique<CMainFrame>(session);
     session.OpenJournal(); // after the view: a journal that does not work is told to the operator
     m_boxes.SetParent(m_pMainFrame.get());
-    // A file named on the command line is opened as the MANUAL test.
+    // A file named on the command line (or opened from the file manager): a
+    // sequence file is read on the SEQUENCE tab as its 読み込み would, any
+    // other is opened as the MANUAL test.
     if (!m_options.m_strFile.isEmpty()) {
-        m_pMainFrame->View()->SelectTab(TAB_MANUAL);
-        if (!m_pMainFrame->OpenFile(m_options.m_strFile)) return false;
+        if (QFileInfo(m_options.m_strFile).suffix().compare(QLatin1String("tvxs"), Qt::CaseInsensitive) == 0) {
+            m_pMainFrame->View()->SelectTab(TAB_SEQUENCE);
+            if (!m_pMainFrame->View()->SequenceList()->Logic().OnReadSequenceFile(m_options.m_strFile))
+                return false;
+        } else {
+            m_pMainFrame->View()->SelectTab(TAB_MANUAL);
+            if (!m_pMainFrame->OpenFile(m_options.m_strFile)) return false;
+        }
     }
 
     auto* pSplash = new CSplashDlg;

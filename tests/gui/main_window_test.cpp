@@ -214,6 +214,21 @@ TEST_F(MainWindowTest, AFileOnTheCommandLineOpensAsTheManualTest) {
     EXPECT_EQ(View().StepList()->Table()->model()->rowCount(), 3);
 }
 
+TEST_F(MainWindowTest, ASequenceFileOnTheCommandLineIsReadOnTheSequenceTab) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "SETTINGS");
+    APP_OPTIONS options;
+    options.m_bSimulate = true;
+    options.m_strFile = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/two_tests.tvxs");
+    m_app = std::make_unique<CTorvexApp>(options, &m_dialog);
+    ASSERT_TRUE(m_app->InitInstance());
+    EXPECT_EQ(View().Tab(), TAB_SEQUENCE);
+    EXPECT_EQ(m_app->MainFrame()->windowTitle(), QStringLiteral("two_tests.tvxs - TORVEX_Pilot"));
+    EXPECT_EQ(m_app->Doc().m_sequence.Count(), 2);
+    EXPECT_EQ(m_app->Doc().m_sequence.m_nCurEntry, 0);
+    // The MANUAL test is the empty one of a fresh start.
+    EXPECT_EQ(m_app->Doc().m_settingManual.m_listExec.size(), 1u);
+}
+
 // The desktop program lies in the build tree's root; Help → 取扱説明書 finds the
 // manuals the build typeset there, in each language.
 TEST(ManualOfTheBuild, FoundWhereTheProgramLooks) {
