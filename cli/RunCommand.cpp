@@ -88,7 +88,9 @@ public:
     explicit CProgressView(bool bShow) : m_bShow(bShow), m_bTerminal(isatty(STDERR_FILENO) != 0) {}
 
     void SetProgress(const CRunProgress& p) override {
-        if (!m_bShow || p.nStepsTotal == 0) return;
+        // Time in one run only goes forward: the panel's reset at the end is not shown.
+        if (!m_bShow || p.nStepsTotal == 0 || p.lTimeDone < m_lTimeDone) return;
+        m_lTimeDone = p.lTimeDone;
         const QString line = QString("progress: step %1/%2, %3 elapsed, %4 remaining")
                                  .arg(std::min(p.nStepsDone + 1, p.nStepsTotal))
                                  .arg(p.nStepsTotal)
@@ -112,9 +114,11 @@ public:
     void After() {
         if (!m_strShown.isEmpty()) Err(m_strShown);
     }
+    // The run is over: the line goes, and the panel's reset is not shown.
     void Done() {
         Before();
         m_strShown.clear();
+        m_bShow = false;
     }
 
 private:
@@ -122,6 +126,7 @@ private:
     bool m_bTerminal;
     QString m_strShown;
     int32_t m_nLastSteps = -1;
+    int64_t m_lTimeDone = 0;
     std::chrono::steady_clock::time_point m_lastLine;
 };
 
@@ -386,6 +391,7 @@ int RunTestRun(const QStringList& argsIn) {
             return;
         }
         why = torvex::RunEndName(eWhy);
+        progress.Done();
         QCoreApplication::exit(0);
     });
 
