@@ -126,7 +126,11 @@ bool CTorvexApp::InitInstance() {
         m_pSession->Engine().Close();
         QCoreApplication::quit();
     });
-    const bool bFound = session.Connect(); // discovery at program load
+    // Discovery at program load. While it talks to the line, what does not
+    // depend on the instrument is built: the window's shell and the splash.
+    session.BeginConnect();
+    m_pMainFrame = std::make_unique<CMainFrame>(session, nullptr, CMainFrame::Screens::Later);
+    std::unique_ptr<CSplashDlg> pSplash = std::make_unique<CSplashDlg>();
 
     WriteContactDefaults();
     CCalibrationSetting& calib = session.Calibration();
@@ -137,12 +141,14 @@ bool CTorvexApp::InitInstance() {
         notice.exec();
     }
 
+    int32_t nModelType = 0;
+    const bool bFound = session.EndConnect(nModelType);
     if (!bFound && !session.PortProblems().isEmpty())
         m_dialog.Message(CTorvexCntl::PortProblemText(session.PortProblems()));
-    if (!DecideConnection(bFound)) return false;
+    if (!DecideConnection(bFound, nModelType)) return false;
 
     session.Doc().NewDocument();
-    m_pMainFrame = std::make_unique<CMainFrame>(session);
+    m_pMainFrame->BuildScreens();
     session.OpenJournal(); // after the view: a journal that does not work is told to the operator
     m_boxes.SetParent(m_pMainFrame.get());
     // A file named on the command line (or opened from the file manager): a
@@ -159,8 +165,7 @@ bool CTorvexApp::InitInstance() {
         }
     }
 
-    auto* pSplash = new CSplashDlg;
-    pSplash->ShowSplash();
+    pSplash.release()->ShowSplash(); // it deletes itself when closed
     m_pMainFrame->show();
 
     session.Property().LoadFromProfile();
@@ -200,11 +205,11 @@ void CTorvexApp::OfferRecovery() {
         m_dialog.Message(QStringLiteral("試験を復元できませんでした。"));
 }
 
-bool CTorvexApp::DecideConnection(bool bFound) {
+bool CTorvexApp::DecideConnection(bool bFound, int32_t nFoundModel) {
     torvex::CSession& session = *m_pSession;
     session.SetNotConnected(false);
     if (bFound) {
-        session.SetMachineType(session.QueryModelType());
+        session.SetMachineType(nFoundModel);
         return true;
     }
     for (;;) {

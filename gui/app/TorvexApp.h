@@ -43,7 +43,9 @@ public:
 
 private:
     bool StartSimulator();
-    bool DecideConnection(bool bFound);
+    // After discovery: the model found, or the operator's choice of demo mode,
+    // retry or exit (false).
+    bool DecideConnection(bool bFound, int32_t nFoundModel);
     void OfferRecovery();
 
     APP_OPTIONS m_options;
