@@ -17,7 +17,9 @@
 #include "results/StepListing.h"
 #include "run/RunEngine.h"
 #include "run/StopSignals.h"
+#include "cmdline/CommandLine.h"
 #include "session/Session.h"
+#include "sim/SimOptions.h"
 #include "sim/TorvexSimulator.h"
 
 #include <QCoreApplication>
@@ -47,9 +49,9 @@ const char* kUsage = "Usage: torvex run FILE (--port PATH | --simulate [SIMULATO
                      "\n"
                      "  --port PATH         search the instrument on this device only (repeatable);\n"
                      "                      without it every serial port of the machine is searched\n"
-                     "  --simulate          start the built-in simulator and run on it; the words\n"
-                     "                      after it that are not options of run go to the\n"
-                     "                      simulator (see `torvex sim --help`)\n"
+                     "  --simulate          start the built-in simulator and run on it; the\n"
+                     "                      simulator's options (see `torvex sim --help`) may\n"
+                     "                      follow, --model apart, which is run's own\n"
                      "  --yes               answer the start confirmation with OK\n"
                      "  --stop-every-step   stop after each step, then go on by itself\n"
                      "  --log-folder DIR    write the test log there instead of the settings' folder\n"
@@ -149,59 +151,40 @@ QString StepLine(CExecData step) {
 
 } // namespace
 
-int RunTestRun(const QStringList& argsIn) {
-    if (HandleHelp(argsIn, QString::fromUtf8(kUsage))) return EXIT_OK;
+int RunTestRun(const QStringList& args) {
+    QCommandLineParser parser;
+    const QCommandLineOption portOption(QStringLiteral("port"), QString(), QStringLiteral("PATH"));
+    const QCommandLineOption simulate(QStringLiteral("simulate"));
+    const QCommandLineOption yes(QStringLiteral("yes"));
+    const QCommandLineOption stopEvery(QStringLiteral("stop-every-step"));
+    const QCommandLineOption logFolderOption(QStringLiteral("log-folder"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption report(QStringLiteral("report"), QString(), QStringLiteral("OUT.xlsx"));
+    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("FORM"));
+    const QCommandLineOption progressOption(QStringLiteral("progress"));
+    parser.addOptions(
+        {portOption, simulate, yes, stopEvery, logFolderOption, report, format, progressOption, kModelOption});
+    // The simulator's options, for --simulate; --model is run's own.
+    const QList<QCommandLineOption> simOptions = SimCommandLineOptions({QStringLiteral("model")});
+    parser.addOptions(simOptions);
+    if (const int nExit = ParseCommand("run", parser, args, kUsage); nExit != kGoOn) return nExit;
 
-    QString file;
-    QStringList ports, simArgs;
-    bool bSimulate = false, bYes = false, bStopEvery = false;
-    bool bProgress = isatty(STDERR_FILENO) != 0;
+    QStringList ports = parser.values(portOption);
+    const bool bSimulate = parser.isSet(simulate), bYes = parser.isSet(yes), bStopEvery = parser.isSet(stopEvery);
+    QString logFolder = parser.value(logFolderOption);
+    const QString reportPath = parser.value(report);
+    const bool bProgress = parser.isSet(progressOption) || isatty(STDERR_FILENO) != 0;
     int nFormat = STEP_FORMAT_TABLE;
-    QString logFolder, reportPath;
+    if (parser.isSet(format) && !StepFormatFromName(parser.value(format), nFormat))
+        return UsageError("run", QString("unknown format '%1' (tsv, csv or json)").arg(parser.value(format)));
     uint32_t modelOption = MODEL_K2;
-    QStringList args = argsIn;
-    while (!args.isEmpty()) {
-        const QString a = args.takeFirst();
-        if (a == "--port") {
-            if (args.isEmpty()) return UsageError("run", "--port needs a device path");
-            ports << args.takeFirst();
-        } else if (a == "--simulate") {
-            bSimulate = true;
-        } else if (a == "--yes") {
-            bYes = true;
-        } else if (a == "--stop-every-step") {
-            bStopEvery = true;
-        } else if (a == "--log-folder") {
-            if (args.isEmpty()) return UsageError("run", "--log-folder needs a folder");
-            logFolder = args.takeFirst();
-        } else if (a == "--report") {
-            if (args.isEmpty()) return UsageError("run", "--report needs a file");
-            reportPath = args.takeFirst();
-        } else if (a == "--model") {
-            const QString m = args.isEmpty() ? QString() : args.takeFirst();
-            if (m == "K2")
-                modelOption = MODEL_K2;
-            else if (m == "K1")
-                modelOption = MODEL_K1;
-            else
-                return UsageError("run", "--model takes K2 or K1");
-        } else if (a == "--format" || a.startsWith("--format=")) {
-            if (a == "--format" && args.isEmpty()) return UsageError("run", "--format needs tsv, csv or json");
-            const QString name = a == "--format" ? args.takeFirst() : a.mid(9);
-            if (!StepFormatFromName(name, nFormat))
-                return UsageError("run", QString("unknown format '%1' (tsv, csv or json)").arg(name));
-        } else if (a == "--progress") {
-            bProgress = true;
-        } else if (bSimulate) {
-            simArgs << a; // the other words after --simulate belong to the simulator
-        } else if (a.startsWith("--")) {
-            return UsageError("run", QString("unknown option %1").arg(a));
-        } else if (file.isEmpty()) {
-            file = a;
-        } else {
-            return UsageError("run", "only one FILE");
-        }
-    }
+    if (parser.isSet(kModelOption) && !ModelFromName(parser.value(kModelOption), modelOption))
+        return UsageError("run", "--model takes K2 or K1");
+    const QStringList simArgs = torvex::GivenOptions(parser, simOptions);
+    if (!bSimulate && !simArgs.isEmpty())
+        return UsageError("run", QString("%1 is an option of the simulator: it needs --simulate").arg(simArgs.first()));
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1) return UsageError("run", "only one FILE");
+    const QString file = positional.value(0);
     if (file.isEmpty()) return UsageError("run", "FILE is missing");
 
     // With --format, standard output carries the records only.

@@ -26,33 +26,31 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
-bool ParseAppOptions(const QStringList& args, APP_OPTIONS& o, QString& strError) {
-    QStringList rest = args;
-    while (!rest.isEmpty()) {
-        const QString a = rest.takeFirst();
-        if (a == "--port") {
-            if (rest.isEmpty()) {
-                strError = QStringLiteral("--port needs a device path");
-                return false;
-            }
-            o.m_ports << rest.takeFirst();
-        } else if (a == "--simulate") {
-            o.m_bSimulate = true;
-        } else if (o.m_bSimulate && a.startsWith("-")) {
-            // Simulator options follow --simulate, each with its value if it takes one.
-            o.m_simulatorArgs << a;
-            if (!rest.isEmpty() && !rest.first().startsWith("--")) o.m_simulatorArgs << rest.takeFirst();
-        } else if (a.startsWith("-")) {
-            strError = QStringLiteral("unknown option %1").arg(a);
-            return false;
-        } else if (o.m_strFile.isEmpty()) {
-            o.m_strFile = a;
-        } else {
-            strError = QStringLiteral("only one data file can be opened");
-            return false;
-        }
+torvex::ParseOutcome ParseAppOptions(const QStringList& args, APP_OPTIONS& o, QString& strError) {
+    QCommandLineParser parser;
+    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PATH"));
+    const QCommandLineOption simulate(QStringLiteral("simulate"));
+    parser.addOptions({port, simulate});
+    const QList<QCommandLineOption> simOptions = SimCommandLineOptions();
+    parser.addOptions(simOptions);
+    const torvex::ParseOutcome outcome = torvex::ParseCommandLine(parser, args, strError);
+    if (outcome != torvex::ParseOutcome::Go) return outcome;
+    o.m_ports = parser.values(port);
+    o.m_bSimulate = parser.isSet(simulate);
+    o.m_simulatorArgs = torvex::GivenOptions(parser, simOptions);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        strError = QStringLiteral("only one file can be opened");
+        return torvex::ParseOutcome::Usage;
     }
-    return true;
+    o.m_strFile = files.value(0);
+    if (!o.m_bSimulate && !o.m_simulatorArgs.isEmpty()) {
+        strError = QStringLiteral("%1 is an option of the simulator: it needs --simulate").arg(o.m_simulatorArgs.first());
+        return torvex::ParseOutcome::Usage;
+    }
+    SimOptions checked;
+    if (!ReadSimOptions(parser, simOptions, checked, strError)) return torvex::ParseOutcome::Usage;
+    return torvex::ParseOutcome::Go;
 }
 
 QString AppUsage() {
@@ -64,9 +62,13 @@ QString AppUsage() {
                           "  FILE.tvxs          a sequence file to read on the SEQUENCE tab\n"
                           "  --port PATH        also search the instrument on this device (repeatable)\n"
                           "  --simulate         run against a built-in simulated TORVEX, found on its own\n"
-                          "                     pseudo-terminal like a real one; the options after it go to\n"
-                          "                     the simulator (see `torvex sim --help`)\n"
-                          "  --help, --version\n");
+                          "                     pseudo-terminal like a real one; the simulator's options\n"
+                          "                     (see `torvex sim --help`) may follow\n"
+                          "  --help             this text (no display needed)\n"
+                          "  --version          the program's version\n"
+                          "\n"
+                          "Exit: 0 closed by the operator or the program already running; 1 the file\n"
+                          "named could not be opened or the simulator not started; 2 wrong usage.\n");
 }
 
 CTorvexApp::CTorvexApp(const APP_OPTIONS& options, COperatorDialog* pDialog)
@@ -115,7 +117,10 @@ bool CTorvexApp::InitInstance() {
         return false;
     }
 
-    if (m_options.m_bSimulate && !StartSimulator()) return false;
+    if (m_options.m_bSimulate && !StartSimulator()) {
+        m_nExitCode = 1;
+        return false;
+    }
     if (!m_options.m_ports.isEmpty()) CRsBasicProtocol::SetExtraPorts(m_options.m_ports);
     torvex::CSession& session = *m_pSession;
     // A kill or the end of the session must not leave the generator pulsing:
@@ -157,11 +162,16 @@ bool CTorvexApp::InitInstance() {
     if (!m_options.m_strFile.isEmpty()) {
         if (QFileInfo(m_options.m_strFile).suffix().compare(QLatin1String("tvxs"), Qt::CaseInsensitive) == 0) {
             m_pMainFrame->View()->SelectTab(TAB_SEQUENCE);
-            if (!m_pMainFrame->View()->SequenceList()->Logic().OnReadSequenceFile(m_options.m_strFile))
+            if (!m_pMainFrame->View()->SequenceList()->Logic().OnReadSequenceFile(m_options.m_strFile)) {
+                m_nExitCode = 1;
                 return false;
+            }
         } else {
             m_pMainFrame->View()->SelectTab(TAB_MANUAL);
-            if (!m_pMainFrame->OpenFile(m_options.m_strFile)) return false;
+            if (!m_pMainFrame->OpenFile(m_options.m_strFile)) {
+                m_nExitCode = 1;
+                return false;
+            }
         }
     }
 

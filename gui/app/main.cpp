@@ -7,6 +7,27 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    // The command line is read before anything needs a display: --help,
+    // --version and usage errors work on a console without one.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    APP_OPTIONS options;
+    QString error;
+    switch (ParseAppOptions(args, options, error)) {
+    case torvex::ParseOutcome::Help:
+        std::fputs(AppUsage().toUtf8().constData(), stdout);
+        return 0;
+    case torvex::ParseOutcome::Version:
+        std::fputs(torvex::VersionLine(QStringLiteral("torvex_pilot")).toUtf8().constData(), stdout);
+        return 0;
+    case torvex::ParseOutcome::Usage:
+        std::fprintf(stderr, "torvex_pilot: %s (see --help)\n", error.toUtf8().constData());
+        return 2;
+    case torvex::ParseOutcome::Go:
+        break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TORVEX_Pilot"));
     QApplication::setOrganizationName(QStringLiteral("Kelvora"));
@@ -14,23 +35,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(ProgramIcon());
     InstallFontSubstitutions();
 
-    const QStringList args = app.arguments().mid(1);
-    if (args.contains("--help") || args.contains("-h")) {
-        std::fputs(AppUsage().toUtf8().constData(), stdout);
-        return 0;
-    }
-    if (args.contains("--version")) {
-        std::printf("torvex_pilot %s\n", TORVEX_VERSION);
-        return 0;
-    }
-    APP_OPTIONS options;
-    QString error;
-    if (!ParseAppOptions(args, options, error)) {
-        std::fprintf(stderr, "torvex_pilot: %s (see --help)\n", error.toUtf8().constData());
-        return 2;
-    }
-
     CTorvexApp torvex(options);
-    if (!torvex.InitInstance()) return 0;
+    if (!torvex.InitInstance()) return torvex.ExitCode();
     return app.exec();
 }

@@ -503,3 +503,16 @@ TEST_F(MainWindowTest, ASmallWindowScrollsAndKeepsEveryControlAtItsSize) {
         }
     }
 }
+
+// A simulator flag is not taken to own the word after it: the file stays the file.
+TEST(AppOptions, TheFileAndTheSimulatorsOptionsAreToldApart) {
+    APP_OPTIONS o;
+    QString error;
+    ASSERT_EQ(ParseAppOptions({"--simulate", "--silent", "a.tvxs", "--time-scale=50", "--port", "/dev/ttyS9"}, o, error),
+              torvex::ParseOutcome::Go)
+        << error.toStdString();
+    EXPECT_EQ(o.m_strFile, "a.tvxs");
+    EXPECT_TRUE(o.m_bSimulate);
+    EXPECT_EQ(o.m_ports, QStringList{"/dev/ttyS9"});
+    EXPECT_EQ(o.m_simulatorArgs, (QStringList{"--silent", "--time-scale", "50"}));
+}
