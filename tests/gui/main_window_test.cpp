@@ -22,6 +22,9 @@
 #include "support/ScriptedDialog.h"
 #include "support/Wait.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QHeaderView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -515,4 +518,40 @@ TEST(AppOptions, TheFileAndTheSimulatorsOptionsAreToldApart) {
     EXPECT_TRUE(o.m_bSimulate);
     EXPECT_EQ(o.m_ports, QStringList{"/dev/ttyS9"});
     EXPECT_EQ(o.m_simulatorArgs, (QStringList{"--silent", "--time-scale", "50"}));
+}
+
+// Every control of every tab can be reached with the Tab key: a control that
+// takes the mouse but never the keyboard focus leaves keyboard users stuck.
+TEST_F(MainWindowTest, EveryControlOfEveryTabTakesTheKeyboardFocus) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
+    Start();
+    m_app->MainFrame()->show();
+    for (int nTab : {TAB_STANDARD, TAB_MANUAL, TAB_SEQUENCE, TAB_SETTINGS}) {
+        View().SelectTab(nTab);
+        QApplication::processEvents();
+        int nControls = 0;
+        for (QWidget* w : View().findChildren<QWidget*>()) {
+            const bool bControl = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                  qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w) ||
+                                  qobject_cast<QPlainTextEdit*>(w);
+            if (!bControl || !w->isVisibleTo(&View()) || !w->isEnabled()) continue;
+            // What takes no input: a read-only field, a picture of a control
+            // (the sequence preview), a table's header (the table takes the keys).
+            if (w->testAttribute(Qt::WA_TransparentForMouseEvents) || qobject_cast<QHeaderView*>(w)) continue;
+            if (auto* edit = qobject_cast<QLineEdit*>(w); edit && edit->isReadOnly()) continue;
+            // Widgets of Qt's own composites (a calendar's navigation) are
+            // reached through their owner.
+            bool bInCalendar = false;
+            for (QWidget* p = w->parentWidget(); p && p != &View(); p = p->parentWidget())
+                bInCalendar = bInCalendar || p->inherits("QCalendarWidget");
+            if (bInCalendar) continue;
+            ++nControls;
+            EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus)
+                << "tab " << nTab << ": " << w->metaObject()->className() << " '"
+                << w->objectName().toStdString() << "' " << w->accessibleName().toStdString() << " "
+                << (qobject_cast<QAbstractButton*>(w) ? qobject_cast<QAbstractButton*>(w)->text().toStdString()
+                                                      : std::string());
+        }
+        EXPECT_GT(nControls, 3) << nTab;
+    }
 }
