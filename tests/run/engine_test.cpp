@@ -72,6 +72,7 @@ protected:
         CRsBasicProtocol::SetExtraPorts({m_sim->DevicePath()});
         m_session = std::make_unique<torvex::CSession>(m_dialog);
         m_session->AttachRunView(&m_view);
+        m_session->AttachSequenceViews(nullptr, &m_sequenceView);
         ASSERT_TRUE(m_session->Connect());
         m_session->SetNotConnected(false);
         m_session->SetMachineType(MODEL_K2);
@@ -119,6 +120,7 @@ protected:
     std::unique_ptr<CTorvexSimulator> m_sim;
     CScriptedDialog m_dialog;
     CRecordingRunView m_view;
+    CRecordingSequenceView m_sequenceView;
     QTemporaryDir m_logDir;
     std::unique_ptr<torvex::CSession> m_session;
     CRunEngine* m_engine = nullptr;
@@ -216,7 +218,7 @@ TEST_F(EngineTest, StopEveryStepAcrossTwoSequenceEntries) {
             "さい。また、リストをクリックすることで実行するステップを変更できます。"));
     EXPECT_EQ(Doc().m_sequence.m_nCurEntry, 1); // the cursor stands on the next entry
     EXPECT_EQ(Doc().m_nCurStep, 0);
-    EXPECT_EQ(m_view.nShownEntry, 1);
+    EXPECT_EQ(m_sequenceView.pPreview, Doc().m_sequence.Entry(1));
 
     EXPECT_EQ(RunToEnd(), "between");
     EXPECT_EQ(
@@ -227,7 +229,7 @@ TEST_F(EngineTest, StopEveryStepAcrossTwoSequenceEntries) {
     EXPECT_EQ(RunToEnd(), "finished");
     EXPECT_EQ(Doc().m_sequence.m_nCurEntry, 0);
     EXPECT_EQ(Doc().m_nCurStep, 0);
-    EXPECT_EQ(m_view.nShownEntry, 0);
+    EXPECT_EQ(m_sequenceView.pPreview, Doc().m_sequence.Entry(0));
     // One sequence log, written at the first start of this list.
     EXPECT_EQ(QDir(m_logDir.path()).entryList({"*.tvxs"}).size(), 1);
 }
