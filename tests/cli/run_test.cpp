@@ -1,7 +1,9 @@
+#include "sim/TorvexSimulator.h"
 #include "support/TorvexProcess.h"
 
 #include <QDir>
 #include <QProcess>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
@@ -78,4 +80,19 @@ TEST(CliRun, NoInstrumentAndWrongUsage) {
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }
+}
+
+// A port another program holds is not "not found": torvex run names it and
+// says that it is in use (here by this test, through its serial port's lock).
+TEST(CliRun, APortInUseIsNamed) {
+    CTorvexSimulator sim;
+    ASSERT_TRUE(sim.Start());
+    QSerialPort holder(sim.DevicePath());
+    ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+    const TORVEX_RUN r = RunTorvex({"run", kExamples + "three_steps.tvx", "--port", sim.DevicePath(), "--yes"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.contains("no instrument")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QString("message: cannot open %1: ").arg(sim.DevicePath()))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("in use")) << r.out.toStdString();
+    EXPECT_TRUE(sim.CommandLog().isEmpty());
 }
