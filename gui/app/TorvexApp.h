@@ -37,6 +37,9 @@ public:
     // The start-up sequence; false ends the program at once.
     bool InitInstance();
 
+    // A stop signal (SIGTERM, SIGHUP, SIGINT) came: the program ends.
+    bool IsEnding() const { return m_bEnding; }
+
     torvex::CSession& Session() const { return *m_pSession; }
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
     CTorvexDoc& Doc() { return m_pSession->Doc(); }
@@ -54,4 +57,5 @@ private:
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<QLockFile> m_pInstanceLock;
     std::unique_ptr<torvex::CStopSignals> m_pStopSignals;
+    bool m_bEnding = false;
 };

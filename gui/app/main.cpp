@@ -31,6 +31,6 @@ int main(int argc, char** argv) {
     }
 
     CTorvexApp torvex(options);
-    if (!torvex.InitInstance()) return 0;
+    if (!torvex.InitInstance() || torvex.IsEnding()) return 0;
     return app.exec();
 }
