@@ -9,7 +9,6 @@
 #include "gui/app/SplashDlg.h"
 #include "gui/app/TorvexView.h"
 #include "gui/app/TypeSelectDlg.h"
-#include "gui/screens/SequenceListDlg.h"
 #include "gui/config/NoticeCalibrationDlg.h"
 #include "instrument/RsBasicProtocol.h"
 #include "instrument/TorvexCntl.h"
@@ -167,7 +166,7 @@ bool CTorvexApp::InitInstance() {
     if (!m_options.m_strFile.isEmpty()) {
         if (QFileInfo(m_options.m_strFile).suffix().compare(QLatin1String("tvxs"), Qt::CaseInsensitive) == 0) {
             m_pMainFrame->View()->SelectTab(TAB_SEQUENCE);
-            if (!m_pMainFrame->View()->SequenceList()->Logic().OnReadSequenceFile(m_options.m_strFile)) {
+            if (!session.Sequence().OnReadSequenceFile(m_options.m_strFile)) {
                 m_nExitCode = 1;
                 return false;
             }
