@@ -23,32 +23,32 @@
 #include "support/ScriptedDialog.h"
 #include "support/Wait.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSerialPort>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
-#include <QAbstractButton>
 #include <csignal>
-#include <QDir>
-#include <QTemporaryDir>
-#include <QMessageBox>
-#include <QSerialPort>
 
 namespace {
 
