@@ -593,7 +593,11 @@ CRunEngine::Task CRunEngine::RunTask() {
             StopBlink();
             SetStartFace(true);
             ClearTimes(false, true);
-            // Every step done: the bars stand full behind the message.
+            // Every step done: the bars stand full behind the message, also
+            // when no time tick came during the run (steps shorter than a poll).
+            if (std::vector<CExecData>* steps = StepsOfMode())
+                m_progress = ProgressOf(*steps, m_cursor.m_nMode == MODE_SEQUENCE ? m_doc.m_sequence.m_nCurEntry : -1,
+                                        0, 0);
             m_progress.lStepDone = m_progress.lStepTime;
             m_progress.nStepsDone = m_progress.nStepsTotal;
             m_progress.lTimeDone = m_progress.lTimeTotal;
@@ -772,6 +776,12 @@ void CRunEngine::ShowSequenceTimes(int32_t e) {
 
 void CRunEngine::ShowProgress(const std::vector<CExecData>& steps, int32_t nEntry, int64_t lStepDone,
                               int64_t lRemaining) {
+    m_progress = ProgressOf(steps, nEntry, lStepDone, lRemaining);
+    m_pView->SetProgress(m_progress);
+}
+
+CRunProgress CRunEngine::ProgressOf(const std::vector<CExecData>& steps, int32_t nEntry, int64_t lStepDone,
+                                    int64_t lRemaining) const {
     CRunProgress p;
     p.lStepTime = FirstTestTime(steps);
     p.lStepDone = std::clamp<int64_t>(lStepDone, 0, p.lStepTime);
@@ -792,8 +802,7 @@ void CRunEngine::ShowProgress(const std::vector<CExecData>& steps, int32_t nEntr
     if (p.nStepsTotal > 0) p.lTimeTotal -= kStepGap;
     p.nStepsDone = std::clamp<int32_t>(p.nStepsDone + m_doc.m_nCurStep, 0, p.nStepsTotal);
     p.lTimeDone = std::clamp<int64_t>(p.lTimeTotal - std::max<int64_t>(0, lRemaining), 0, p.lTimeTotal);
-    m_progress = p;
-    m_pView->SetProgress(p);
+    return p;
 }
 
 std::vector<CExecData>* CRunEngine::StepsOfMode() {

@@ -210,6 +210,8 @@ private:
     // steps (entry nEntry of the sequence, or -1 for a condition), with the
     // current step's time done and the remaining time the read-out shows.
     void ShowProgress(const std::vector<CExecData>& steps, int32_t nEntry, int64_t lStepDone, int64_t lRemaining);
+    CRunProgress ProgressOf(const std::vector<CExecData>& steps, int32_t nEntry, int64_t lStepDone,
+                            int64_t lRemaining) const;
     int EntryOut() const;
     // The judgment of the step in hand, for stepEnded.
     int CurrentJudge();

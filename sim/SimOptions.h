@@ -49,6 +49,7 @@ struct SimOptions {
     int nDropAfter = 0;     //   (of ENQ or of frames) are left out
     int nHangupAfter = 0;   // the line drops after N received frames
     int nHangupAtMs = 0;    // the line drops this long after the start
+
     Fault eFault = FAULT_NONE; // strikes at the nFaultNth frame starting with strFaultAt,
     QString strFaultAt;        //   or, when that is "discharging", at the nFaultNth frame
     int nFaultNth = 0;         //   received while the instrument discharges (counted from

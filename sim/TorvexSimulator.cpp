@@ -7,10 +7,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <fcntl.h>
-#include <utility>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 

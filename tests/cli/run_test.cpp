@@ -154,10 +154,12 @@ TEST(CliRun, APortInUseIsNamed) {
     ASSERT_TRUE(sim.Start());
     QSerialPort holder(sim.DevicePath());
     ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
-    const TORVEX_RUN r = RunTorvex({"run", kExamples + "three_steps.tvx", "--port", sim.DevicePath(), "--yes"});
+    const TORVEX_RUN r =
+        RunTorvex({"run", kExamples + "three_steps.tvx", "--port", sim.DevicePath(), "--yes"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.contains("no instrument")) << r.out.toStdString();
-    EXPECT_TRUE(r.out.contains(QString("message: cannot open %1: ").arg(sim.DevicePath()))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QString("message: cannot open %1: ").arg(sim.DevicePath())))
+        << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("in use")) << r.out.toStdString();
     EXPECT_TRUE(sim.CommandLog().isEmpty());
 }

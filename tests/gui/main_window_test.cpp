@@ -30,28 +30,28 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSerialPort>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
-#include <QAbstractButton>
 #include <csignal>
-#include <QDir>
-#include <QTemporaryDir>
-#include <QMessageBox>
-#include <QSerialPort>
 
 namespace {
 
@@ -467,6 +467,37 @@ TEST_F(MainWindowTest, TheEndingSignalStopsTheOutputBeforeTheProgramEnds) {
         EXPECT_EQ(commands.count("CA"), c.bAnswerStart ? 1 : 0) << commands.join(' ').toStdString();
         EXPECT_EQ(QDir(logs.path()).entryList({"*.tvx"}).size(), c.bAnswerStart ? 1 : 0);
     }
+}
+
+// The program itself, killed while its first-start message box is open: it
+// ends at once (the box does not hold it) and the instrument gets its "CB".
+TEST(ProgramEnding, ASignalEndsTheProgramWhileAMessageBoxIsOpen) {
+    QTemporaryDir home;
+    CTorvexSimulator sim;
+    ASSERT_TRUE(sim.Start());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* psz : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
+        env.insert(psz, home.path() + "/" + psz);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("TORVEX_PORTS_ONLY", "1");
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(TORVEX_BINARY_DIR "/torvex_pilot"), {"--port", sim.DevicePath()});
+    ASSERT_TRUE(program.waitForStarted(5000));
+    // Found and asked for its model; the message box comes up right after.
+    ASSERT_TRUE(WaitFor([&] { return sim.CommandLog().contains("QT"); }, 15000));
+    Idle(1500);
+    ASSERT_EQ(program.state(), QProcess::Running);
+    ::kill(pid_t(program.processId()), SIGTERM);
+    const bool bEnded = program.waitForFinished(10000);
+    if (!bEnded) program.kill();
+    EXPECT_TRUE(bEnded);
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    QStringList commands;
+    for (const QString& cmd : sim.CommandLog())
+        if (!cmd.startsWith('Q')) commands << cmd;
+    EXPECT_EQ(commands, QStringList{"CB"});
 }
 
 #include "main_window_test.moc"

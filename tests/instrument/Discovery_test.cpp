@@ -3,9 +3,9 @@
 
 #include <QFile>
 #include <QSerialPort>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <gtest/gtest.h>
 
 namespace {
 
