@@ -1,7 +1,8 @@
 // The desktop program.
+#include "config/Language.h"
+#include "gui/app/TorvexApp.h"
 #include "gui/widgets/Fonts.h"
 #include "gui/widgets/Pictures.h"
-#include "gui/app/TorvexApp.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -14,7 +15,13 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(ProgramIcon());
     InstallFontSubstitutions();
 
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
+    QString lang, error;
+    if (!TakeLanguageOption(args, lang, error)) {
+        std::fprintf(stderr, "torvex_pilot: %s (see --help)\n", error.toUtf8().constData());
+        return 2;
+    }
+    InstallLanguage(lang);
     if (args.contains("--help") || args.contains("-h")) {
         std::fputs(AppUsage().toUtf8().constData(), stdout);
         return 0;
@@ -24,7 +31,6 @@ int main(int argc, char** argv) {
         return 0;
     }
     APP_OPTIONS options;
-    QString error;
     if (!ParseAppOptions(args, options, error)) {
         std::fprintf(stderr, "torvex_pilot: %s (see --help)\n", error.toUtf8().constData());
         return 2;

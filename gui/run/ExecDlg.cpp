@@ -22,9 +22,9 @@ CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
     const QFont caption = UiFont(14);
     auto* pTimes = new QVBoxLayout;
     pTimes->setSpacing(0);
-    pTimes->addWidget(MakeReadout(QStringLiteral("試験時間："), m_readout[READOUT_TEST_TIME], false));
-    pTimes->addWidget(MakeReadout(QStringLiteral("トータル時間："), m_readout[READOUT_TOTAL], true));
-    pTimes->addWidget(MakeReadout(QStringLiteral("残り時間(目安)："), m_readout[READOUT_REMAINING], true));
+    pTimes->addWidget(MakeReadout(tr("試験時間："), m_readout[READOUT_TEST_TIME], false));
+    pTimes->addWidget(MakeReadout(tr("トータル時間："), m_readout[READOUT_TOTAL], true));
+    pTimes->addWidget(MakeReadout(tr("残り時間(目安)："), m_readout[READOUT_REMAINING], true));
 
     m_pLine = new QToolButton(this);
     m_pLine->setIcon(LinePicture(false, true));
@@ -250,8 +250,7 @@ QWidget* CExecDlg::MakeReadout(const QString& strCaption, READOUT& r, bool bWith
     pLayout->setSpacing(2);
     auto* pCaption = new QLabel(strCaption, pRow);
     pCaption->setFont(UiFont(14));
-    pCaption->setMinimumWidth(
-        QFontMetrics(pCaption->font()).horizontalAdvance(QStringLiteral("残り時間(目安)：")));
+    pCaption->setMinimumWidth(QFontMetrics(pCaption->font()).horizontalAdvance(tr("残り時間(目安)：")));
     pLayout->addWidget(pCaption);
     const char* units[3] = {"h", "m", "s"};
     for (int i = 0; i < 3; ++i) {
