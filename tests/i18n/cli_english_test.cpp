@@ -56,6 +56,15 @@ TEST(CliEnglish, StepsUnderEnglishCaptionsAndJapaneseOnesUnchanged) {
     EXPECT_FALSE(HasJapanese(seq.out)) << seq.out.toStdString();
 }
 
+TEST(CliEnglish, ARunOnTheSimulatorSpeaksEnglish) {
+    const TORVEX_RUN r = RunTorvex(
+        {"run", kSequence, "--simulate", "--time-scale", "100", "--baud", "0", "--yes", "--lang", "en"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(HasJapanese(r.out + r.err)) << (r.out + r.err).toStdString();
+    EXPECT_TRUE(r.out.contains("\tPASS\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("The test has finished.")) << r.out.toStdString();
+}
+
 TEST(CliEnglish, MessagesOfAFileThatDoesNotLoad) {
     QTemporaryDir dir;
     const QString bad = dir.filePath("bad.tvx");
