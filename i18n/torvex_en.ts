@@ -106,6 +106,22 @@
         <translation>%1 / %2 steps done
 Elapsed %3 / %4</translation>
     </message>
+    <message>
+        <source>LINE ON</source>
+        <translation>LINE ON</translation>
+    </message>
+    <message>
+        <source>LINE OFF</source>
+        <translation>LINE OFF</translation>
+    </message>
+    <message>
+        <source>START</source>
+        <translation>START</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>STOP</translation>
+    </message>
 </context>
 <context>
     <name>CExecListDlg</name>
@@ -501,6 +517,18 @@ Continue?</translation>
         <source>開く</source>
         <translation>Open</translation>
     </message>
+    <message>
+        <source>FUNCTION SETUP</source>
+        <translation>FUNCTION SETUP</translation>
+    </message>
+    <message>
+        <source>CDN OUT</source>
+        <translation>CDN OUT</translation>
+    </message>
+    <message>
+        <source>PULSE OUT</source>
+        <translation>PULSE OUT</translation>
+    </message>
 </context>
 <context>
     <name>CPlanChartWidget</name>
@@ -599,6 +627,22 @@ Continue?</translation>
         <source>三相</source>
         <translation>Three-phase</translation>
     </message>
+    <message>
+        <source>PREVIEW</source>
+        <translation>PREVIEW</translation>
+    </message>
+    <message>
+        <source>FUNCTION</source>
+        <translation>FUNCTION</translation>
+    </message>
+    <message>
+        <source>CDN OUT</source>
+        <translation>CDN OUT</translation>
+    </message>
+    <message>
+        <source>PULSE OUT</source>
+        <translation>PULSE OUT</translation>
+    </message>
 </context>
 <context>
     <name>CSequenceListDlg</name>
@@ -641,6 +685,10 @@ Continue?</translation>
     <message>
         <source>全削除</source>
         <translation>Delete All</translation>
+    </message>
+    <message>
+        <source>LOAD</source>
+        <translation>LOAD</translation>
     </message>
 </context>
 <context>
@@ -845,6 +893,13 @@ The calibration due date then moves to one year after it.</translation>
     </message>
 </context>
 <context>
+    <name>CSplashDlg</name>
+    <message>
+        <source>TORVEX Remote Control Software</source>
+        <translation>TORVEX Remote Control Software</translation>
+    </message>
+</context>
+<context>
     <name>CStandardDlg</name>
     <message>
         <source>テストレベル</source>
@@ -917,6 +972,14 @@ The calibration due date then moves to one year after it.</translation>
     <message>
         <source>三相</source>
         <translation>Three-phase</translation>
+    </message>
+    <message>
+        <source>CDN OUT</source>
+        <translation>CDN OUT</translation>
+    </message>
+    <message>
+        <source>PULSE OUT</source>
+        <translation>PULSE OUT</translation>
     </message>
 </context>
 <context>
@@ -1016,6 +1079,36 @@ are shown by &quot;torvex ports&quot; in a terminal. See &quot;Troubleshooting&q
     <message>
         <source>複数</source>
         <translation>List</translation>
+    </message>
+</context>
+<context>
+    <name>CValueFixDlg</name>
+    <message>
+        <source>START</source>
+        <translation>START</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>STOP</translation>
+    </message>
+    <message>
+        <source>STEP</source>
+        <translation>STEP</translation>
+    </message>
+</context>
+<context>
+    <name>CValueSweepDlg</name>
+    <message>
+        <source>START</source>
+        <translation>START</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>STOP</translation>
+    </message>
+    <message>
+        <source>STEP</source>
+        <translation>STEP</translation>
     </message>
 </context>
 <context>

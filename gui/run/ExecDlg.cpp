@@ -32,8 +32,8 @@ CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
     m_pLine->setAutoRaise(true);
     m_pLine->setFocusPolicy(Qt::StrongFocus);
     m_pLine->installEventFilter(this);
-    auto* pLineOn = new QLabel(QStringLiteral("LINE ON"), this);
-    auto* pLineOff = new QLabel(QStringLiteral("LINE OFF"), this);
+    auto* pLineOn = new QLabel(tr("LINE ON"), this);
+    auto* pLineOff = new QLabel(tr("LINE OFF"), this);
     pLineOn->setFont(caption);
     pLineOff->setFont(caption);
     auto* pLineCaptions = new QVBoxLayout;
@@ -44,12 +44,12 @@ CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
     m_pStart = new QPushButton(this);
     m_pStart->setIcon(StartPlayPicture());
     m_pStart->setIconSize(QSize(32, 32));
-    m_pStart->setToolTip(QStringLiteral("START"));
+    m_pStart->setToolTip(tr("START"));
     m_pStart->installEventFilter(this);
     m_pStop = new QPushButton(this);
     m_pStop->setIcon(StopPicture());
     m_pStop->setIconSize(QSize(32, 32));
-    m_pStop->setToolTip(QStringLiteral("STOP"));
+    m_pStop->setToolTip(tr("STOP"));
     m_pStop->setEnabled(false);
     m_pStop->installEventFilter(this);
     m_pLamp = new QLabel(this);

@@ -127,8 +127,8 @@ void CManualDlg::BuildHeader(QVBoxLayout* pLayout) {
     m_pGate->Watch(m_pLoad, CInputGate::GATE_BOX); // the save buttons never ask
     pLayout->addLayout(pRow);
 
-    auto* pFunc = new CConditionGroup(QStringLiteral("FUNCTION SETUP"), GROUP_PICTURE_SPECIAL,
-                                      kFunctionTitleWidth, this, false, true);
+    auto* pFunc = new CConditionGroup(tr("FUNCTION SETUP"), GROUP_PICTURE_SPECIAL, kFunctionTitleWidth, this,
+                                      false, true);
     auto* pGrid = new QGridLayout;
     pGrid->setHorizontalSpacing(10);
     const QString captions[FUNC_COUNT] = {tr("極性反転"), tr("パルス連続出力"), tr("周波数変調"),
@@ -196,8 +196,8 @@ QWidget* CManualDlg::BuildLeftColumn() {
 
     auto* pOutput =
         new CConditionGroup(tr("出力先"), GROUP_PICTURE_COUPLING, kLeftRowTitleWidth, pColumn, false, true);
-    m_pCdn = Radio(QStringLiteral("CDN OUT"), big, pOutput);
-    m_pPulse = Radio(QStringLiteral("PULSE OUT"), big, pOutput);
+    m_pCdn = Radio(tr("CDN OUT"), big, pOutput);
+    m_pPulse = Radio(tr("PULSE OUT"), big, pOutput);
     auto* pOutGroup = new QButtonGroup(pOutput);
     for (QRadioButton* p : {m_pCdn, m_pPulse}) {
         pOutGroup->addButton(p);

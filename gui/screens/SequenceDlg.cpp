@@ -78,7 +78,7 @@ CSequenceDlg::CSequenceDlg(QWidget* pParent) : QWidget(pParent) {
     pRows->setContentsMargins(6, 6, 6, 6);
     pRows->setSpacing(5);
 
-    auto* pCaption = new QLabel(QStringLiteral("PREVIEW"), pFrame);
+    auto* pCaption = new QLabel(tr("PREVIEW"), pFrame);
     pCaption->setFont(UiFont(18, true));
     pCaption->setAlignment(Qt::AlignCenter);
     pCaption->setAutoFillBackground(true);
@@ -117,7 +117,7 @@ CSequenceDlg::CSequenceDlg(QWidget* pParent) : QWidget(pParent) {
     pFunctionRow->addStretch(1);
     // Keeps its height when no function is set, so the layout does not jump.
     pFunctions->setMinimumHeight(GroupPicture(GROUP_PICTURE_SPECIAL).height() + 2);
-    AddRow(pRows, QStringLiteral("FUNCTION"), kCaptionWidth, pFunctions);
+    AddRow(pRows, tr("FUNCTION"), kCaptionWidth, pFunctions);
 
     // Two columns as on the MANUAL screen.
     auto* pColumns = new QHBoxLayout;
@@ -174,7 +174,7 @@ CSequenceDlg::CSequenceDlg(QWidget* pParent) : QWidget(pParent) {
     pTimeRow->addStretch(1);
     AddRow(pLeft, tr("試験時間"), nLeftCaption, pTime);
     AddRow(pLeft, tr("出力先"), nLeftCaption,
-           radioRow({{QStringLiteral("CDN OUT"), 0}, {QStringLiteral("PULSE OUT"), 1}}, m_pOutput, 16));
+           radioRow({{tr("CDN OUT"), 0}, {tr("PULSE OUT"), 1}}, m_pOutput, 16));
     pLeft->addStretch(1);
 
     const QString burstNames[3] = {tr("バースト周期"), tr("パルス数"), tr("バースト期間")};

@@ -47,7 +47,7 @@ CSequenceListDlg::CSequenceListDlg(torvex::CSession& session, CStepListView& ste
     m_pLoad = new QToolButton(pAdd);
     m_pLoad->setIcon(QIcon(LoadFolderPicture()));
     m_pLoad->setIconSize(LoadFolderPicture().size());
-    m_pLoad->setToolTip(QStringLiteral("LOAD"));
+    m_pLoad->setToolTip(tr("LOAD"));
     m_pLoad->setAutoRaise(false);
     pAddRow->addSpacing(8);
     pAddRow->addWidget(m_pLoad);

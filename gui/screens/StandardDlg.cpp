@@ -97,8 +97,7 @@ CStandardDlg::CStandardDlg(torvex::CSession& session, CStepListView& list, QWidg
     m_pPeriod = text(tr("バースト周期"), GROUP_PICTURE_TIME, QStringLiteral("ms"));
     m_pPulses = text(tr("パルス数"), GROUP_PICTURE_TIME, QString());
     m_pDuration = text(tr("バースト期間"), GROUP_PICTURE_TIME, QStringLiteral("ms"));
-    buttons(tr("出力先"), GROUP_PICTURE_COUPLING, {QStringLiteral("CDN OUT"), QStringLiteral("PULSE OUT")},
-            m_apOutput.data());
+    buttons(tr("出力先"), GROUP_PICTURE_COUPLING, {tr("CDN OUT"), tr("PULSE OUT")}, m_apOutput.data());
     m_pPhaseGroup =
         buttons(tr("CDN 印加相"), GROUP_PICTURE_COUPLING, {tr("単相"), tr("三相")}, m_apPhase.data());
     m_pPhaseGroup->Title()->setFont(UiFont(14));
