@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCommandLineParser>
 #include <QStringList>
 #include <cstdint>
 #include <initializer_list>
@@ -21,18 +22,24 @@ int CliCommandCount();
 
 // Prints a one-line usage error for a command to stderr and returns EXIT_USAGE.
 int UsageError(const QString& command, const QString& message);
-// True when args ask for help; prints the usage text to stdout.
-bool HandleHelp(const QStringList& args, const QString& usage);
+// What ParseCommand returns when the command goes on.
+constexpr int kGoOn = -1;
+// Reads a command's arguments with parser (which knows its options): kGoOn,
+// or the exit code after --help or --version (printed) or a usage error (told).
+int ParseCommand(const QString& command, QCommandLineParser& parser, const QStringList& args, const char* pszUsage);
+// K2 or K1 (any case) as a model code; false for anything else.
+bool ModelFromName(const QString& strName, uint32_t& ulModel);
 class CTorvexDoc;
 class CReportData;
 class CCollectingDialog;
 
-// The options the file commands share (defined with `torvex steps`): a .tvxs
-// is a sequence file; the document is made for a model; FILE arguments and
-// --model K2|K1 are read into the given strings.
+// What the file commands share (defined with `torvex steps`): a .tvxs is a
+// sequence file; the document is made for a model; the option --model K2|K1
+// and the FILE arguments are read from a parser (a usage error is told).
 bool IsSequenceFile(const QString& strPath);
 void PrepareDocument(CTorvexDoc& doc, CCollectingDialog& dialog, uint32_t ulModel);
-bool ParseFileAndModel(const QString& command, const QStringList& args, int nFiles,
+extern const QCommandLineOption kModelOption;
+bool ReadFilesAndModel(const QString& command, const QCommandLineParser& parser, int nFiles,
                        std::initializer_list<QString*> files, uint32_t& ulModel);
 // False, with "torvex COMMAND: no such file: PATH" on stderr, when the input file
 // is missing. That is a file that cannot be loaded (EXIT_FAILED), not wrong usage.

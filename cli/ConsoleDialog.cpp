@@ -13,10 +13,12 @@ QString OneLine(const QString& s) {
 } // namespace
 
 void CConsoleDialog::Print(const QString& strLine) {
+    if (m_fnBefore) m_fnBefore();
     if (m_bToStderr)
         Err(strLine + "\n");
     else
         Out(strLine + "\n");
+    if (m_fnAfter) m_fnAfter();
 }
 
 void CConsoleDialog::Message(const QString& strText) {
@@ -29,9 +31,11 @@ bool CConsoleDialog::Ask(const QString& strText, const QString& strChoices) {
         Print("question: " + OneLine(strText) + " -> OK");
         return true;
     }
+    if (m_fnBefore) m_fnBefore();
     Err("question: " + OneLine(strText) + " " + strChoices + " ");
     QTextStream in(stdin);
     const QString answer = in.readLine().trimmed().toLower();
+    if (m_fnAfter) m_fnAfter();
     return answer == "y" || answer == "yes" || answer == "ok";
 }
 

@@ -3,6 +3,7 @@
 #include "model/OperatorDialog.h"
 
 #include <QStringList>
+#include <functional>
 
 // The operator dialogue of the command line: messages go to a stream, and
 // questions are answered by an option or at the terminal.
@@ -20,6 +21,13 @@ public:
     QString SaveFileName(const QString& strTitle, const QString& strProposed, const QStringList& filters,
                          const QString& strDefaultSuffix) override;
 
+    // Called before and after every line this dialogue prints (a progress
+    // line on the terminal makes room for it).
+    void SetAround(std::function<void()> fnBefore, std::function<void()> fnAfter) {
+        m_fnBefore = std::move(fnBefore);
+        m_fnAfter = std::move(fnAfter);
+    }
+
     // Every message shown so far.
     QStringList m_messages;
 
@@ -28,4 +36,5 @@ private:
     void Print(const QString& strLine);
     bool m_bYes;
     bool m_bToStderr;
+    std::function<void()> m_fnBefore, m_fnAfter;
 };

@@ -89,29 +89,6 @@ QString RunLine(const JOURNAL_RUN& r) {
            '\n';
 }
 
-// Options shared by the history commands: --format and the words left.
-bool ParseFormat(const QStringList& argsIn, QStringList& words, bool& bJson, int& nUsage) {
-    QStringList args = argsIn;
-    bJson = false;
-    while (!args.isEmpty()) {
-        const QString a = args.takeFirst();
-        if (a == "--format") {
-            const QString f = args.isEmpty() ? QString() : args.takeFirst();
-            if (f != "tsv" && f != "json") {
-                nUsage = UsageError("history", "--format takes tsv or json");
-                return false;
-            }
-            bJson = f == "json";
-        } else if (a.startsWith("--")) {
-            nUsage = UsageError("history", QString("unknown option %1").arg(a));
-            return false;
-        } else {
-            words << a;
-        }
-    }
-    return true;
-}
-
 // Opens the journal for reading; a missing journal holds no runs.
 bool OpenJournal(CJournal& journal, bool& bMissing) {
     bMissing = !QFileInfo::exists(CJournal::DefaultFolder() + "/" + CJournal::FileName());
@@ -199,12 +176,15 @@ int ShowRun(qint64 nId, bool bJson) {
 
 } // namespace
 
-int RunHistory(const QStringList& argsIn) {
-    if (HandleHelp(argsIn, QString::fromUtf8(kUsage))) return EXIT_OK;
-    QStringList words;
-    bool bJson = false;
-    int nUsage = EXIT_USAGE;
-    if (!ParseFormat(argsIn, words, bJson, nUsage)) return nUsage;
+int RunHistory(const QStringList& args) {
+    QCommandLineParser parser;
+    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("FORM"));
+    parser.addOption(format);
+    if (const int nExit = ParseCommand("history", parser, args, kUsage); nExit != kGoOn) return nExit;
+    const QString formatName = parser.isSet(format) ? parser.value(format) : QStringLiteral("tsv");
+    if (formatName != "tsv" && formatName != "json") return UsageError("history", "--format takes tsv or json");
+    const bool bJson = formatName == "json";
+    const QStringList words = parser.positionalArguments();
     if (!words.isEmpty()) {
         if (words.first() != "show")
             return UsageError("history", QString("unknown word %1").arg(words.first()));
@@ -234,18 +214,7 @@ int RunHistory(const QStringList& argsIn) {
 
 // torvex report --run ID --out OUT.xlsx: the report as it would have been
 // written at the end of that run (and with the judgments given after it).
-int RunJournalReport(const QStringList& argsIn) {
-    QString out, idText;
-    QStringList args = argsIn;
-    while (!args.isEmpty()) {
-        const QString a = args.takeFirst();
-        if (a == "--run" || a == "--out") {
-            if (args.isEmpty()) return UsageError("report", QString("%1 needs a value").arg(a));
-            (a == "--run" ? idText : out) = args.takeFirst();
-        } else {
-            return UsageError("report", QString("--run takes only --out, not %1").arg(a));
-        }
-    }
+int RunJournalReport(const QString& idText, const QString& out) {
     if (out.isEmpty()) return UsageError("report", "--out OUT.xlsx is missing");
     qint64 nId = 0;
     if (!ParseId(idText, nId)) return UsageError("report", QString("not a run id: %1").arg(idText));

@@ -48,20 +48,14 @@ QString Describe(const SERIAL_PORT_ENTRY& entry) {
 
 } // namespace
 
-int RunPorts(const QStringList& argsIn) {
-    if (HandleHelp(argsIn, QString::fromUtf8(kUsage))) return EXIT_OK;
-    QStringList args = argsIn;
-    QStringList ports;
-    while (!args.isEmpty()) {
-        const QString a = args.takeFirst();
-        if (a == "--port") {
-            if (args.isEmpty()) return UsageError("ports", "--port needs a device path");
-            ports << args.takeFirst();
-        } else {
-            return UsageError("ports", QString("unexpected argument '%1'").arg(a));
-        }
-    }
-    CRsBasicProtocol::SetExtraPorts(ports);
+int RunPorts(const QStringList& args) {
+    QCommandLineParser parser;
+    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PATH"));
+    parser.addOption(port);
+    if (const int nExit = ParseCommand("ports", parser, args, kUsage); nExit != kGoOn) return nExit;
+    if (!parser.positionalArguments().isEmpty())
+        return UsageError("ports", QString("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+    CRsBasicProtocol::SetExtraPorts(parser.values(port));
 
     const QList<SERIAL_PORT_ENTRY> entries = ListSerialPorts();
     if (entries.isEmpty()) {

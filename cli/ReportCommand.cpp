@@ -58,39 +58,33 @@ int ReportSequenceFile(CTorvexDoc& doc, const CCollectingDialog& dialog, const Q
 } // namespace
 
 // The report of a journalled run (cli/HistoryCommand.cpp).
-int RunJournalReport(const QStringList& args);
+int RunJournalReport(const QString& idText, const QString& out);
 
-int RunReport(const QStringList& argsIn) {
-    if (HandleHelp(argsIn, QString::fromUtf8(kUsage))) return EXIT_OK;
-    if (argsIn.contains("--run")) return RunJournalReport(argsIn);
-    QString file, out, tabName;
-    uint32_t ulModel = MODEL_K2;
-    QStringList args = argsIn;
-    while (!args.isEmpty()) {
-        const QString a = args.takeFirst();
-        if (a == "--out" || a == "--tab" || a == "--model") {
-            if (args.isEmpty()) return UsageError("report", QString("%1 needs a value").arg(a));
-            const QString value = args.takeFirst();
-            if (a == "--out") {
-                out = value;
-            } else if (a == "--tab") {
-                tabName = value.toLower();
-            } else if (value.compare("K2", Qt::CaseInsensitive) == 0) {
-                ulModel = MODEL_K2;
-            } else if (value.compare("K1", Qt::CaseInsensitive) == 0) {
-                ulModel = MODEL_K1;
-            } else {
-                return UsageError("report", "--model takes K2 or K1");
-            }
-        } else if (a.startsWith('-') && a.size() > 1) {
-            return UsageError("report", QString("unknown option %1").arg(a));
-        } else if (file.isEmpty()) {
-            file = a;
-        } else {
-            return UsageError("report", "only one FILE");
-        }
+int RunReport(const QStringList& args) {
+    QCommandLineParser parser;
+    const QCommandLineOption outOption(QStringLiteral("out"), QString(), QStringLiteral("OUT.xlsx"));
+    const QCommandLineOption tab(QStringLiteral("tab"), QString(), QStringLiteral("TAB"));
+    const QCommandLineOption run(QStringLiteral("run"), QString(), QStringLiteral("ID"));
+    parser.addOptions({outOption, tab, run, kModelOption});
+    if (const int nExit = ParseCommand("report", parser, args, kUsage); nExit != kGoOn) return nExit;
+    const QString out = parser.value(outOption);
+    if (parser.isSet(run)) {
+        for (const QString& name : parser.optionNames())
+            if (name != "run" && name != "out")
+                return UsageError("report", QString("--run takes only --out, not --%1").arg(name));
+        if (!parser.positionalArguments().isEmpty())
+            return UsageError("report", QString("--run takes only --out, not %1").arg(parser.positionalArguments().first()));
+        if (out.isEmpty()) return UsageError("report", "--out OUT.xlsx is missing");
+        return RunJournalReport(parser.value(run), out);
     }
-    if (file.isEmpty()) return UsageError("report", "FILE is missing");
+    const QString tabName = parser.value(tab).toLower();
+    uint32_t ulModel = MODEL_K2;
+    if (parser.isSet(kModelOption) && !ModelFromName(parser.value(kModelOption), ulModel))
+        return UsageError("report", "--model takes K2 or K1");
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1) return UsageError("report", "only one FILE");
+    if (positional.isEmpty()) return UsageError("report", "FILE is missing");
+    const QString file = positional.first();
     if (out.isEmpty()) return UsageError("report", "--out OUT.xlsx is missing");
 
     const bool bSequenceFile = IsSequenceFile(file);

@@ -17,10 +17,12 @@ const char* kUsage = "Usage: torvex resave IN OUT [--model K2|K1]\n"
 } // namespace
 
 int RunResave(const QStringList& args) {
-    if (HandleHelp(args, QString::fromUtf8(kUsage))) return EXIT_OK;
+    QCommandLineParser parser;
+    parser.addOption(kModelOption);
+    if (const int nExit = ParseCommand("resave", parser, args, kUsage); nExit != kGoOn) return nExit;
     QString in, out;
     uint32_t ulModel = 0;
-    if (!ParseFileAndModel("resave", args, 2, {&in, &out}, ulModel)) return EXIT_USAGE;
+    if (!ReadFilesAndModel("resave", parser, 2, {&in, &out}, ulModel)) return EXIT_USAGE;
     if (!InputFileFound("resave", in)) return EXIT_FAILED;
 
     CCollectingDialog dialog;

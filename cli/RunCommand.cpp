@@ -14,32 +14,44 @@
 #include "journal/JournalRun.h"
 #include "journal/RunRecorder.h"
 #include "results/ReportWriter.h"
+#include "results/StepListing.h"
 #include "run/RunEngine.h"
 #include "run/StopSignals.h"
+#include "cmdline/CommandLine.h"
 #include "session/Session.h"
+#include "sim/SimOptions.h"
 #include "sim/TorvexSimulator.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTimer>
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
 #include <functional>
 #include <memory>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 const char* kUsage = "Usage: torvex run FILE (--port PATH | --simulate [SIMULATOR OPTIONS]) [--yes]\n"
                      "                 [--stop-every-step] [--log-folder DIR] [--model K2|K1]\n"
-                     "                 [--report OUT.xlsx]\n"
+                     "                 [--report OUT.xlsx] [--format tsv|csv|json] [--progress]\n"
                      "\n"
                      "Runs a data file (.tvx, as the MANUAL tab would) or a sequence file (.tvxs,\n"
                      "as the SEQUENCE tab would) from its first step.\n"
                      "\n"
                      "  --port PATH         search the instrument on this device only (repeatable);\n"
                      "                      without it every serial port of the machine is searched\n"
-                     "  --simulate          start the built-in simulator and run on it; the words\n"
-                     "                      after it that are not options of run go to the\n"
-                     "                      simulator (see `torvex sim --help`)\n"
+                     "  --simulate          start the built-in simulator and run on it; the\n"
+                     "                      simulator's options (see `torvex sim --help`) may\n"
+                     "                      follow, --model apart, which is run's own\n"
                      "  --yes               answer the start confirmation with OK\n"
                      "  --stop-every-step   stop after each step, then go on by itself\n"
                      "  --log-folder DIR    write the test log there instead of the settings' folder\n"
@@ -47,11 +59,78 @@ const char* kUsage = "Usage: torvex run FILE (--port PATH | --simulate [SIMULATO
                      "  --report OUT.xlsx   after the run, write its report workbook (judgments and\n"
                      "                      start time of the run, test information of the settings);\n"
                      "                      when OUT cannot be written it goes to the report folder\n"
+                     "  --format FORM       one record per step on standard output as the step ends:\n"
+                     "                      tsv, csv (a header line first) or json (JSON Lines), with\n"
+                     "                      the fields of `torvex steps --format` and then judgment\n"
+                     "                      (pass, fail, or empty/null when not judged); every other\n"
+                     "                      line goes to standard error\n"
+                     "  --progress          show the step, the elapsed and the remaining time on\n"
+                     "                      standard error (the default when it is a terminal)\n"
                      "\n"
                      "Prints a line as each step starts and ends, every message, and a summary.\n"
-                     "Ctrl+C, SIGTERM or SIGHUP stop the output and end the run as a stop.\n"
+                     "Ctrl+C, SIGTERM or SIGHUP stop the output and end the run as a stop, and so\n"
+                     "does standard output closing under a --format run.\n"
                      "Exit: 0 every step passed; 1 stopped, instrument error, instrument lost or\n"
-                     "not found, file not loaded, report not written; 2 wrong usage.\n";
+                     "not found, file not loaded, report not written, output not written; 2 wrong\n"
+                     "usage.\n";
+
+// "1:02:03" for a number of seconds.
+QString Clock(int64_t lSeconds) {
+    lSeconds = std::max<int64_t>(0, lSeconds);
+    return QString("%1:%2:%3")
+        .arg(lSeconds / 3600)
+        .arg(lSeconds / 60 % 60, 2, 10, QChar('0'))
+        .arg(lSeconds % 60, 2, 10, QChar('0'));
+}
+
+// Where the run stands, on standard error: one line redrawn in place on a
+// terminal; elsewhere a line when a step starts and at most every ten seconds.
+class CProgressView : public CSilentRunView {
+public:
+    explicit CProgressView(bool bShow) : m_bShow(bShow), m_bTerminal(isatty(STDERR_FILENO) != 0) {}
+
+    void SetProgress(const CRunProgress& p) override {
+        // Time in one run only goes forward: the panel's reset at the end is not shown.
+        if (!m_bShow || p.nStepsTotal == 0 || p.lTimeDone < m_lTimeDone) return;
+        m_lTimeDone = p.lTimeDone;
+        const QString line = QString("progress: step %1/%2, %3 elapsed, %4 remaining")
+                                 .arg(std::min(p.nStepsDone + 1, p.nStepsTotal))
+                                 .arg(p.nStepsTotal)
+                                 .arg(Clock(p.lTimeDone), Clock(p.lTimeTotal - p.lTimeDone));
+        if (m_bTerminal) {
+            m_strShown = line;
+            Err("\r\033[K" + line);
+            return;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (p.nStepsDone == m_nLastSteps && now - m_lastLine < std::chrono::seconds(10)) return;
+        m_nLastSteps = p.nStepsDone;
+        m_lastLine = now;
+        Err(line + "\n");
+    }
+    // A line of other output is about to go to the terminal: the progress line
+    // makes room, and comes back below it.
+    void Before() {
+        if (!m_strShown.isEmpty()) Err("\r\033[K");
+    }
+    void After() {
+        if (!m_strShown.isEmpty()) Err(m_strShown);
+    }
+    // The run is over: the line goes, and the panel's reset is not shown.
+    void Done() {
+        Before();
+        m_strShown.clear();
+        m_bShow = false;
+    }
+
+private:
+    bool m_bShow;
+    bool m_bTerminal;
+    QString m_strShown;
+    int32_t m_nLastSteps = -1;
+    int64_t m_lTimeDone = 0;
+    std::chrono::steady_clock::time_point m_lastLine;
+};
 
 // Calls fn once the engine has done the work in hand.
 void WhenIdle(CRunEngine& engine, std::function<void()> fn) {
@@ -72,54 +151,56 @@ QString StepLine(CExecData step) {
 
 } // namespace
 
-int RunTestRun(const QStringList& argsIn) {
-    if (HandleHelp(argsIn, QString::fromUtf8(kUsage))) return EXIT_OK;
+int RunTestRun(const QStringList& args) {
+    QCommandLineParser parser;
+    const QCommandLineOption portOption(QStringLiteral("port"), QString(), QStringLiteral("PATH"));
+    const QCommandLineOption simulate(QStringLiteral("simulate"));
+    const QCommandLineOption yes(QStringLiteral("yes"));
+    const QCommandLineOption stopEvery(QStringLiteral("stop-every-step"));
+    const QCommandLineOption logFolderOption(QStringLiteral("log-folder"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption report(QStringLiteral("report"), QString(), QStringLiteral("OUT.xlsx"));
+    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("FORM"));
+    const QCommandLineOption progressOption(QStringLiteral("progress"));
+    parser.addOptions(
+        {portOption, simulate, yes, stopEvery, logFolderOption, report, format, progressOption, kModelOption});
+    // The simulator's options, for --simulate; --model is run's own.
+    const QList<QCommandLineOption> simOptions = SimCommandLineOptions({QStringLiteral("model")});
+    parser.addOptions(simOptions);
+    if (const int nExit = ParseCommand("run", parser, args, kUsage); nExit != kGoOn) return nExit;
 
-    QString file;
-    QStringList ports, simArgs;
-    bool bSimulate = false, bYes = false, bStopEvery = false;
-    QString logFolder, reportPath;
+    QStringList ports = parser.values(portOption);
+    const bool bSimulate = parser.isSet(simulate), bYes = parser.isSet(yes), bStopEvery = parser.isSet(stopEvery);
+    QString logFolder = parser.value(logFolderOption);
+    const QString reportPath = parser.value(report);
+    const bool bProgress = parser.isSet(progressOption) || isatty(STDERR_FILENO) != 0;
+    int nFormat = STEP_FORMAT_TABLE;
+    if (parser.isSet(format) && !StepFormatFromName(parser.value(format), nFormat))
+        return UsageError("run", QString("unknown format '%1' (tsv, csv or json)").arg(parser.value(format)));
     uint32_t modelOption = MODEL_K2;
-    QStringList args = argsIn;
-    while (!args.isEmpty()) {
-        const QString a = args.takeFirst();
-        if (a == "--port") {
-            if (args.isEmpty()) return UsageError("run", "--port needs a device path");
-            ports << args.takeFirst();
-        } else if (a == "--simulate") {
-            bSimulate = true;
-        } else if (a == "--yes") {
-            bYes = true;
-        } else if (a == "--stop-every-step") {
-            bStopEvery = true;
-        } else if (a == "--log-folder") {
-            if (args.isEmpty()) return UsageError("run", "--log-folder needs a folder");
-            logFolder = args.takeFirst();
-        } else if (a == "--report") {
-            if (args.isEmpty()) return UsageError("run", "--report needs a file");
-            reportPath = args.takeFirst();
-        } else if (a == "--model") {
-            const QString m = args.isEmpty() ? QString() : args.takeFirst();
-            if (m == "K2")
-                modelOption = MODEL_K2;
-            else if (m == "K1")
-                modelOption = MODEL_K1;
-            else
-                return UsageError("run", "--model takes K2 or K1");
-        } else if (bSimulate) {
-            simArgs << a; // the other words after --simulate belong to the simulator
-        } else if (a.startsWith("--")) {
-            return UsageError("run", QString("unknown option %1").arg(a));
-        } else if (file.isEmpty()) {
-            file = a;
-        } else {
-            return UsageError("run", "only one FILE");
-        }
-    }
+    if (parser.isSet(kModelOption) && !ModelFromName(parser.value(kModelOption), modelOption))
+        return UsageError("run", "--model takes K2 or K1");
+    const QStringList simArgs = torvex::GivenOptions(parser, simOptions);
+    if (!bSimulate && !simArgs.isEmpty())
+        return UsageError("run", QString("%1 is an option of the simulator: it needs --simulate").arg(simArgs.first()));
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1) return UsageError("run", "only one FILE");
+    const QString file = positional.value(0);
     if (file.isEmpty()) return UsageError("run", "FILE is missing");
+
+    // With --format, standard output carries the records only.
+    const bool bRecords = nFormat != STEP_FORMAT_TABLE;
+    CProgressView progress(bProgress);
+    const auto Line = [&](const QString& text) {
+        progress.Before();
+        if (bRecords)
+            Err(text);
+        else
+            Out(text);
+        progress.After();
+    };
     if (bSimulate == !ports.isEmpty()) return UsageError("run", "give either --port PATH or --simulate");
     if (!InputFileFound("run", file)) {
-        Out("summary: 0 steps run, 0 passed; file not loaded\n");
+        Line("summary: 0 steps run, 0 passed; file not loaded\n");
         return EXIT_FAILED;
     }
     if (!logFolder.isEmpty()) {
@@ -129,6 +210,21 @@ int RunTestRun(const QStringList& argsIn) {
     }
 
     std::unique_ptr<CTorvexSimulator> sim;
+    QString logPath;
+    // The simulator's command log (--log) is written when the run is over and
+    // the line closed, on every way out.
+    struct LogOnExit {
+        std::unique_ptr<CTorvexSimulator>& sim;
+        const QString& path;
+        ~LogOnExit() {
+            if (!sim || path.isEmpty()) return;
+            sim->Stop();
+            QFile f(path);
+            if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+                f.write(sim->CommandLog().join('\n').toLatin1() + '\n') < 0 || !f.flush())
+                Err(QString("torvex run: cannot write the log file %1\n").arg(path));
+        }
+    } logOnExit{sim, logPath};
     if (bSimulate) {
         SimOptions options;
         QString error;
@@ -139,16 +235,19 @@ int RunTestRun(const QStringList& argsIn) {
             return EXIT_FAILED;
         }
         ports = QStringList{sim->DevicePath()};
+        logPath = options.strLogFile;
     }
     if (!ports.isEmpty()) {
         qputenv("TORVEX_PORTS_ONLY", "1");
         CRsBasicProtocol::SetExtraPorts(ports);
     }
 
-    CConsoleDialog dialog(bYes, false);
+    CConsoleDialog dialog(bYes, bRecords);
+    dialog.SetAround([&] { progress.Before(); }, [&] { progress.After(); });
     torvex::CSession session(dialog);
+    session.AttachRunView(&progress);
     if (!session.Connect()) {
-        Out("message: TORVEX not found\n");
+        Line("message: TORVEX not found\n");
         // A port we may not open or another program holds is not "not found".
         for (const CTorvexCntl::PortProblem& problem : session.PortProblems()) {
             PORT_ACCESS_RESULT access = JudgePortAccess(GatherPortFacts(problem.strPath));
@@ -156,10 +255,10 @@ int RunTestRun(const QStringList& argsIn) {
                 access.m_strReason = QStringLiteral("it is in use by another program");
                 access.m_strAction = QStringLiteral("end that program and try again");
             }
-            Out(QString("message: cannot open %1: %2; %3\n")
+            Line(QString("message: cannot open %1: %2; %3\n")
                     .arg(problem.strPath, access.m_strReason, access.m_strAction));
         }
-        Out("summary: 0 steps run, 0 passed; no instrument\n");
+        Line("summary: 0 steps run, 0 passed; no instrument\n");
         return EXIT_FAILED;
     }
     int32_t model = session.QueryModelType();
@@ -179,7 +278,7 @@ int RunTestRun(const QStringList& argsIn) {
         loaded = doc.OpenDocument(file);
     }
     if (!loaded) {
-        Out("summary: 0 steps run, 0 passed; file not loaded\n");
+        Line("summary: 0 steps run, 0 passed; file not loaded\n");
         return EXIT_FAILED;
     }
 
@@ -199,11 +298,54 @@ int RunTestRun(const QStringList& argsIn) {
 
     int nRun = 0, nPassed = 0;
     QString why;
+    // A reader that went away (`| head`) stops the test as Ctrl+C would: the
+    // output must not go on unwatched, and the program must not die of SIGPIPE
+    // before "CB" has gone out.
+    std::signal(SIGPIPE, SIG_IGN);
+    bool bOutputLost = false;
+    CStepListing records(nFormat, bSequence, [&](const char* pData, size_t nSize) {
+        return std::fwrite(pData, 1, nSize, stdout) == nSize && std::fflush(stdout) == 0;
+    }, true);
+    records.SetUnbuffered(true);
+    const auto OutputLost = [&] {
+        if (bOutputLost) return;
+        bOutputLost = true;
+        Err(QString("torvex run: cannot write the output: %1; the test is stopped\n")
+                .arg(QString::fromLocal8Bit(std::strerror(errno ? errno : EPIPE))));
+        const bool bRunning = engine.State() != torvex::RunState::Idle || engine.IsStartPending();
+        if (!bRunning) {
+            why = "stopped";
+            QCoreApplication::exit(0);
+        } else if (!engine.IsStopRequested()) {
+            engine.OnStop(); // the run poll then ends the run as stopped
+        }
+    };
+    if (bRecords) {
+        records.WriteHeader();
+        if (!records.Finish()) {
+            Err(QString("torvex run: cannot write the output: %1\n")
+                    .arg(QString::fromLocal8Bit(std::strerror(errno))));
+            return EXIT_FAILED;
+        }
+    }
+    // A pipe whose reader has gone is seen at once, not at the next step's end.
+    QTimer readerWatch;
+    struct stat st {};
+    if (bRecords && fstat(STDOUT_FILENO, &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))) {
+        QObject::connect(&readerWatch, &QTimer::timeout, [&] {
+            pollfd p{STDOUT_FILENO, 0, 0};
+            if (poll(&p, 1, 0) == 1 && (p.revents & (POLLERR | POLLHUP))) {
+                errno = EPIPE;
+                OutputLost();
+            }
+        });
+        readerWatch.start(250);
+    }
     QObject::connect(&engine, &CRunEngine::stepStarted, [&](int entry, int step) {
         const std::vector<CExecData>* steps = engine.Cursor().m_pSteps;
         const QString texts =
             steps && step < int(steps->size()) ? StepLine((*steps)[size_t(step)]) : QString();
-        Out(QString("start\t%1\t%2\t%3\n")
+        Line(QString("start\t%1\t%2\t%3\n")
                 .arg(entry < 0 ? QString("-") : QString::number(entry + 1))
                 .arg(step + 1)
                 .arg(texts));
@@ -213,10 +355,18 @@ int RunTestRun(const QStringList& argsIn) {
         if (judge == JUDGE_PASS) ++nPassed;
         CExecData j;
         j.m_nJudge = judge;
-        Out(QString("end\t%1\t%2\t%3\n")
-                .arg(entry < 0 ? QString("-") : QString::number(entry + 1))
-                .arg(step + 1)
-                .arg(j.GetText(COL_JUDGE)));
+        Line(QString("end\t%1\t%2\t%3\n")
+                 .arg(entry < 0 ? QString("-") : QString::number(entry + 1))
+                 .arg(step + 1)
+                 .arg(j.GetText(COL_JUDGE)));
+        const std::vector<CExecData>* steps = engine.Cursor().m_pSteps;
+        if (!bRecords || bOutputLost || !steps || step >= int(steps->size())) return;
+        CExecData record = (*steps)[size_t(step)];
+        record.m_nJudge = judge;
+        const CSettingData* test =
+            entry < 0 ? &doc.m_settingManual : doc.m_sequence.Entry(entry);
+        records.WriteStep(entry < 0 ? 1 : entry + 1, test ? test->m_strTestName : QString(), step + 1, record);
+        if (!records.Finish()) OutputLost();
     });
     QObject::connect(&engine, &CRunEngine::runEnded, [&](torvex::RunEnd eWhy) {
         if (eWhy == torvex::RunEnd::Between) {
@@ -224,6 +374,7 @@ int RunTestRun(const QStringList& argsIn) {
             return;
         }
         why = torvex::RunEndName(eWhy);
+        progress.Done();
         QCoreApplication::exit(0);
     });
 
@@ -255,8 +406,9 @@ int RunTestRun(const QStringList& argsIn) {
     QCoreApplication::exec();
     engine.Close();
 
-    Out(QString("summary: %1 steps run, %2 passed; %3\n").arg(nRun).arg(nPassed).arg(why));
-    const int code = why == "finished" && nRun == nPassed ? EXIT_OK : EXIT_FAILED;
+    progress.Done();
+    Line(QString("summary: %1 steps run, %2 passed; %3\n").arg(nRun).arg(nPassed).arg(why));
+    const int code = why == "finished" && nRun == nPassed && !bOutputLost ? EXIT_OK : EXIT_FAILED;
     if (reportPath.isEmpty()) return code;
     const std::optional<CReportData> data =
         CollectReport(doc, bSequence ? TAB_SEQUENCE : TAB_MANUAL, property, uint32_t(model));

@@ -47,29 +47,17 @@ bool WriteOut(const char* pData, size_t nSize) {
 
 } // namespace
 
-int RunSteps(const QStringList& argsIn) {
-    if (HandleHelp(argsIn, QString::fromUtf8(kUsage))) return EXIT_OK;
-    // --format is this command's own; the rest is shared with the other file commands.
-    QStringList args;
+int RunSteps(const QStringList& args) {
+    QCommandLineParser parser;
+    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("FORM"));
+    parser.addOptions({kModelOption, format});
+    if (const int nExit = ParseCommand("steps", parser, args, kUsage); nExit != kGoOn) return nExit;
     int nFormat = STEP_FORMAT_TABLE;
-    for (int i = 0; i < argsIn.size(); ++i) {
-        if (argsIn[i] != "--format" && !argsIn[i].startsWith("--format=")) {
-            args << argsIn[i];
-            continue;
-        }
-        QString name;
-        if (argsIn[i] == "--format") {
-            if (i + 1 >= argsIn.size()) return UsageError("steps", "--format needs tsv, csv or json");
-            name = argsIn[++i];
-        } else {
-            name = argsIn[i].mid(9);
-        }
-        if (!StepFormatFromName(name, nFormat))
-            return UsageError("steps", QString("unknown format '%1' (tsv, csv or json)").arg(name));
-    }
+    if (parser.isSet(format) && !StepFormatFromName(parser.value(format), nFormat))
+        return UsageError("steps", QString("unknown format '%1' (tsv, csv or json)").arg(parser.value(format)));
     QString path;
     uint32_t ulModel = 0;
-    if (!ParseFileAndModel("steps", args, 1, {&path}, ulModel)) return EXIT_USAGE;
+    if (!ReadFilesAndModel("steps", parser, 1, {&path}, ulModel)) return EXIT_USAGE;
     if (!InputFileFound("steps", path)) return EXIT_FAILED;
 
     CCollectingDialog dialog;
@@ -131,37 +119,16 @@ void PrepareDocument(CTorvexDoc& doc, CCollectingDialog& dialog, uint32_t ulMode
     doc.NewDocument();
 }
 
-bool ParseFileAndModel(const QString& command, const QStringList& args, int nFiles,
+const QCommandLineOption kModelOption(QStringLiteral("model"), QString(), QStringLiteral("K2|K1"));
+
+bool ReadFilesAndModel(const QString& command, const QCommandLineParser& parser, int nFiles,
                        std::initializer_list<QString*> files, uint32_t& ulModel) {
     ulModel = MODEL_K2;
-    QStringList positional;
-    for (int i = 0; i < args.size(); ++i) {
-        QString a = args[i];
-        QString model;
-        if (a == "--model") {
-            if (i + 1 >= args.size()) {
-                UsageError(command, "--model needs K2 or K1");
-                return false;
-            }
-            model = args[++i];
-        } else if (a.startsWith("--model=")) {
-            model = a.mid(8);
-        } else if (a.startsWith('-') && a.size() > 1) {
-            UsageError(command, QString("unknown option '%1'").arg(a));
-            return false;
-        } else {
-            positional << a;
-            continue;
-        }
-        if (model.compare("K2", Qt::CaseInsensitive) == 0) {
-            ulModel = MODEL_K2;
-        } else if (model.compare("K1", Qt::CaseInsensitive) == 0) {
-            ulModel = MODEL_K1;
-        } else {
-            UsageError(command, QString("unknown model '%1' (K2 or K1)").arg(model));
-            return false;
-        }
+    if (parser.isSet(kModelOption) && !ModelFromName(parser.value(kModelOption), ulModel)) {
+        UsageError(command, QString("unknown model '%1' (K2 or K1)").arg(parser.value(kModelOption)));
+        return false;
     }
+    const QStringList positional = parser.positionalArguments();
     if (positional.size() != nFiles) {
         UsageError(command, nFiles == 1 ? "expects one FILE" : "expects IN and OUT");
         return false;

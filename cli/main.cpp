@@ -1,6 +1,9 @@
 #include "cli/Commands.h"
 #include "config/Language.h"
 
+#include "cmdline/CommandLine.h"
+#include "model/ExecData.h"
+
 #include <QCoreApplication>
 #include <cstdio>
 
@@ -46,9 +49,31 @@ int UsageError(const QString& command, const QString& message) {
     return EXIT_USAGE;
 }
 
-bool HandleHelp(const QStringList& args, const QString& usage) {
-    if (!args.contains("--help") && !args.contains("-h")) return false;
-    Out(usage);
+int ParseCommand(const QString& command, QCommandLineParser& parser, const QStringList& args,
+                 const char* pszUsage) {
+    QString error;
+    switch (torvex::ParseCommandLine(parser, args, error)) {
+    case torvex::ParseOutcome::Help:
+        Out(QString::fromUtf8(pszUsage));
+        return EXIT_OK;
+    case torvex::ParseOutcome::Version:
+        Out(torvex::VersionLine("torvex"));
+        return EXIT_OK;
+    case torvex::ParseOutcome::Usage:
+        return UsageError(command, error);
+    case torvex::ParseOutcome::Go:
+        break;
+    }
+    return kGoOn;
+}
+
+bool ModelFromName(const QString& strName, uint32_t& ulModel) {
+    if (strName.compare("K2", Qt::CaseInsensitive) == 0)
+        ulModel = MODEL_K2;
+    else if (strName.compare("K1", Qt::CaseInsensitive) == 0)
+        ulModel = MODEL_K1;
+    else
+        return false;
     return true;
 }
 
@@ -71,18 +96,12 @@ int main(int argc, char** argv) {
     const QString first = args.takeFirst();
     if (first == "--help" || first == "-h" || first == "help") return PrintHelp();
     if (first == "--version") {
-        Out(QString("torvex %1\n").arg(TORVEX_VERSION));
+        Out(torvex::VersionLine("torvex"));
         return EXIT_OK;
     }
-    for (int i = 0; i < CliCommandCount(); ++i) {
-        if (first == QString::fromUtf8(CliCommands()[i].name)) {
-            if (args.contains("--version")) {
-                Out(QString("torvex %1\n").arg(TORVEX_VERSION));
-                return EXIT_OK;
-            }
-            return CliCommands()[i].run(args);
-        }
-    }
+    // Each command reads the rest with its own parser (--help and --version included).
+    for (int i = 0; i < CliCommandCount(); ++i)
+        if (first == QString::fromUtf8(CliCommands()[i].name)) return CliCommands()[i].run(args);
     Err(QString("torvex: unknown command '%1' (see `torvex --help`)\n").arg(first));
     return EXIT_USAGE;
 }

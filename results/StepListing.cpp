@@ -42,8 +42,9 @@ const std::vector<const char*>& StepListingKeys() {
     return keys;
 }
 
-CStepListing::CStepListing(int nFormat, bool bSequence, WriteFn fnWrite)
-    : m_nFormat(nFormat), m_bSequence(bSequence), m_fnWrite(std::move(fnWrite)) {
+CStepListing::CStepListing(int nFormat, bool bSequence, WriteFn fnWrite, bool bJudged)
+    : m_nFormat(nFormat), m_bSequence(bSequence), m_fnWrite(std::move(fnWrite)),
+      m_bJudged(bJudged && nFormat != STEP_FORMAT_TABLE) {
     m_strBuffer.reserve(kChunk + 4096);
 }
 
@@ -68,14 +69,20 @@ void CStepListing::WriteHeader() {
         m_strBuffer += key;
         bFirst = false;
     }
+    if (m_bJudged) {
+        m_strBuffer += cSeparator;
+        m_strBuffer += kJudgmentKey;
+    }
     m_strBuffer += '\n';
+    if (m_bUnbuffered) Finish();
 }
 
 void CStepListing::NextField() {
     switch (m_nFormat) {
     case STEP_FORMAT_JSON:
         m_strBuffer += m_nField == 0 ? "{\"" : ",\"";
-        m_strBuffer += StepListingKeys()[size_t(m_nField)];
+        m_strBuffer += size_t(m_nField) < StepListingKeys().size() ? StepListingKeys()[size_t(m_nField)]
+                                                                   : kJudgmentKey;
         m_strBuffer += "\":";
         break;
     case STEP_FORMAT_CSV:
@@ -178,7 +185,7 @@ void CStepListing::EndRecord() {
     if (m_nFormat == STEP_FORMAT_JSON) m_strBuffer += '}';
     m_strBuffer += '\n';
     m_nField = 0;
-    if (m_strBuffer.size() >= kChunk) {
+    if (m_bUnbuffered || m_strBuffer.size() >= kChunk) {
         if (!m_bFailed && !m_fnWrite(m_strBuffer.data(), m_strBuffer.size())) m_bFailed = true;
         m_strBuffer.clear();
     }
@@ -233,6 +240,10 @@ void CStepListing::WriteStep(int nEntry, const QString& strTestName, int nStep, 
     Flag(step.m_bContinuous != 0);
     Flag(step.m_bModulated != 0);
     Flag(step.m_bTrigger != 0);
+    if (m_bJudged) {
+        m_strText = step.m_nJudge == JUDGE_PASS ? "pass" : step.m_nJudge == JUDGE_FAIL ? "fail" : "";
+        Text();
+    }
     EndRecord();
 }
 

@@ -25,6 +25,9 @@ bool StepFormatFromName(const QString& strName, int& nFormat);
 
 // The English field names, in record order.
 const std::vector<const char*>& StepListingKeys();
+// The field a record of a run adds after them: "pass", "fail", or null for a
+// step that ended unjudged.
+constexpr const char* kJudgmentKey = "judgment";
 
 // Writes step records in UTF-8 through fnWrite, in chunks: nothing of the whole
 // list is held, whatever its length.
@@ -33,8 +36,9 @@ public:
     // Takes a chunk of output; false when it could not be written.
     using WriteFn = std::function<bool(const char* pData, size_t nSize)>;
 
-    // bSequence: the table form gets its "Entry" column.
-    CStepListing(int nFormat, bool bSequence, WriteFn fnWrite);
+    // bSequence: the table form gets its "Entry" column. bJudged: every record
+    // ends with the step's judgment (the English forms only).
+    CStepListing(int nFormat, bool bSequence, WriteFn fnWrite, bool bJudged = false);
     ~CStepListing();
     CStepListing(const CStepListing&) = delete;
     CStepListing& operator=(const CStepListing&) = delete;
@@ -45,6 +49,9 @@ public:
     void WriteStep(int nEntry, const QString& strTestName, int nStep, const CExecData& step);
     // Hands on what is still buffered; false when any write failed.
     bool Finish();
+    // Every record so far is handed on at once instead of in chunks, for
+    // output that is read as it comes (a run's steps).
+    void SetUnbuffered(bool b) { m_bUnbuffered = b; }
 
 private:
     // The separator, or the key in JSON, of the record's next field.
@@ -63,4 +70,6 @@ private:
     std::string m_strText; // one field's text, reused
     int m_nField = 0;
     bool m_bFailed = false;
+    bool m_bJudged = false;
+    bool m_bUnbuffered = false;
 };

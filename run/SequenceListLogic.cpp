@@ -162,7 +162,20 @@ void CSequenceListLogic::OnReadSequence() {
     m_bInOperation = true;
     const bool bRead = m_doc.LoadSequence(&bApplied);
     m_bInOperation = false;
-    if (!bRead || !bApplied) return;
+    if (bRead && bApplied) ShowReadSequence();
+}
+
+bool CSequenceListLogic::OnReadSequenceFile(const QString& strPath) {
+    if (Locked()) return false;
+    bool bApplied = false;
+    m_bInOperation = true;
+    const bool bRead = m_doc.ReadSequenceFile(strPath, &bApplied);
+    m_bInOperation = false;
+    if (bRead && bApplied) ShowReadSequence();
+    return bRead;
+}
+
+void CSequenceListLogic::ShowReadSequence() {
     // An empty file over an empty list leaves the screen as after 全削除.
     FillSeqList();
     ShowEntry(0);

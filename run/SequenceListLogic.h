@@ -34,6 +34,9 @@ public:
     void SetAddMethod(int nMethod);
     void OnLoad();         // the LOAD button: a data file joins the list
     void OnReadSequence(); // 読み込み
+    // The sequence file strPath read as 読み込み reads the one chosen (a
+    // file named on the command line); false when it could not be read.
+    bool OnReadSequenceFile(const QString& strPath);
     void OnSave();         // 上書き保存
     void OnSaveAs();       // 名前を付けて保存
     void OnUp();
@@ -63,6 +66,8 @@ private:
     void OnDocumentChanged();
     // After an entry joined the list: rows, preview, step list, times.
     void ShowAfterAdd();
+    // After a sequence file replaced the list: rows, first entry, title, times.
+    void ShowReadSequence();
     bool Locked() const;
 
     CTorvexDoc& m_doc;

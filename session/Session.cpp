@@ -1,5 +1,8 @@
 #include "session/Session.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
+
 #include "config/TorvexCntlLink.h"
 #include "journal/JournalRun.h"
 #include "instrument/TorvexCntl.h"
@@ -56,6 +59,42 @@ bool CSession::Connect() {
     m_nHWVersion = nHWVersion;
     m_portProblems = problems;
     return bFound;
+}
+
+struct CSession::DISCOVERY {
+    bool bDone = false;
+    bool bFound = false;
+    int32_t nHWVersion = 0;
+    int32_t nModelType = 0;
+    QList<CTorvexCntl::PortProblem> problems;
+};
+
+void CSession::BeginConnect() {
+    auto pDiscovery = std::make_shared<DISCOVERY>();
+    m_pDiscovery = pDiscovery;
+    // Written on the instrument thread, read here only once the answer is back.
+    m_pInstrument->Post<int>(
+        this,
+        [pDiscovery](CTorvexCntl& c) {
+            pDiscovery->bFound = c.Connect();
+            pDiscovery->problems = c.m_portProblems;
+            pDiscovery->nHWVersion = c.m_nHWVersion;
+            if (pDiscovery->bFound) c.GetModelType(pDiscovery->nModelType);
+            return 0;
+        },
+        [pDiscovery](int) { pDiscovery->bDone = true; });
+}
+
+bool CSession::EndConnect(int32_t& nModelType) {
+    const std::shared_ptr<DISCOVERY> pDiscovery = std::move(m_pDiscovery);
+    nModelType = 0;
+    if (!pDiscovery) return false;
+    while (!pDiscovery->bDone)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    m_nHWVersion = pDiscovery->nHWVersion;
+    m_portProblems = pDiscovery->problems;
+    nModelType = pDiscovery->nModelType;
+    return pDiscovery->bFound;
 }
 
 int32_t CSession::QueryModelType() {

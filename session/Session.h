@@ -58,6 +58,12 @@ public:
     // thread's events go on). True when found; the model type and hardware
     // version are then known.
     bool Connect();
+    // The same search started without waiting (the caller prepares what does
+    // not depend on the instrument meanwhile), with the model type asked as
+    // soon as the instrument is found; EndConnect() waits for both as Connect()
+    // does and gives the model type (0 when not found or not told).
+    void BeginConnect();
+    bool EndConnect(int32_t& nModelType);
     // Ports the last search could not open, and why.
     const QList<CTorvexCntl::PortProblem>& PortProblems() const { return m_portProblems; }
     // The instrument's model type ("QT"), 0 when it does not tell it.
@@ -81,6 +87,8 @@ signals:
     void connectionChanged(bool bConnected);
 
 private:
+    struct DISCOVERY;
+    std::shared_ptr<DISCOVERY> m_pDiscovery;
     COperatorDialog& m_dialog;
     std::unique_ptr<CInstrumentThread> m_pInstrument;
     CTorvexDoc m_doc;

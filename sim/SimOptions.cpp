@@ -1,5 +1,7 @@
 #include "sim/SimOptions.h"
 
+#include "cmdline/CommandLine.h"
+
 namespace {
 
 bool ParseInt(const QString& strText, int& nValue) {
@@ -167,4 +169,24 @@ bool ParseSimOptions(const QStringList& args, SimOptions& opt, QString& strError
         if (!bOk) return false;
     }
     return true;
+}
+
+QList<QCommandLineOption> SimCommandLineOptions(const QStringList& except) {
+    static const char* const kWithValue[] = {
+        "model",       "identity",     "reply",         "time-scale",   "discharge-ms", "start-delay-ms",
+        "baud",        "drop-acks",    "late-ack-ms",   "bad-bcc",      "stray-bytes",  "slow-bytes-ms",
+        "drop-ack-of", "drop-acks-after", "hangup-after", "hangup-at-ms", "error",      "error-running",
+        "error-ending", "eut-fail-ms", "log"};
+    QList<QCommandLineOption> options;
+    for (const char* pszName : kWithValue) {
+        const QString name = QString::fromLatin1(pszName);
+        if (!except.contains(name)) options << QCommandLineOption(name, QString(), QStringLiteral("value"));
+    }
+    if (!except.contains(QStringLiteral("silent"))) options << QCommandLineOption(QStringLiteral("silent"));
+    return options;
+}
+
+bool ReadSimOptions(const QCommandLineParser& parser, const QList<QCommandLineOption>& options,
+                    SimOptions& opt, QString& strError) {
+    return ParseSimOptions(torvex::GivenOptions(parser, options), opt, strError);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -51,3 +54,11 @@ struct SimOptions {
 bool ParseSimOptions(const QStringList& args, SimOptions& opt, QString& strError);
 // The option list printed by --help.
 QString SimOptionsHelp();
+
+// The simulator's options as a command-line parser knows them, for every
+// program that can start a simulator; those named in except are left out
+// (a program's own option of the same name).
+QList<QCommandLineOption> SimCommandLineOptions(const QStringList& except = {});
+// The simulator options the parser read, as ParseSimOptions reads them.
+bool ReadSimOptions(const QCommandLineParser& parser, const QList<QCommandLineOption>& options,
+                    SimOptions& opt, QString& strError);

@@ -2,6 +2,8 @@
 
 #include "sim/TorvexSimulator.h"
 
+#include "cmdline/CommandLine.h"
+
 #include <QFile>
 #include <csignal>
 #include <cstdio>
@@ -28,19 +30,37 @@ bool WriteLog(QFile& file, const CTorvexSimulator& sim, qsizetype& nWritten) {
 } // namespace
 
 int RunSimProgram(const QStringList& args, const QString& strProgram) {
-    if (args.contains("--help") || args.contains("-h")) {
+    QCommandLineParser parser;
+    const QList<QCommandLineOption> options = SimCommandLineOptions();
+    parser.addOptions(options);
+    SimOptions opt;
+    QString strError;
+    switch (torvex::ParseCommandLine(parser, args, strError)) {
+    case torvex::ParseOutcome::Help:
         Print(stdout,
               QStringLiteral("Usage: %1 [OPTIONS]\n\n"
                              "Simulates a TORVEX on a new pseudo-terminal. The first line printed is\n"
                              "the device to open; it serves until it is interrupted (Ctrl+C, SIGTERM).\n\n"
                              "Options:\n")
                       .arg(strProgram) +
-                  SimOptionsHelp());
+                  SimOptionsHelp() +
+                  QStringLiteral("  --version                the program's version\n\n"
+                                 "Exit: 0 interrupted; 1 no pseudo-terminal or the log file cannot be\n"
+                                 "written; 2 wrong usage.\n"));
         return 0;
+    case torvex::ParseOutcome::Version:
+        Print(stdout, torvex::VersionLine(strProgram.section(u' ', 0, 0)));
+        return 0;
+    case torvex::ParseOutcome::Usage:
+        break;
+    case torvex::ParseOutcome::Go:
+        if (!parser.positionalArguments().isEmpty())
+            strError = QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first());
+        else
+            ReadSimOptions(parser, options, opt, strError);
+        break;
     }
-    SimOptions opt;
-    QString strError;
-    if (!ParseSimOptions(args, opt, strError)) {
+    if (!strError.isEmpty()) {
         Print(stderr, QStringLiteral("%1: %2 (see `%1 --help`)\n").arg(strProgram, strError));
         return 2;
     }

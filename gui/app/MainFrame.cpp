@@ -30,7 +30,7 @@
 #include <QUrl>
 #include <QWindow>
 
-CMainFrame::CMainFrame(torvex::CSession& session, QWidget* pParent)
+CMainFrame::CMainFrame(torvex::CSession& session, QWidget* pParent, Screens eScreens)
     : QMainWindow(pParent), m_session(session), m_doc(session.Doc()), m_dialog(session.Dialog()) {
     setWindowIcon(ProgramIcon());
     setWindowTitle(tr("無題 - TORVEX_Pilot"));
@@ -55,13 +55,18 @@ CMainFrame::CMainFrame(torvex::CSession& session, QWidget* pParent)
     m_pLinkHealth = new QLabel(this);
     m_pLinkHealth->setToolTip(tr("試験器との通信状態と、接続してからの再送回数・通信失敗回数です。"));
     statusBar()->addPermanentWidget(m_pLinkHealth);
-    auto showHealth = [this, &session] {
-        m_pLinkHealth->setText(torvex::LinkHealthText(session.Instrument().Health(), session.NotConnected()));
-    };
-    connect(&session.Instrument(), &torvex::CInstrumentThread::healthChanged, this, showHealth);
-    connect(&session, &torvex::CSession::connectionChanged, this, showHealth);
-    showHealth();
     setAcceptDrops(true);
+    if (eScreens == Screens::Now) BuildScreens();
+}
+
+void CMainFrame::ShowHealth() {
+    m_pLinkHealth->setText(torvex::LinkHealthText(m_session.Instrument().Health(), m_session.NotConnected()));
+}
+
+void CMainFrame::BuildScreens() {
+    connect(&m_session.Instrument(), &torvex::CInstrumentThread::healthChanged, this, &CMainFrame::ShowHealth);
+    connect(&m_session, &torvex::CSession::connectionChanged, this, &CMainFrame::ShowHealth);
+    ShowHealth();
 
     connect(m_pView, &CTorvexView::commandsChanged, this, &CMainFrame::UpdateCommands);
     // A run locks the commands that change conditions or files (they follow the

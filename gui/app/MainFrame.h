@@ -22,7 +22,13 @@ QRect FittedWindowRect(const QRect& available, const QSize& preferred);
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    explicit CMainFrame(torvex::CSession& session, QWidget* pParent = nullptr);
+    // Screens::Later builds only the shell (menus, tool bar, status bar), which
+    // does not depend on the instrument; BuildScreens() then builds the tabs
+    // once the model is known. Start-up prepares the shell while discovery
+    // talks to the line.
+    enum class Screens { Now, Later };
+    explicit CMainFrame(torvex::CSession& session, QWidget* pParent = nullptr, Screens eScreens = Screens::Now);
+    void BuildScreens();
 
     CTorvexView* View() const { return m_pView; }
     // Opens a data file as the document (command line, dropped file, recent file).
@@ -52,6 +58,7 @@ protected:
 
 private:
     void BuildMenus();
+    void ShowHealth();
     void FillRecentMenu();
     void OnAbout();
     void OnManual();

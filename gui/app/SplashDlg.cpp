@@ -60,6 +60,10 @@ CSplashDlg* CSplashDlg::Current() {
 }
 
 void CSplashDlg::ShowSplash() {
+    // From now on a key or a click anywhere closes it (it may have been built
+    // earlier, while other windows took the input).
+    s_pSplash = this;
+    qApp->installEventFilter(this);
     adjustSize();
     if (const QScreen* pScreen = QGuiApplication::primaryScreen())
         move(pScreen->availableGeometry().center() - rect().center());

@@ -12,7 +12,8 @@ public:
     explicit CSplashDlg(QWidget* pParent = nullptr);
     ~CSplashDlg() override;
 
-    // Centres the window on the screen, shows it and starts the timer.
+    // Centres the window on the screen, shows it and starts the timer. A splash
+    // never shown must be deleted by its owner.
     void ShowSplash();
 
     // The splash on screen, or null when there is none.

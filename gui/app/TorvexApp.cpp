@@ -9,11 +9,13 @@
 #include "gui/app/SplashDlg.h"
 #include "gui/app/TorvexView.h"
 #include "gui/app/TypeSelectDlg.h"
+#include "gui/screens/SequenceListDlg.h"
 #include "gui/config/NoticeCalibrationDlg.h"
 #include "instrument/RsBasicProtocol.h"
 #include "instrument/TorvexCntl.h"
 #include "journal/JournalRun.h"
 #include "run/RunEngine.h"
+#include "run/SequenceListLogic.h"
 #include "sim/SimOptions.h"
 #include "sim/TorvexSimulator.h"
 
@@ -23,48 +25,51 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-bool ParseAppOptions(const QStringList& args, APP_OPTIONS& o, QString& strError) {
-    QStringList rest = args;
-    while (!rest.isEmpty()) {
-        const QString a = rest.takeFirst();
-        if (a == "--port") {
-            if (rest.isEmpty()) {
-                strError = QStringLiteral("--port needs a device path");
-                return false;
-            }
-            o.m_ports << rest.takeFirst();
-        } else if (a == "--simulate") {
-            o.m_bSimulate = true;
-        } else if (o.m_bSimulate && a.startsWith("-")) {
-            // Simulator options follow --simulate, each with its value if it takes one.
-            o.m_simulatorArgs << a;
-            if (!rest.isEmpty() && !rest.first().startsWith("--")) o.m_simulatorArgs << rest.takeFirst();
-        } else if (a.startsWith("-")) {
-            strError = QStringLiteral("unknown option %1").arg(a);
-            return false;
-        } else if (o.m_strFile.isEmpty()) {
-            o.m_strFile = a;
-        } else {
-            strError = QStringLiteral("only one data file can be opened");
-            return false;
-        }
+torvex::ParseOutcome ParseAppOptions(const QStringList& args, APP_OPTIONS& o, QString& strError) {
+    QCommandLineParser parser;
+    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PATH"));
+    const QCommandLineOption simulate(QStringLiteral("simulate"));
+    parser.addOptions({port, simulate});
+    const QList<QCommandLineOption> simOptions = SimCommandLineOptions();
+    parser.addOptions(simOptions);
+    const torvex::ParseOutcome outcome = torvex::ParseCommandLine(parser, args, strError);
+    if (outcome != torvex::ParseOutcome::Go) return outcome;
+    o.m_ports = parser.values(port);
+    o.m_bSimulate = parser.isSet(simulate);
+    o.m_simulatorArgs = torvex::GivenOptions(parser, simOptions);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        strError = QStringLiteral("only one file can be opened");
+        return torvex::ParseOutcome::Usage;
     }
-    return true;
+    o.m_strFile = files.value(0);
+    if (!o.m_bSimulate && !o.m_simulatorArgs.isEmpty()) {
+        strError = QStringLiteral("%1 is an option of the simulator: it needs --simulate").arg(o.m_simulatorArgs.first());
+        return torvex::ParseOutcome::Usage;
+    }
+    SimOptions checked;
+    if (!ReadSimOptions(parser, simOptions, checked, strError)) return torvex::ParseOutcome::Usage;
+    return torvex::ParseOutcome::Go;
 }
 
 QString AppUsage() {
-    return QStringLiteral("Usage: torvex_pilot [FILE.tvx] [--port PATH]... [--simulate [SIMULATOR OPTIONS]]\n"
+    return QStringLiteral("Usage: torvex_pilot [FILE.tvx|FILE.tvxs] [--port PATH]... [--simulate [SIMULATOR OPTIONS]]\n"
                           "\n"
                           "Remote control of the TORVEX burst test generator.\n"
                           "\n"
-                          "  FILE.tvx           a data file to open\n"
+                          "  FILE.tvx           a data file to open on the MANUAL tab\n"
+                          "  FILE.tvxs          a sequence file to read on the SEQUENCE tab\n"
                           "  --port PATH        also search the instrument on this device (repeatable)\n"
                           "  --simulate         run against a built-in simulated TORVEX, found on its own\n"
-                          "                     pseudo-terminal like a real one; the options after it go to\n"
-                          "                     the simulator (see `torvex sim --help`)\n"
+                          "                     pseudo-terminal like a real one; the simulator's options\n"
+                          "                     (see `torvex sim --help`) may follow\n"
                           "  --lang ja|en       the interface language (default: the SETTINGS tab's choice,\n"
                           "                     else the system's language)\n"
-                          "  --help, --version\n");
+                          "  --help             this text (no display needed)\n"
+                          "  --version          the program's version\n"
+                          "\n"
+                          "Exit: 0 closed by the operator or the program already running; 1 the file\n"
+                          "named could not be opened or the simulator not started; 2 wrong usage.\n");
 }
 
 CTorvexApp::CTorvexApp(const APP_OPTIONS& options, COperatorDialog* pDialog)
@@ -103,7 +108,10 @@ bool CTorvexApp::InitInstance() {
         return false;
     }
 
-    if (m_options.m_bSimulate && !StartSimulator()) return false;
+    if (m_options.m_bSimulate && !StartSimulator()) {
+        m_nExitCode = 1;
+        return false;
+    }
     if (!m_options.m_ports.isEmpty()) CRsBasicProtocol::SetExtraPorts(m_options.m_ports);
     torvex::CSession& session = *m_pSession;
     // A kill or the end of the session must not leave the generator pulsing:
@@ -114,7 +122,11 @@ bool CTorvexApp::InitInstance() {
         m_pSession->Engine().Close();
         QCoreApplication::quit();
     });
-    const bool bFound = session.Connect(); // discovery at program load
+    // Discovery at program load. While it talks to the line, what does not
+    // depend on the instrument is built: the window's shell and the splash.
+    session.BeginConnect();
+    m_pMainFrame = std::make_unique<CMainFrame>(session, nullptr, CMainFrame::Screens::Later);
+    std::unique_ptr<CSplashDlg> pSplash = std::make_unique<CSplashDlg>();
 
     WriteContactDefaults();
     CCalibrationSetting& calib = session.Calibration();
@@ -125,22 +137,36 @@ bool CTorvexApp::InitInstance() {
         notice.exec();
     }
 
+    int32_t nModelType = 0;
+    const bool bFound = session.EndConnect(nModelType);
     if (!bFound && !session.PortProblems().isEmpty())
         m_dialog.Message(CTorvexCntl::PortProblemText(session.PortProblems()));
-    if (!DecideConnection(bFound)) return false;
+    if (!DecideConnection(bFound, nModelType)) return false;
 
     session.Doc().NewDocument();
-    m_pMainFrame = std::make_unique<CMainFrame>(session);
+    m_pMainFrame->BuildScreens();
     session.OpenJournal(); // after the view: a journal that does not work is told to the operator
     m_boxes.SetParent(m_pMainFrame.get());
-    // A file named on the command line is opened as the MANUAL test.
+    // A file named on the command line (or opened from the file manager): a
+    // sequence file is read on the SEQUENCE tab as its 読み込み would, any
+    // other is opened as the MANUAL test.
     if (!m_options.m_strFile.isEmpty()) {
-        m_pMainFrame->View()->SelectTab(TAB_MANUAL);
-        if (!m_pMainFrame->OpenFile(m_options.m_strFile)) return false;
+        if (QFileInfo(m_options.m_strFile).suffix().compare(QLatin1String("tvxs"), Qt::CaseInsensitive) == 0) {
+            m_pMainFrame->View()->SelectTab(TAB_SEQUENCE);
+            if (!m_pMainFrame->View()->SequenceList()->Logic().OnReadSequenceFile(m_options.m_strFile)) {
+                m_nExitCode = 1;
+                return false;
+            }
+        } else {
+            m_pMainFrame->View()->SelectTab(TAB_MANUAL);
+            if (!m_pMainFrame->OpenFile(m_options.m_strFile)) {
+                m_nExitCode = 1;
+                return false;
+            }
+        }
     }
 
-    auto* pSplash = new CSplashDlg;
-    pSplash->ShowSplash();
+    pSplash.release()->ShowSplash(); // it deletes itself when closed
     m_pMainFrame->show();
 
     session.Property().LoadFromProfile();
@@ -179,11 +205,11 @@ void CTorvexApp::OfferRecovery() {
         m_dialog.Message(tr("試験を復元できませんでした。"));
 }
 
-bool CTorvexApp::DecideConnection(bool bFound) {
+bool CTorvexApp::DecideConnection(bool bFound, int32_t nFoundModel) {
     torvex::CSession& session = *m_pSession;
     session.SetNotConnected(false);
     if (bFound) {
-        session.SetMachineType(session.QueryModelType());
+        session.SetMachineType(nFoundModel);
         return true;
     }
     for (;;) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cmdline/CommandLine.h"
 #include "gui/widgets/MessageBoxDialog.h"
 #include "run/StopSignals.h"
 #include "session/Session.h"
@@ -17,12 +18,12 @@ struct APP_OPTIONS {
     QString m_strFile;           // a data file to open
     QStringList m_ports;         // --port PATH
     bool m_bSimulate = false;    // --simulate: a simulated instrument on a pty of its own
-    QStringList m_simulatorArgs; // options after --simulate that belong to the simulator
+    QStringList m_simulatorArgs; // the simulator's options given with --simulate
 };
 
-// Reads the command line; false with a one-line error. --help and --version are
-// answered by the caller.
-bool ParseAppOptions(const QStringList& args, APP_OPTIONS& options, QString& strError);
+// Reads the command line (no application object needed); Usage with a
+// one-line error. --help and --version are answered by the caller.
+torvex::ParseOutcome ParseAppOptions(const QStringList& args, APP_OPTIONS& options, QString& strError);
 QString AppUsage();
 
 // The application: owns the session (instrument, document, test information,
@@ -36,14 +37,21 @@ public:
 
     // The start-up sequence; false ends the program at once.
     bool InitInstance();
+    // The program's exit code when InitInstance() ended it: 1 when the file
+    // named or the simulator failed, 0 when the operator chose to end it or
+    // another copy runs.
+    int ExitCode() const { return m_nExitCode; }
 
     torvex::CSession& Session() const { return *m_pSession; }
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
     CTorvexDoc& Doc() { return m_pSession->Doc(); }
 
 private:
+    int m_nExitCode = 0;
     bool StartSimulator();
-    bool DecideConnection(bool bFound);
+    // After discovery: the model found, or the operator's choice of demo mode,
+    // retry or exit (false).
+    bool DecideConnection(bool bFound, int32_t nFoundModel);
     void OfferRecovery();
 
     APP_OPTIONS m_options;

@@ -1,6 +1,9 @@
 #include "support/TorvexProcess.h"
 
 #include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -72,10 +75,72 @@ TEST(CliRun, NoInstrumentAndWrongUsage) {
         {"run", kExamples + "three_steps.tvx", "--port", "/dev/null", "--simulate"},
         {"run", kExamples + "three_steps.tvx", "--simulate", "--model", "K9"},
         {"run", kExamples + "three_steps.tvx", "--bogus"},
+        {"run", kExamples + "three_steps.tvx", "--simulate", "--format", "xml"},
+        {"run", kExamples + "three_steps.tvx", "--simulate", "--format"},
     };
     for (const QStringList& args : bad) {
         const TORVEX_RUN r = RunTorvex(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }
+}
+
+// Records for scripts: one per step as it ends, the fields of `torvex steps`
+// plus the judgment, on standard output alone; every other line on standard error.
+TEST(CliRun, FormatsWriteOneRecordPerStepOnStandardOutput) {
+    QTemporaryDir logs;
+    const QString file = kExamples + "two_tests.tvxs";
+    const TORVEX_RUN steps = RunTorvex({"steps", file, "--format", "json"});
+    ASSERT_EQ(steps.exitCode, 0);
+    const QStringList planned = steps.out.split('\n', Qt::SkipEmptyParts);
+
+    const TORVEX_RUN json = RunTorvex(
+        {"run", file, "--simulate", "--time-scale", "50", "--yes", "--format", "json", "--log-folder", logs.path()});
+    ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+    const QStringList records = json.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(records.size(), planned.size()) << json.out.toStdString();
+    for (int i = 0; i < records.size(); ++i) {
+        QJsonObject record = QJsonDocument::fromJson(records[i].toUtf8()).object();
+        EXPECT_EQ(record.take("judgment").toString(), "pass") << i;
+        EXPECT_EQ(record, QJsonDocument::fromJson(planned[i].toUtf8()).object()) << i;
+    }
+    EXPECT_TRUE(json.err.contains("summary: " + QString::number(planned.size()) + " steps run")) << json.err.toStdString();
+    EXPECT_TRUE(json.err.contains(QStringLiteral("message: 試験が終了しました。")));
+
+    const TORVEX_RUN csv = RunTorvex({"run", kExamples + "three_steps.tvx", "--simulate", "--time-scale", "50",
+                                      "--yes", "--format=csv", "--log-folder", logs.path()});
+    ASSERT_EQ(csv.exitCode, 0) << csv.err.toStdString();
+    const QStringList lines = csv.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4) << csv.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith("entry,test_name,step,") && lines[0].endsWith(",judgment"));
+    for (int i = 1; i < 4; ++i)
+        EXPECT_TRUE(lines[i].startsWith("1,") && lines[i].endsWith(",pass")) << lines[i].toStdString();
+}
+
+// A reader that goes away (`| head -n 1`) stops the test with "CB" instead of
+// leaving it running unwatched or killing the program before the stop.
+TEST(CliRun, AClosedOutputStopsTheTest) {
+    QTemporaryDir dir;
+    const QString log = dir.filePath("cmd.log");
+    QProcess shell;
+    shell.start("bash", {"-c", "\"$0\" run \"$1\" --yes --format json --log-folder \"$2\" --simulate "
+                               "--time-scale 5 --log \"$3\" | head -n 1; echo \"exit=${PIPESTATUS[0]}\" >&2",
+                         kTorvexProgram, kExamples + "three_steps.tvx", dir.path(), log});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    const QString out = QString::fromUtf8(shell.readAllStandardOutput());
+    const QString err = QString::fromUtf8(shell.readAllStandardError());
+    EXPECT_EQ(out.count('\n'), 1);
+    EXPECT_TRUE(out.contains("\"judgment\":\"pass\"")) << out.toStdString();
+    EXPECT_TRUE(err.contains("exit=1")) << err.toStdString();
+    EXPECT_TRUE(err.contains("cannot write the output")) << err.toStdString();
+    EXPECT_TRUE(err.contains("; stopped")) << err.toStdString();
+    QFile f(log);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QStringList commands;
+    for (const QString& c : QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts))
+        if (!c.startsWith('Q')) commands << c;
+    ASSERT_FALSE(commands.isEmpty());
+    EXPECT_EQ(commands.last(), "CB");
+    // Step 2 at most was started; the third never.
+    EXPECT_LE(commands.count("CA"), 2);
 }

@@ -22,6 +22,9 @@
 #include "support/ScriptedDialog.h"
 #include "support/Wait.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QHeaderView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -212,6 +215,21 @@ TEST_F(MainWindowTest, AFileOnTheCommandLineOpensAsTheManualTest) {
     EXPECT_EQ(m_app->MainFrame()->windowTitle(), QStringLiteral("three_steps.tvx - TORVEX_Pilot"));
     EXPECT_EQ(m_app->Doc().m_settingManual.m_strTestName, "three_steps");
     EXPECT_EQ(View().StepList()->Table()->model()->rowCount(), 3);
+}
+
+TEST_F(MainWindowTest, ASequenceFileOnTheCommandLineIsReadOnTheSequenceTab) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "SETTINGS");
+    APP_OPTIONS options;
+    options.m_bSimulate = true;
+    options.m_strFile = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/two_tests.tvxs");
+    m_app = std::make_unique<CTorvexApp>(options, &m_dialog);
+    ASSERT_TRUE(m_app->InitInstance());
+    EXPECT_EQ(View().Tab(), TAB_SEQUENCE);
+    EXPECT_EQ(m_app->MainFrame()->windowTitle(), QStringLiteral("two_tests.tvxs - TORVEX_Pilot"));
+    EXPECT_EQ(m_app->Doc().m_sequence.Count(), 2);
+    EXPECT_EQ(m_app->Doc().m_sequence.m_nCurEntry, 0);
+    // The MANUAL test is the empty one of a fresh start.
+    EXPECT_EQ(m_app->Doc().m_settingManual.m_listExec.size(), 1u);
 }
 
 // The desktop program lies in the build tree's root; Help → 取扱説明書 finds the
@@ -486,5 +504,54 @@ TEST_F(MainWindowTest, ASmallWindowScrollsAndKeepsEveryControlAtItsSize) {
             EXPECT_TRUE(scroll->viewport()->rect().contains(inPort)) << "tab " << tab;
             EXPECT_TRUE(w->isVisible());
         }
+    }
+}
+
+// A simulator flag is not taken to own the word after it: the file stays the file.
+TEST(AppOptions, TheFileAndTheSimulatorsOptionsAreToldApart) {
+    APP_OPTIONS o;
+    QString error;
+    ASSERT_EQ(ParseAppOptions({"--simulate", "--silent", "a.tvxs", "--time-scale=50", "--port", "/dev/ttyS9"}, o, error),
+              torvex::ParseOutcome::Go)
+        << error.toStdString();
+    EXPECT_EQ(o.m_strFile, "a.tvxs");
+    EXPECT_TRUE(o.m_bSimulate);
+    EXPECT_EQ(o.m_ports, QStringList{"/dev/ttyS9"});
+    EXPECT_EQ(o.m_simulatorArgs, (QStringList{"--silent", "--time-scale", "50"}));
+}
+
+// Every control of every tab can be reached with the Tab key: a control that
+// takes the mouse but never the keyboard focus leaves keyboard users stuck.
+TEST_F(MainWindowTest, EveryControlOfEveryTabTakesTheKeyboardFocus) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
+    Start();
+    m_app->MainFrame()->show();
+    for (int nTab : {TAB_STANDARD, TAB_MANUAL, TAB_SEQUENCE, TAB_SETTINGS}) {
+        View().SelectTab(nTab);
+        QApplication::processEvents();
+        int nControls = 0;
+        for (QWidget* w : View().findChildren<QWidget*>()) {
+            const bool bControl = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                  qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w) ||
+                                  qobject_cast<QPlainTextEdit*>(w);
+            if (!bControl || !w->isVisibleTo(&View()) || !w->isEnabled()) continue;
+            // What takes no input: a read-only field, a picture of a control
+            // (the sequence preview), a table's header (the table takes the keys).
+            if (w->testAttribute(Qt::WA_TransparentForMouseEvents) || qobject_cast<QHeaderView*>(w)) continue;
+            if (auto* edit = qobject_cast<QLineEdit*>(w); edit && edit->isReadOnly()) continue;
+            // Widgets of Qt's own composites (a calendar's navigation) are
+            // reached through their owner.
+            bool bInCalendar = false;
+            for (QWidget* p = w->parentWidget(); p && p != &View(); p = p->parentWidget())
+                bInCalendar = bInCalendar || p->inherits("QCalendarWidget");
+            if (bInCalendar) continue;
+            ++nControls;
+            EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus)
+                << "tab " << nTab << ": " << w->metaObject()->className() << " '"
+                << w->objectName().toStdString() << "' " << w->accessibleName().toStdString() << " "
+                << (qobject_cast<QAbstractButton*>(w) ? qobject_cast<QAbstractButton*>(w)->text().toStdString()
+                                                      : std::string());
+        }
+        EXPECT_GT(nControls, 3) << nTab;
     }
 }
