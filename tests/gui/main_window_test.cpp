@@ -321,10 +321,14 @@ TEST_F(MainWindowTest, SettingsPageBuiltLaterShowsTheSessionAsItIs) {
 
 TEST_F(MainWindowTest, ExitInTheModelDialogEndsTheProgram) {
     qputenv("TORVEX_PORTS_ONLY", "1");
-    QTimer::singleShot(50, [] {
+    // The operator chooses Exit once the dialog is up (start-up handles events
+    // before it, while the instrument is searched).
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
         if (auto* dlg = qobject_cast<CTypeSelectDlg*>(QApplication::activeModalWidget()))
             dlg->done(CTypeSelectDlg::RESULT_EXIT);
     });
+    closer.start(20);
     APP_OPTIONS options;
     CTorvexApp app(options, &m_dialog);
     EXPECT_FALSE(app.InitInstance());

@@ -129,7 +129,19 @@ protected:
 TEST_F(EngineTest, ThreeStepManualRunSendsTheExactStream) {
     MakeManual(Doc().m_settingManual, 3);
     ASSERT_EQ(ManualSteps().size(), 3u);
+    // Behind the end-of-test message START shows its play face again and the
+    // bars stand full.
+    bool bPlayFaceAtEnd = false;
+    CRunProgress progressAtEnd;
+    m_dialog.m_fnOnMessage = [&](const QString& strText) {
+        if (strText != kFinished) return;
+        bPlayFaceAtEnd = m_view.bPlayFace;
+        progressAtEnd = m_engine->Progress();
+    };
     EXPECT_EQ(RunToEnd(), "finished");
+    EXPECT_TRUE(bPlayFaceAtEnd);
+    EXPECT_EQ(progressAtEnd.nStepsDone, 3);
+    EXPECT_EQ(progressAtEnd.lTimeDone, progressAtEnd.lTimeTotal);
 
     QStringList expected;
     for (const CExecData& s : ManualSteps())

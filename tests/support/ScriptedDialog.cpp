@@ -9,6 +9,7 @@ COperatorDialog::Answer CScriptedDialog::Next(Answer fallback) {
 
 void CScriptedDialog::Message(const QString& strText) {
     m_log.push_back({"message", strText});
+    if (m_fnOnMessage) m_fnOnMessage(strText);
 }
 
 bool CScriptedDialog::AskOkCancel(const QString& strText) {

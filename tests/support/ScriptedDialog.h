@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 // The operator of the tests: answers from a script and records every text
 // shown or asked, in order, so a test can compare them exactly.
@@ -35,6 +36,8 @@ public:
     void Clear() { m_log.clear(); }
 
     std::deque<Entry> m_log;
+    // Called as each message box would show: what the screens show behind it.
+    std::function<void(const QString&)> m_fnOnMessage;
 
 private:
     Answer Next(Answer fallback);
