@@ -27,11 +27,11 @@
     <name>CCouplingPhaseSweepDlg</name>
     <message>
         <source>1相毎</source>
-        <translation>One line at a time</translation>
+        <translation>Line by line</translation>
     </message>
     <message>
         <source>全組合せ</source>
-        <translation>Every combination</translation>
+        <translation>All combinations</translation>
     </message>
 </context>
 <context>
