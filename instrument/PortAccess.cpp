@@ -37,18 +37,22 @@ QString ProcessName(qint64 nPid) {
 
 // The process a lock file names, when it still runs. Lock files hold the
 // process id as text (UUCP style, and QLockFile's first line) or, from old
-// programs, as a binary int.
+// programs, as a binary int. A binary one is four bytes with a zero among them
+// (no process id fills the high byte), which no text lock has; read as text
+// it could pass for another number ("12" followed by zeros).
 qint64 LockHolder(const QString& strLockFile) {
     QFile file(strLockFile);
     if (!file.open(QIODevice::ReadOnly)) return 0;
     const QByteArray bytes = file.read(64);
     bool bOk = false;
-    qint64 nPid = bytes.split('\n').value(0).trimmed().toLongLong(&bOk);
-    if (!bOk && bytes.size() == int(sizeof(int32_t))) {
+    qint64 nPid = 0;
+    if (bytes.size() == int(sizeof(int32_t)) && bytes.contains('\0')) {
         int32_t n = 0;
         memcpy(&n, bytes.constData(), sizeof n);
         nPid = n;
         bOk = true;
+    } else {
+        nPid = bytes.split('\n').value(0).trimmed().toLongLong(&bOk);
     }
     return bOk && ProcessAlive(nPid) ? nPid : 0;
 }

@@ -576,7 +576,7 @@ CRunEngine::Task CRunEngine::RunTask() {
             step->m_nJudge = JUDGE_PASS;
             m_pView->RefreshRow(*step, m_cursor.m_nStep);
         }
-        if (m_cursor.m_nMode == MODE_SEQUENCE) m_pView->UpdateEntryJudgment(m_cursor.m_nEntry);
+        if (m_cursor.m_nMode == MODE_SEQUENCE) emit entryJudgmentChanged(m_cursor.m_nEntry);
         ClearTimes(false, false);
         if (s & STATUS_DISCHARGING) {
             EnableStart(false);
@@ -604,8 +604,8 @@ CRunEngine::Task CRunEngine::RunTask() {
             if (m_cursor.m_nMode == MODE_SEQUENCE) {
                 m_cursor.m_nEntry = 0;
                 m_doc.m_sequence.m_nCurEntry = 0;
-                m_pView->SelectEntry(0);
-                m_pView->ShowEntry(0);
+                emit entrySelected(0);
+                emit entryShown(0);
                 ShowSequenceTimes(0);
             } else if (m_cursor.m_pSteps) {
                 m_pView->FillList(*m_cursor.m_pSteps);
@@ -616,7 +616,7 @@ CRunEngine::Task CRunEngine::RunTask() {
             m_timerIdle.start();
             co_return;
         }
-        if (bEntryChanged) m_pView->ShowEntry(m_cursor.m_nEntry);
+        if (bEntryChanged) emit entryShown(m_cursor.m_nEntry);
 
         if (!m_bStopEveryStep) {
             co_await StopOutput();
@@ -634,7 +634,7 @@ CRunEngine::Task CRunEngine::RunTask() {
                     m_pView->RefreshRow(*step, m_cursor.m_nStep);
                 }
             }
-            if (m_cursor.m_nMode == MODE_SEQUENCE) m_pView->SelectEntry(m_cursor.m_nEntry);
+            if (m_cursor.m_nMode == MODE_SEQUENCE) emit entrySelected(m_cursor.m_nEntry);
             m_pView->FillList(*m_cursor.m_pSteps);
             m_pView->SelectRow(m_cursor.m_nStep);
             emit stepStarted(EntryOut(), m_cursor.m_nStep);
@@ -650,7 +650,7 @@ CRunEngine::Task CRunEngine::RunTask() {
             ShowSequenceTimes(m_cursor.m_nEntry);
         else
             ShowConditionTimes(*m_cursor.m_pSteps);
-        if (m_cursor.m_nMode == MODE_SEQUENCE) m_pView->SelectEntry(m_cursor.m_nEntry);
+        if (m_cursor.m_nMode == MODE_SEQUENCE) emit entrySelected(m_cursor.m_nEntry);
         m_pView->FillList(*m_cursor.m_pSteps);
         m_pView->SelectRow(m_cursor.m_nStep);
         const QString tail = QCoreApplication::translate(

@@ -165,6 +165,12 @@ signals:
     void runError(const QString& strText);
     // The instrument stopped answering at the idle poll.
     void instrumentLost();
+    // The sequence list follows the run: select an entry's row and scroll to
+    // it; show an entry (preview, step list, current step index 0); an
+    // entry's overall judgment changed.
+    void entrySelected(int nEntry);
+    void entryShown(int nEntry);
+    void entryJudgmentChanged(int nEntry);
 
 private:
     // Tests put the engine into a state without running the instrument there.

@@ -32,9 +32,10 @@ struct CRunProgress {
     bool operator==(const CRunProgress&) const = default;
 };
 
-// What the run engine changes on the screens: the run panel, the step list,
-// the sequence list and the main window. The desktop program's widgets
-// implement it; the tests and the command line record it.
+// What the run engine changes on the screens: the run panel, the step list
+// and the main window. The desktop program's widgets implement it; the tests
+// and the command line record it. The sequence list is not here: its logic
+// follows the engine's signals and changes its own view.
 class CRunView {
 public:
     virtual ~CRunView() = default;
@@ -65,12 +66,6 @@ public:
     // document's current step index.
     virtual void SelectRow(int nRow) = 0;
 
-    // Sequence list.
-    virtual void SelectEntry(int nEntry) = 0;
-    // Preview and step list show the entry; the current step index is 0.
-    virtual void ShowEntry(int nEntry) = 0;
-    virtual void UpdateEntryJudgment(int nEntry) = 0;
-
     // The instrument stopped answering: the settings screen says "未接続" and
     // offers reconnection.
     virtual void ShowNotConnected() = 0;
@@ -94,9 +89,6 @@ public:
     void FillList(const std::vector<CExecData>&) override {}
     void RefreshRow(const CExecData&, int) override {}
     void SelectRow(int) override {}
-    void SelectEntry(int) override {}
-    void ShowEntry(int) override {}
-    void UpdateEntryJudgment(int) override {}
     void ShowNotConnected() override {}
     QString WindowTitle() const override { return m_strTitle; }
     void SetWindowTitle(const QString& s) override { m_strTitle = s; }

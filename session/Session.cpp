@@ -16,6 +16,12 @@ CSession::CSession(COperatorDialog& dialog, QObject* pParent)
     m_pSequence = std::make_unique<CSequenceListLogic>(m_doc, *m_pEngine, m_property, m_dialog);
     m_pLink = std::make_unique<CTorvexCntlLink>(*m_pInstrument);
     connect(m_pEngine.get(), &CRunEngine::instrumentLost, this, [this] { SetNotConnected(true); });
+    // The run moves the sequence list through its logic, never through a screen.
+    CSequenceListLogic* pSequence = m_pSequence.get();
+    connect(m_pEngine.get(), &CRunEngine::entrySelected, pSequence, &CSequenceListLogic::SelectEntry);
+    connect(m_pEngine.get(), &CRunEngine::entryShown, pSequence, &CSequenceListLogic::ShowEntry);
+    connect(m_pEngine.get(), &CRunEngine::entryJudgmentChanged, pSequence,
+            &CSequenceListLogic::UpdateEntryJudgment);
 }
 
 CSession::~CSession() {

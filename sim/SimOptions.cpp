@@ -44,6 +44,13 @@ QString SimOptionsHelp() {
         "                           acknowledgements\n"
         "  --hangup-after N         drop the line after N received frames\n"
         "  --hangup-at-ms MS        drop the line MS after the start\n"
+        "  --fault KIND:CMD:N       once, at the Nth frame starting with CMD (or, with CMD\n"
+        "                           \"discharging\", the Nth frame while discharging):\n"
+        "                           lose-ack (taken, its acknowledgement or reply lost),\n"
+        "                           bad-bcc (a reply with a wrong check byte; a command\n"
+        "                           damaged and ignored), silence (lost, and nothing\n"
+        "                           answered from then on), hangup (answered, then the\n"
+        "                           line drops)\n"
         "  --error CODE@MS          raise error CODE MS after the start\n"
         "  --error-running CODE@MS  raise error CODE MS into a step; the output goes on\n"
         "  --error-ending CODE@MS   raise error CODE MS into a step; the output ends\n"
@@ -136,6 +143,25 @@ bool ParseSimOptions(const QStringList& args, SimOptions& opt, QString& strError
                     opt.nDropAfter = n;
                 }
             }
+        } else if (strName == "--fault") {
+            if ((bOk = value(strValue))) {
+                const QStringList parts = strValue.split(u':');
+                static const QMap<QString, SimOptions::Fault> kinds = {
+                    {QStringLiteral("lose-ack"), SimOptions::FAULT_LOSE_ANSWER},
+                    {QStringLiteral("bad-bcc"), SimOptions::FAULT_BAD_BCC},
+                    {QStringLiteral("silence"), SimOptions::FAULT_SILENCE},
+                    {QStringLiteral("hangup"), SimOptions::FAULT_HANGUP}};
+                int n = 0;
+                bOk = parts.size() == 3 && kinds.contains(parts[0]) && !parts[1].isEmpty() &&
+                      ParseInt(parts[2], n) && n > 0;
+                if (!bOk) {
+                    strError = QStringLiteral("--fault: '%1' is not KIND:CMD:N").arg(strValue);
+                } else {
+                    opt.eFault = kinds.value(parts[0]);
+                    opt.strFaultAt = parts[1];
+                    opt.nFaultNth = n;
+                }
+            }
         } else if (strName == "--silent") {
             opt.bSilent = true;
         } else if (strName == "--drop-acks") {
@@ -173,10 +199,10 @@ bool ParseSimOptions(const QStringList& args, SimOptions& opt, QString& strError
 
 QList<QCommandLineOption> SimCommandLineOptions(const QStringList& except) {
     static const char* const kWithValue[] = {
-        "model",       "identity",     "reply",         "time-scale",   "discharge-ms", "start-delay-ms",
-        "baud",        "drop-acks",    "late-ack-ms",   "bad-bcc",      "stray-bytes",  "slow-bytes-ms",
-        "drop-ack-of", "drop-acks-after", "hangup-after", "hangup-at-ms", "error",      "error-running",
-        "error-ending", "eut-fail-ms", "log"};
+        "model",       "identity",        "reply",        "time-scale",   "discharge-ms", "start-delay-ms",
+        "baud",        "drop-acks",       "late-ack-ms",  "bad-bcc",      "stray-bytes",  "slow-bytes-ms",
+        "drop-ack-of", "drop-acks-after", "hangup-after", "hangup-at-ms", "fault",        "error",
+        "error-running", "error-ending",  "eut-fail-ms",  "log"};
     QList<QCommandLineOption> options;
     for (const char* pszName : kWithValue) {
         const QString name = QString::fromLatin1(pszName);

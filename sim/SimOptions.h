@@ -16,6 +16,15 @@ struct SimOptions {
         ERROR_RUNNING,       // at nErrorAtMs into a step; the output goes on
         ERROR_RUNNING_ENDED, // at nErrorAtMs into a step; the output ends
     };
+    // A fault that strikes once, at a chosen frame (see strFaultAt).
+    enum Fault {
+        FAULT_NONE,
+        FAULT_LOSE_ANSWER, // the frame takes effect; its acknowledgement or reply is lost
+        FAULT_BAD_BCC,     // a query's reply carries a wrong check byte; a command
+                           //   arrives damaged and, like any bad frame, is ignored
+        FAULT_SILENCE,     // the frame is lost and nothing is answered any more
+        FAULT_HANGUP,      // the frame is answered, then the line drops
+    };
 
     Model eModel = MODEL_K2;
     QString strIdentity = QStringLiteral("KELVORA, TORVEX"); // reply to "QA"
@@ -40,6 +49,10 @@ struct SimOptions {
     int nDropAfter = 0;     //   (of ENQ or of frames) are left out
     int nHangupAfter = 0;   // the line drops after N received frames
     int nHangupAtMs = 0;    // the line drops this long after the start
+    Fault eFault = FAULT_NONE; // strikes at the nFaultNth frame starting with strFaultAt,
+    QString strFaultAt;        //   or, when that is "discharging", at the nFaultNth frame
+    int nFaultNth = 0;         //   received while the instrument discharges (counted from
+                               //   the start, repeats included)
 
     int nErrorCode = 0; // error raised once at nErrorAtMs (see eErrorMode)
     int nErrorAtMs = 0;

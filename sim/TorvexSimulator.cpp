@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fcntl.h>
+#include <utility>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
@@ -286,16 +287,36 @@ void CTorvexSimulator::OnByte(uint8_t b, double dNow) {
     }
 }
 
+SimOptions::Fault CTorvexSimulator::FaultStrikes(const QByteArray& text) {
+    if (m_opt.eFault == SimOptions::FAULT_NONE || m_opt.nFaultNth <= 0) return SimOptions::FAULT_NONE;
+    const bool bCounts = m_opt.strFaultAt == QLatin1String("discharging")
+                             ? m_bDischarging
+                             : text.startsWith(m_opt.strFaultAt.toLatin1());
+    if (!bCounts || ++m_nFaultSeen < m_opt.nFaultNth) return SimOptions::FAULT_NONE;
+    return std::exchange(m_opt.eFault, SimOptions::FAULT_NONE);
+}
+
 void CTorvexSimulator::OnFrame(const QByteArray& text, double dNow) {
+    Advance(dNow);
+    const SimOptions::Fault eFault = FaultStrikes(text);
+    const bool bQuery = text.startsWith('Q');
+    if (eFault == SimOptions::FAULT_SILENCE) {
+        m_opt.bSilent = true; // the line is dead from here on: this frame never arrived
+        return;
+    }
+    if (eFault == SimOptions::FAULT_BAD_BCC && !bQuery) return; // damaged on the way: ignored
     m_log << QString::fromLatin1(text);
     ++m_nFrames;
     if (m_opt.nHangupAfter > 0 && m_nFrames >= m_opt.nHangupAfter) m_bHangupPending = true;
-    Advance(dNow);
+    if (eFault == SimOptions::FAULT_HANGUP) m_bHangupPending = true;
     QByteArray reply;
     bool bIsQuery = false;
     const bool bAccepted = Execute(text, dNow, reply, bIsQuery);
     if (m_opt.bSilent || !bAccepted) return;
-    if (bIsQuery) {
+    if (eFault == SimOptions::FAULT_LOSE_ANSWER) {
+        // Taken, but the answer is lost on the line.
+    } else if (bIsQuery) {
+        if (eFault == SimOptions::FAULT_BAD_BCC) ++m_opt.nBadBccReplies;
         SendReply(reply, dNow);
     } else if (m_opt.nDropAckOf > 0 && text.startsWith(m_opt.strDropAckOf.toLatin1())) {
         --m_opt.nDropAckOf; // taken, but the acknowledgement is lost on the line

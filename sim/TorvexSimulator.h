@@ -54,6 +54,8 @@ private:
     double Now() const;
     void OnByte(uint8_t b, double dNow);
     void OnFrame(const QByteArray& text, double dNow);
+    // The fault of the options when this frame is the one it strikes (once).
+    SimOptions::Fault FaultStrikes(const QByteArray& text);
     bool Execute(const QByteArray& text, double dNow, QByteArray& reply, bool& bIsQuery);
     void SendAck(double dNow);
     void SendReply(const QByteArray& text, double dNow);
@@ -89,6 +91,7 @@ private:
     double m_dLastQueued = 0;
     double m_dLastReceived = 0;
     int m_nFrames = 0;
+    int m_nFaultSeen = 0; // frames that counted towards the fault
     bool m_bHangupPending = false;
     bool m_bOutBlocked = false;
     double m_dHangupAt = -1;

@@ -9,7 +9,6 @@
 #include "gui/app/SplashDlg.h"
 #include "gui/app/TorvexView.h"
 #include "gui/app/TypeSelectDlg.h"
-#include "gui/screens/SequenceListDlg.h"
 #include "gui/config/NoticeCalibrationDlg.h"
 #include "instrument/RsBasicProtocol.h"
 #include "instrument/TorvexCntl.h"
@@ -116,11 +115,16 @@ bool CTorvexApp::InitInstance() {
     torvex::CSession& session = *m_pSession;
     // A kill or the end of the session must not leave the generator pulsing:
     // the output is stopped before the program ends (the step in hand stays
-    // unjudged, the test log stays as written at START).
+    // unjudged, the test log stays as written at START). Every event loop ends
+    // at once, an open message box's too, and no window is asked first: the
+    // main window would refuse to close while a test runs, and the program
+    // would go on without its polls. The engine is closed as the window goes,
+    // after the task that showed a box has let go of it, and the instrument
+    // thread sends its "CB" before the port closes.
     m_pStopSignals = std::make_unique<torvex::CStopSignals>();
     connect(m_pStopSignals.get(), &torvex::CStopSignals::received, this, [this] {
-        m_pSession->Engine().Close();
-        QCoreApplication::quit();
+        m_bEnding = true; // at start-up: the main loop never starts
+        QCoreApplication::exit(0);
     });
     // Discovery at program load. While it talks to the line, what does not
     // depend on the instrument is built: the window's shell and the splash.
@@ -153,7 +157,7 @@ bool CTorvexApp::InitInstance() {
     if (!m_options.m_strFile.isEmpty()) {
         if (QFileInfo(m_options.m_strFile).suffix().compare(QLatin1String("tvxs"), Qt::CaseInsensitive) == 0) {
             m_pMainFrame->View()->SelectTab(TAB_SEQUENCE);
-            if (!m_pMainFrame->View()->SequenceList()->Logic().OnReadSequenceFile(m_options.m_strFile)) {
+            if (!session.Sequence().OnReadSequenceFile(m_options.m_strFile)) {
                 m_nExitCode = 1;
                 return false;
             }

@@ -42,6 +42,9 @@ public:
     // another copy runs.
     int ExitCode() const { return m_nExitCode; }
 
+    // A stop signal (SIGTERM, SIGHUP, SIGINT) came: the program ends.
+    bool IsEnding() const { return m_bEnding; }
+
     torvex::CSession& Session() const { return *m_pSession; }
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
     CTorvexDoc& Doc() { return m_pSession->Doc(); }
@@ -62,4 +65,5 @@ private:
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<QLockFile> m_pInstanceLock;
     std::unique_ptr<torvex::CStopSignals> m_pStopSignals;
+    bool m_bEnding = false;
 };

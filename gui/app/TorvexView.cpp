@@ -83,7 +83,7 @@ void CTorvexView::InitialUpdate() {
     STEP_LIST_HOST host;
     host.fnScreensEnabled = [this] { return ScreensEnabled(); };
     host.fnJudgmentEntered = [this] { m_bJudgmentEntered = true; };
-    host.fnEntryJudgment = [this](int e) { UpdateEntryJudgment(e); };
+    host.fnEntryJudgment = [this](int e) { m_session.Sequence().UpdateEntryJudgment(e); };
     host.fnFocusLineSwitch = [this] { m_pRunPanel->FocusLineSwitch(); };
     host.fnReport = [this] { OutputReport(); };
     m_pStepList = new CExecListDlg(doc, engine, m_session.Judgments(), m_session.Dialog(), host, this);
@@ -353,9 +353,11 @@ bool CTorvexView::RecoverRun(qint64 nRun) {
     // The test has been run: a change of its condition asks first, as after a START.
     if (run->m_nTab != TAB_SEQUENCE) m_session.Engine().MarkConditionRun(run->m_nTab);
     if (run->m_nTab == TAB_SEQUENCE) {
+        SequenceList(); // its screen shows what the logic does next
+        CSequenceListLogic& sequence = m_session.Sequence();
         for (int e = 0; e < doc.m_sequence.Count(); ++e)
-            UpdateEntryJudgment(e);
-        ShowEntry(0);
+            sequence.UpdateEntryJudgment(e);
+        sequence.ShowEntry(0);
     } else {
         m_pStepList->FillList(run->m_nTab == TAB_STANDARD ? doc.m_settingStandard.m_listExec
                                                           : doc.m_settingManual.m_listExec);
@@ -427,17 +429,6 @@ void CTorvexView::RefreshRow(const CExecData&, int nRow) {
 }
 void CTorvexView::SelectRow(int nRow) {
     m_pStepList->SelectRow(nRow);
-}
-
-// The sequence list follows the run.
-void CTorvexView::SelectEntry(int nEntry) {
-    SequenceList()->Logic().SelectEntry(nEntry);
-}
-void CTorvexView::ShowEntry(int nEntry) {
-    SequenceList()->Logic().ShowEntry(nEntry);
-}
-void CTorvexView::UpdateEntryJudgment(int nEntry) {
-    SequenceList()->Logic().UpdateEntryJudgment(nEntry);
 }
 
 void CTorvexView::ShowNotConnected() {

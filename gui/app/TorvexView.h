@@ -77,9 +77,6 @@ public:
     void FillList(const std::vector<CExecData>& steps) override;
     void RefreshRow(const CExecData& step, int nRow) override;
     void SelectRow(int nRow) override;
-    void SelectEntry(int nEntry) override;
-    void ShowEntry(int nEntry) override;
-    void UpdateEntryJudgment(int nEntry) override;
     void ShowNotConnected() override;
     QString WindowTitle() const override;
     void SetWindowTitle(const QString& strTitle) override;

@@ -43,5 +43,6 @@ int main(int argc, char** argv) {
 
     CTorvexApp torvex(options);
     if (!torvex.InitInstance()) return torvex.ExitCode();
+    if (torvex.IsEnding()) return 0; // a stop signal came during start-up
     return app.exec();
 }

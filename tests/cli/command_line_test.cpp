@@ -1,9 +1,12 @@
 // The three programs read their command lines alike: --help and --version
 // everywhere and without a display, usage errors as one line on standard
 // error with exit 2, options as "--name value" or "--name=value" anywhere.
+#include "sim/SimOptions.h"
+
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -90,4 +93,25 @@ TEST(CommandLine, OptionsTakeTheirValueEitherWayAndStandAnywhere) {
     EXPECT_EQ(joined.exitCode, 0) << joined.err.toStdString();
     EXPECT_EQ(spaced.out, joined.out);
     EXPECT_TRUE(spaced.out.startsWith("{\"entry\":1,"));
+}
+
+// Every option the simulator's help lists is one the programs that start a
+// simulator accept (an option added to the help but not to the parser would
+// be refused as unknown).
+TEST(CommandLine, EverySimulatorOptionOfTheHelpIsAccepted) {
+    const RESULT help = RunProgram("torvex-sim", {"--help"});
+    ASSERT_EQ(help.exitCode, 0);
+    static const QRegularExpression option(QStringLiteral("^  (--[a-z-]+)"), QRegularExpression::MultilineOption);
+    QStringList names;
+    for (auto it = option.globalMatch(help.out); it.hasNext();)
+        names << it.next().captured(1);
+    ASSERT_GT(names.size(), 20);
+    const QStringList known = [] {
+        QStringList out;
+        for (const QCommandLineOption& o : SimCommandLineOptions())
+            out << "--" + o.names().constLast();
+        return out << "--help" << "--version";
+    }();
+    for (const QString& name : names)
+        EXPECT_TRUE(known.contains(name)) << name.toStdString();
 }

@@ -1,3 +1,4 @@
+#include "sim/TorvexSimulator.h"
 #include "support/TorvexProcess.h"
 
 #include <QDir>
@@ -5,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
@@ -143,4 +145,19 @@ TEST(CliRun, AClosedOutputStopsTheTest) {
     EXPECT_EQ(commands.last(), "CB");
     // Step 2 at most was started; the third never.
     EXPECT_LE(commands.count("CA"), 2);
+}
+
+// A port another program holds is not "not found": torvex run names it and
+// says that it is in use (here by this test, through its serial port's lock).
+TEST(CliRun, APortInUseIsNamed) {
+    CTorvexSimulator sim;
+    ASSERT_TRUE(sim.Start());
+    QSerialPort holder(sim.DevicePath());
+    ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+    const TORVEX_RUN r = RunTorvex({"run", kExamples + "three_steps.tvx", "--port", sim.DevicePath(), "--yes"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.contains("no instrument")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QString("message: cannot open %1: ").arg(sim.DevicePath()))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("in use")) << r.out.toStdString();
+    EXPECT_TRUE(sim.CommandLog().isEmpty());
 }

@@ -18,6 +18,7 @@
 #include "gui/widgets/TooltipSwitch.h"
 #include "model/StepExpansion.h"
 #include "run/RunEngine.h"
+#include "sim/TorvexSimulator.h"
 #include "support/EngineProbe.h"
 #include "support/ScriptedDialog.h"
 #include "support/Wait.h"
@@ -45,6 +46,12 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QAbstractButton>
+#include <csignal>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QMessageBox>
+#include <QSerialPort>
 
 namespace {
 
@@ -332,6 +339,134 @@ TEST_F(MainWindowTest, ExitInTheModelDialogEndsTheProgram) {
     APP_OPTIONS options;
     CTorvexApp app(options, &m_dialog);
     EXPECT_FALSE(app.InitInstance());
+}
+
+// A port another program holds is not "no instrument": the message before the
+// model selection names the port and says that it is in use.
+TEST_F(MainWindowTest, APortInUseIsNamedBeforeTheModelSelection) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
+    CTorvexSimulator sim;
+    ASSERT_TRUE(sim.Start());
+    QSerialPort holder(sim.DevicePath());
+    ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+    bool bAsked = false;
+    std::function<void()> answer = [&] {
+        auto* dlg = qobject_cast<CTypeSelectDlg*>(QApplication::activeModalWidget());
+        if (!dlg) {
+            QTimer::singleShot(20, answer);
+            return;
+        }
+        bAsked = true;
+        for (QPushButton* b : dlg->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("デモモード起動")) b->click();
+    };
+    QTimer::singleShot(20, answer);
+    APP_OPTIONS options;
+    options.m_ports = {sim.DevicePath()};
+    m_app = std::make_unique<CTorvexApp>(options, &m_dialog);
+    ASSERT_TRUE(m_app->InitInstance());
+    EXPECT_TRUE(bAsked);
+    ASSERT_FALSE(m_dialog.Messages().isEmpty());
+    const QString text = m_dialog.Messages().first();
+    EXPECT_TRUE(text.contains(sim.DevicePath())) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("他のプログラムが使用中"))) << text.toStdString();
+    EXPECT_TRUE(sim.CommandLog().isEmpty()); // never opened, never asked
+}
+
+// The status bar tells whether the instrument answers, its model, and the
+// repeats and failed exchanges since the connection: a link that degrades
+// shows before it fails.
+TEST_F(MainWindowTest, TheStatusBarShowsTheLinksHealth) {
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
+    CTorvexSimulator sim;
+    ASSERT_TRUE(sim.Start());
+    APP_OPTIONS options;
+    options.m_ports = {sim.DevicePath()};
+    m_app = std::make_unique<CTorvexApp>(options, &m_dialog);
+    ASSERT_TRUE(m_app->InitInstance());
+    QLabel* health = nullptr;
+    for (QLabel* label : m_app->MainFrame()->statusBar()->findChildren<QLabel*>())
+        if (label->text().startsWith(QStringLiteral("TORVEX"))) health = label;
+    ASSERT_NE(health, nullptr);
+    auto shows = [&](const QString& text) { return WaitFor([&] { return health->text() == text; }, 10000); };
+    EXPECT_TRUE(shows(QStringLiteral("TORVEX-K2 応答あり　再送 0　失敗 0"))) << health->text().toStdString();
+
+    // Lost acknowledgements: the idle poll's repeats mend them, and count.
+    sim.UpdateOptions([](SimOptions& o) { o.nDropAcks = 2; });
+    EXPECT_TRUE(shows(QStringLiteral("TORVEX-K2 応答あり　再送 2　失敗 0"))) << health->text().toStdString();
+    // Silence: the exchange fails for good and the instrument is lost.
+    sim.UpdateOptions([](SimOptions& o) { o.bSilent = true; });
+    EXPECT_TRUE(shows(QStringLiteral("TORVEX 未接続"))) << health->text().toStdString();
+}
+
+// A kill, a closed terminal or the end of the desktop session while a test
+// runs: the output is stopped with "CB" before the program ends, nothing more
+// starts, the step stays unjudged and the test log stays as START wrote it.
+// The program runs with its own message boxes; the signal comes while a step
+// runs, and while the start question is open.
+TEST_F(MainWindowTest, TheEndingSignalStopsTheOutputBeforeTheProgramEnds) {
+    const struct {
+        const char* pszName;
+        bool bAnswerStart; // OK to "試験を開始します。", the signal once the step runs
+    } cases[] = {{"during a step", true}, {"at the start question", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        QTemporaryDir logs;
+        WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
+        WriteProfileValue(INI_SECTION_PROPERTY, INI_KEY_FOLDER, logs.path() + "/");
+        CTorvexSimulator sim; // steps of 10 s, in real time
+        ASSERT_TRUE(sim.Start());
+        APP_OPTIONS options;
+        options.m_ports = {sim.DevicePath()};
+        options.m_strFile = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/three_steps.tvx");
+        m_app = std::make_unique<CTorvexApp>(options); // its own message boxes
+        ASSERT_TRUE(m_app->InitInstance());
+        ASSERT_TRUE(WaitFor([] { return CSplashDlg::Current() == nullptr; }, 5000));
+        CExecDlg* panel = View().RunPanel();
+        ASSERT_TRUE(WaitFor([&] { return panel->StartButton()->isEnabled(); }, 10000));
+
+        bool bSignalled = false;
+        auto signal = [&] {
+            if (bSignalled) return;
+            bSignalled = true;
+            ::raise(SIGTERM);
+        };
+        QTimer driver;
+        driver.setInterval(20);
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                if (!c.bAnswerStart)
+                    signal();
+                else if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+                    ok->click();
+            } else if (c.bAnswerStart && sim.CommandLog().contains("CA") &&
+                       View().Engine().State() == torvex::RunState::Running) {
+                signal();
+            }
+        });
+        QTimer::singleShot(0, panel, [panel] { QTest::mouseClick(panel->StartButton(), Qt::LeftButton); });
+        QTimer guard; // the program did not end
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        guard.start(30000);
+        driver.start();
+        const int nExit = QApplication::exec();
+        driver.stop();
+        guard.stop();
+        EXPECT_TRUE(bSignalled);
+        EXPECT_EQ(nExit, 0);
+        CExecData& step = m_app->Doc().m_settingManual.m_listExec.at(0);
+        EXPECT_EQ(step.GetText(COL_JUDGE), QStringLiteral("------"));
+        m_app.reset(); // what main() does after the loop: the session ends
+
+        QStringList commands;
+        for (const QString& cmd : sim.CommandLog())
+            if (!cmd.startsWith('Q')) commands << cmd;
+        ASSERT_FALSE(commands.isEmpty());
+        EXPECT_EQ(commands.last(), "CB") << commands.join(' ').toStdString();
+        EXPECT_EQ(commands.count("CA"), c.bAnswerStart ? 1 : 0) << commands.join(' ').toStdString();
+        EXPECT_EQ(QDir(logs.path()).entryList({"*.tvx"}).size(), c.bAnswerStart ? 1 : 0);
+    }
 }
 
 #include "main_window_test.moc"

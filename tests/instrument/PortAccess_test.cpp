@@ -150,6 +150,9 @@ TEST(PortAccess, LockFilesNameTheHolderWhileItRuns) {
         {"text, padded", QByteArray::number(sleeper.Pid()).rightJustified(10, ' ') + '\n', sleeper.Pid()},
         {"QLockFile", QByteArray::number(sleeper.Pid()) + "\nminicom\nhost\n", sleeper.Pid()},
         {"binary", QByteArray(reinterpret_cast<const char*>(&nBinary), 4), sleeper.Pid()},
+        // The bytes of a process id may start like a number ("1", then zeros);
+        // read as text they would name process 1.
+        {"binary, starts like text", QByteArray("1\0\0\x7f", 4), 0},
         {"stale", QByteArray("999999999\n"), 0},
         {"this program's own", QByteArray::number(QCoreApplication::applicationPid()) + '\n', 0},
         {"garbage", QByteArray("not a pid"), 0},

@@ -7,6 +7,7 @@
 #include "run/RunEngine.h"
 #include "session/Session.h"
 #include "sim/TorvexSimulator.h"
+#include "support/LatencyWatch.h"
 #include "support/RecordingRunView.h"
 #include "support/ScriptedDialog.h"
 #include "support/Wait.h"
@@ -72,6 +73,7 @@ protected:
         CRsBasicProtocol::SetExtraPorts({m_sim->DevicePath()});
         m_session = std::make_unique<torvex::CSession>(m_dialog);
         m_session->AttachRunView(&m_view);
+        m_session->AttachSequenceViews(nullptr, &m_sequenceView);
         ASSERT_TRUE(m_session->Connect());
         m_session->SetNotConnected(false);
         m_session->SetMachineType(MODEL_K2);
@@ -119,6 +121,7 @@ protected:
     std::unique_ptr<CTorvexSimulator> m_sim;
     CScriptedDialog m_dialog;
     CRecordingRunView m_view;
+    CRecordingSequenceView m_sequenceView;
     QTemporaryDir m_logDir;
     std::unique_ptr<torvex::CSession> m_session;
     CRunEngine* m_engine = nullptr;
@@ -228,7 +231,7 @@ TEST_F(EngineTest, StopEveryStepAcrossTwoSequenceEntries) {
             "さい。また、リストをクリックすることで実行するステップを変更できます。"));
     EXPECT_EQ(Doc().m_sequence.m_nCurEntry, 1); // the cursor stands on the next entry
     EXPECT_EQ(Doc().m_nCurStep, 0);
-    EXPECT_EQ(m_view.nShownEntry, 1);
+    EXPECT_EQ(m_sequenceView.pPreview, Doc().m_sequence.Entry(1));
 
     EXPECT_EQ(RunToEnd(), "between");
     EXPECT_EQ(
@@ -239,7 +242,7 @@ TEST_F(EngineTest, StopEveryStepAcrossTwoSequenceEntries) {
     EXPECT_EQ(RunToEnd(), "finished");
     EXPECT_EQ(Doc().m_sequence.m_nCurEntry, 0);
     EXPECT_EQ(Doc().m_nCurStep, 0);
-    EXPECT_EQ(m_view.nShownEntry, 0);
+    EXPECT_EQ(m_sequenceView.pPreview, Doc().m_sequence.Entry(0));
     // One sequence log, written at the first start of this list.
     EXPECT_EQ(QDir(m_logDir.path()).entryList({"*.tvxs"}).size(), 1);
 }
@@ -404,4 +407,221 @@ TEST_F(EngineTest, LineSwitchAsksBeforeSwitchingOn) {
     EXPECT_EQ(m_dialog.Texts().size(), 1);
     EXPECT_FALSE(m_view.bLineOn);
     EXPECT_THAT(WithoutPolls(m_sim->CommandLog()), ElementsAre("CB", "CD"));
+}
+
+// ---------------------------------------------------------------- faults on the line
+
+namespace {
+
+const QString kLost = QStringLiteral("TORVEXと通信できません。\n試験器本体の画面でエラー内容を確認してください。");
+
+// What a run has to make of a fault on the line.
+enum class Outcome {
+    Recovers,  // a repeat of the exchange mends it: the test runs to its end
+    LoadFails, // a step's load fails while the line still answers: never started
+    LineDies,  // the instrument is gone: the run ends as lost, the panel not connected
+};
+
+// A fault at one moment of a run of two steps (500 V, then 600 V). The
+// simulator counts every frame from its start, the search's "QA" included.
+struct LineFault {
+    const char* pszName;
+    SimOptions::Fault eFault; // FAULT_NONE: every acknowledgement lost for a while after pszAt
+    const char* pszAt;        // frames starting so, or "discharging"
+    int nNth;
+    Outcome eOutcome;
+    bool bIdle = false; // strikes at the idle poll, before START
+};
+
+// The moments: idle poll, the step load at START, the run poll, the
+// discharge after step 1, the load of step 2 that follows it.
+class EngineLineFaultTest : public EngineTest {
+protected:
+    void SetUp() override {} // every case has an instrument of its own
+    void TearDown() override {
+        EngineTest::TearDown();
+        g_bNotConnected = 0;
+    }
+
+    void Check(const LineFault& f) {
+        SCOPED_TRACE(f.pszName);
+        m_engine = nullptr;
+        m_session.reset();
+        m_sim.reset();
+        m_dialog.Clear();
+        m_view = CRecordingRunView();
+        SimOptions opt;
+        opt.nDischargeMs = 300;
+        if (f.eFault == SimOptions::FAULT_NONE) {
+            opt.strDropAfter = QString::fromLatin1(f.pszAt);
+            opt.nDropAfter = 6; // more than the repeats of one exchange
+        } else {
+            opt.eFault = f.eFault;
+            opt.strFaultAt = QString::fromLatin1(f.pszAt);
+            opt.nFaultNth = f.nNth;
+        }
+        ASSERT_NO_FATAL_FAILURE(Open(opt));
+        MakeManual(Doc().m_settingManual, 2);
+        // Steps of 0.6 s, long enough for a few run polls.
+        for (CExecData& s : ManualSteps())
+            s.m_lTestTime = 3;
+        auto struck = [&] {
+            return m_sim->Options().eFault == SimOptions::FAULT_NONE && m_sim->Options().nDropAfter == 0;
+        };
+
+        int nStarted = 0;
+        bool bPaused = false;
+        QObject context;
+        QObject::connect(m_engine, &CRunEngine::stepStarted, &context, [&] { ++nStarted; });
+        QObject::connect(m_engine, &CRunEngine::pauseChanged, &context, [&](bool b) { bPaused = bPaused || b; });
+        QString why;
+        {
+            CLatencyWatch watch; // the window's thread never waits on the line
+            if (f.bIdle) {
+                ASSERT_TRUE(WaitFor(struck, 10000));
+            }
+            if (f.bIdle && f.eOutcome == Outcome::LineDies) {
+                ASSERT_TRUE(WaitFor([] { return g_bNotConnected == 1; }, 15000));
+                m_engine->OnStart(); // nothing to talk to
+                Idle(300);
+            } else {
+                why = RunToEnd(40000);
+            }
+            if (f.eOutcome == Outcome::LineDies) {
+                EXPECT_TRUE(WaitFor([] { return g_bNotConnected == 1; }, 15000));
+            }
+            EXPECT_LT(watch.MaxLateMs(), 2000);
+        }
+        EXPECT_TRUE(struck());
+        const QStringList log = m_sim->CommandLog();
+        EXPECT_EQ(log.count("CA"), nStarted) << WithoutPolls(log).join(' ').toStdString();
+        // No pause the panel did not see. Where the instrument still answers,
+        // the idle poll finds it idle; without it the panel keeps its state.
+        EXPECT_FALSE(bPaused);
+        EXPECT_NE(m_engine->State(), torvex::RunState::Paused);
+        if (f.eOutcome != Outcome::LineDies) {
+            EXPECT_TRUE(WaitFor([&] { return m_engine->State() == torvex::RunState::Idle; }, 5000));
+        }
+        EXPECT_TRUE(m_view.bUnlocked);
+
+        switch (f.eOutcome) {
+        case Outcome::Recovers:
+            EXPECT_EQ(why, "finished");
+            EXPECT_EQ(nStarted, 2);
+            EXPECT_EQ(m_dialog.Texts(), (QStringList{kStart, kFinished}));
+            for (CExecData& s : ManualSteps())
+                EXPECT_EQ(s.GetText(COL_JUDGE), QStringLiteral("合格"));
+            EXPECT_EQ(g_bNotConnected, 0);
+            break;
+        case Outcome::LoadFails: {
+            // Only the steps before the one whose load failed were started, and
+            // where the line still answers the output is stopped afterwards.
+            EXPECT_EQ(why, "lost");
+            EXPECT_EQ(m_dialog.Texts().last(), kLost);
+            const QStringList commands = WithoutPolls(log);
+            ASSERT_FALSE(commands.isEmpty());
+            EXPECT_EQ(commands.last(), "CB");
+            EXPECT_EQ(ManualSteps()[size_t(nStarted)].GetText(COL_JUDGE), "------");
+            EXPECT_EQ(Doc().m_nCurStep, nStarted); // the next START tries that step again
+            break;
+        }
+        case Outcome::LineDies:
+            if (f.bIdle) {
+                EXPECT_TRUE(m_dialog.Texts().isEmpty());
+                EXPECT_EQ(nStarted, 0);
+            } else {
+                EXPECT_EQ(why, "lost");
+                EXPECT_EQ(m_dialog.Texts().last(), kLost);
+            }
+            EXPECT_FALSE(m_view.bStartEnabled);
+            EXPECT_EQ(m_view.strTitle, QStringLiteral("無題 - TORVEX_Pilot 未接続"));
+            break;
+        }
+    }
+};
+
+using F = SimOptions::Fault;
+constexpr F kLose = SimOptions::FAULT_LOSE_ANSWER;
+
+} // namespace
+
+// The acknowledgement (or reply) of each exchange of the load at START lost
+// once: the repeat mends it, and "CA" is not sent again when its own
+// acknowledgement was lost (that would pause the step).
+TEST_F(EngineLineFaultTest, LostAcknowledgementOfEachCommandAtStart) {
+    const char* commands[] = {"CB", "PC", "PD", "PE", "PF", "PG", "PH", "PI", "PJ", "PO", "CA"};
+    for (const char* c : commands)
+        Check({c, kLose, c, 1, Outcome::Recovers});
+    Check({"QA", kLose, "QA", 2, Outcome::Recovers});
+}
+
+TEST_F(EngineLineFaultTest, LostAcknowledgementAtTheOtherMoments) {
+    const LineFault cases[] = {
+        {"idle QB", kLose, "QB", 2, Outcome::Recovers, true},
+        {"idle QM", kLose, "QM", 1, Outcome::Recovers, true},
+        {"run poll QB", kLose, "QB", 3, Outcome::Recovers},
+        {"run poll QF", kLose, "QF", 2, Outcome::Recovers},
+        {"discharge QB", kLose, "discharging", 1, Outcome::Recovers},
+        {"next step CB", kLose, "CB", 2, Outcome::Recovers},
+        {"next step QA", kLose, "QA", 3, Outcome::Recovers},
+        {"next step PD", kLose, "PD", 2, Outcome::Recovers},
+        {"next step PO", kLose, "PO", 2, Outcome::Recovers},
+        {"next step CA", kLose, "CA", 2, Outcome::Recovers},
+    };
+    for (const LineFault& f : cases)
+        Check(f);
+}
+
+// A wrong check byte: a reply the program must ask again for, or a command
+// the instrument never took and must get again ("CA" included: the status
+// tells that it did not start).
+TEST_F(EngineLineFaultTest, BadCheckByte) {
+    const F kBad = SimOptions::FAULT_BAD_BCC;
+    const LineFault cases[] = {
+        {"idle QB", kBad, "QB", 2, Outcome::Recovers, true},
+        {"start QA", kBad, "QA", 2, Outcome::Recovers},
+        {"start PF", kBad, "PF", 1, Outcome::Recovers},
+        {"start CA", kBad, "CA", 1, Outcome::Recovers},
+        {"run poll QF", kBad, "QF", 2, Outcome::Recovers},
+        {"discharge QB", kBad, "discharging", 1, Outcome::Recovers},
+        {"next step CA", kBad, "CA", 2, Outcome::Recovers},
+    };
+    for (const LineFault& f : cases)
+        Check(f);
+}
+
+// A load that fails for good while the line still answers: that step never
+// starts, the output is stopped, the run ends as lost.
+TEST_F(EngineLineFaultTest, FailedLoadIsNeverStarted) {
+    Check({"at start, after PD500", SimOptions::FAULT_NONE, "PD500", 1, Outcome::LoadFails});
+    Check({"next step, after PD600", SimOptions::FAULT_NONE, "PD600", 1, Outcome::LoadFails});
+}
+
+// The instrument falls silent: every moment ends as a lost instrument, never hangs.
+TEST_F(EngineLineFaultTest, Silence) {
+    const F kSilence = SimOptions::FAULT_SILENCE;
+    const LineFault cases[] = {
+        {"idle", kSilence, "QM", 2, Outcome::LineDies, true},
+        {"start, in the load", kSilence, "PD", 1, Outcome::LineDies},
+        {"run poll", kSilence, "QF", 2, Outcome::LineDies},
+        {"discharge", kSilence, "discharging", 1, Outcome::LineDies},
+        {"next step, in the load", kSilence, "PD", 2, Outcome::LineDies},
+    };
+    for (const LineFault& f : cases)
+        Check(f);
+}
+
+TEST_F(EngineLineFaultTest, HangUp) {
+    const F kHangUp = SimOptions::FAULT_HANGUP;
+    const LineFault cases[] = {
+        {"idle", kHangUp, "QM", 2, Outcome::LineDies, true},
+        {"start, in the load", kHangUp, "PD", 1, Outcome::LineDies},
+        {"start, at CA", kHangUp, "CA", 1, Outcome::LineDies},
+        {"run poll", kHangUp, "QF", 2, Outcome::LineDies},
+        {"discharge", kHangUp, "discharging", 1, Outcome::LineDies},
+        {"next step, in the load", kHangUp, "PD", 2, Outcome::LineDies},
+        {"next step, at CA", kHangUp, "CA", 2, Outcome::LineDies},
+    };
+    for (const LineFault& f : cases)
+        Check(f);
 }

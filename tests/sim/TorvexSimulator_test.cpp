@@ -158,6 +158,61 @@ TEST_F(SimulatorTest, ErrorsSetTheBitUntilCleared) {
     }
 }
 
+// A fault strikes once, at the chosen frame: here the second "CC", or the
+// first frame while the instrument discharges. Single attempts, so each
+// exchange shows what the line did.
+TEST_F(SimulatorTest, AFaultStrikesOnceAtItsFrame) {
+    struct Case {
+        const char* pszName;
+        SimOptions::Fault eFault;
+        const char* pszAt;
+        bool bStruckOk;    // the exchange the fault strikes succeeds
+        int nTaken;        // "CC" frames the instrument took by then
+        bool bAfterwardOk; // the next exchange succeeds
+    } cases[] = {
+        {"acknowledgement lost", SimOptions::FAULT_LOSE_ANSWER, "CC", false, 2, true},
+        {"command damaged", SimOptions::FAULT_BAD_BCC, "CC", false, 1, true},
+        {"silence", SimOptions::FAULT_SILENCE, "CC", false, 1, false},
+        {"hang-up", SimOptions::FAULT_HANGUP, "CC", true, 2, false},
+        {"reply damaged while discharging", SimOptions::FAULT_BAD_BCC, "discharging", false, 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        SimOptions opt;
+        opt.dTimeScale = 1000;
+        opt.nDischargeMs = 5000;
+        opt.eFault = c.eFault;
+        opt.strFaultAt = QString::fromLatin1(c.pszAt);
+        opt.nFaultNth = qstrcmp(c.pszAt, "CC") == 0 ? 2 : 1;
+        Begin(opt);
+        CTorvexSimulator& sim = (*m_pPorts)[0];
+        m_cntl.m_protocol.m_nRetry = 0;
+        ASSERT_TRUE(m_cntl.SetLine(true));
+        bool bStruckOk = false;
+        if (opt.nFaultNth == 2) {
+            bStruckOk = m_cntl.SetLine(true);
+        } else {
+            ASSERT_TRUE(LoadStep(1));
+            ASSERT_TRUE(m_cntl.StartOutput());
+            QThread::msleep(50); // the step is over: the instrument discharges
+            uint8_t s = 0;
+            bStruckOk = m_cntl.GetStatus(s);
+        }
+        EXPECT_EQ(bStruckOk, c.bStruckOk);
+        if (c.eFault == SimOptions::FAULT_HANGUP) {
+            EXPECT_TRUE(WaitHungUp(sim));
+        }
+        EXPECT_EQ(sim.CommandLog().count("CC"), c.nTaken);
+        uint8_t s = 0;
+        EXPECT_EQ(m_cntl.GetStatus(s), c.bAfterwardOk);
+        if (c.bAfterwardOk) {
+            EXPECT_EQ(s & STATUS_LINE_ON, STATUS_LINE_ON);
+        }
+        EXPECT_EQ(sim.Options().eFault, SimOptions::FAULT_NONE); // once only
+        m_cntl.m_protocol.ClosePort();
+    }
+}
+
 TEST_F(SimulatorTest, HangupAtATimeDropsTheLine) {
     Begin(SimOptions());
     (*m_pPorts)[0].UpdateOptions([](SimOptions& o) { o.nHangupAtMs = 1; });
@@ -217,6 +272,8 @@ TEST(SimOptionsTest, ParsesEveryOptionAndListsIt) {
                               "5@300",
                               "--eut-fail-ms",
                               "250",
+                              "--fault",
+                              "hangup:discharging:2",
                               "--log",
                               "cmd.log"};
     SimOptions o;
@@ -240,6 +297,9 @@ TEST(SimOptionsTest, ParsesEveryOptionAndListsIt) {
     EXPECT_EQ(o.nErrorAtMs, 300);
     EXPECT_EQ(o.eErrorMode, SimOptions::ERROR_RUNNING_ENDED);
     EXPECT_EQ(o.nEutFailAtMs, 250);
+    EXPECT_EQ(o.eFault, SimOptions::FAULT_HANGUP);
+    EXPECT_EQ(o.strFaultAt, "discharging");
+    EXPECT_EQ(o.nFaultNth, 2);
     EXPECT_EQ(o.strLogFile, "cmd.log");
 
     const QString strHelp = SimOptionsHelp();
@@ -258,6 +318,9 @@ TEST(SimOptionsTest, RejectsBadInput) {
                                  {"--error", "5"},
                                  {"--error", "0@10"},
                                  {"--reply", "QB"},
+                                 {"--fault", "silence:QF"},
+                                 {"--fault", "burn:QF:1"},
+                                 {"--fault", "lose-ack:CA:0"},
                                  {"--log"},
                                  {"--bogus"}};
     for (const QStringList& args : cases) {

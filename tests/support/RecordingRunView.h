@@ -2,6 +2,7 @@
 
 #include "results/StepListView.h"
 #include "run/RunView.h"
+#include "run/SequenceListView.h"
 
 #include <QStringList>
 #include <map>
@@ -35,15 +36,6 @@ public:
         nSelectedRow = nRow;
         log << QString("select %1").arg(nRow);
     }
-    void SelectEntry(int nEntry) override {
-        nSelectedEntry = nEntry;
-        log << QString("entry %1").arg(nEntry);
-    }
-    void ShowEntry(int nEntry) override {
-        nShownEntry = nEntry;
-        log << QString("show entry %1").arg(nEntry);
-    }
-    void UpdateEntryJudgment(int nEntry) override { log << QString("judge entry %1").arg(nEntry); }
     void ShowNotConnected() override { ++nNotConnectedShown; }
     QString WindowTitle() const override { return strTitle; }
     void SetWindowTitle(const QString& s) override { strTitle = s; }
@@ -58,13 +50,26 @@ public:
     bool bUnlocked = true;
     int nFilledRows = 0;
     int nSelectedRow = -1;
-    int nSelectedEntry = -1;
-    int nShownEntry = -1;
     int nNotConnectedShown = 0;
     int nManualRefreshed = 0;
     QString strTitle = QStringLiteral("無題 - TORVEX_Pilot");
     std::map<int, CReadout> readouts;
     QStringList log;
+};
+
+// A sequence list panel for the tests: the row selected and the entry the
+// preview shows last.
+class CRecordingSequenceView : public CSequenceListView {
+public:
+    void RefillRows() override {}
+    void RefreshJudgment(int nRow) override { judgedRows << nRow; }
+    void SelectRow(int nRow) override { nSelectedRow = nRow; }
+    void FocusList() override {}
+    void ShowPreview(const CSettingData* pEntry) override { pPreview = pEntry; }
+    void SetWindowTitle(const QString&) override {}
+    int nSelectedRow = -1;
+    const CSettingData* pPreview = nullptr;
+    QList<int> judgedRows;
 };
 
 // A step list for the tests of the condition screens: what it was told last.
