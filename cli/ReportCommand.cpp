@@ -7,6 +7,7 @@
 #include "model/StepExpansion.h"
 #include "results/ReportWriter.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -113,8 +114,8 @@ int RunReport(const QStringList& args) {
         return EXIT_FAILED;
     }
     if (nTab == TAB_MANUAL && doc.ManualStepTotal() > kMaxSteps) {
-        Err(QString::fromUtf8("現在のステップ数は%1ステップです。\nステップ数が%"
-                              "2以下となるように設定を変更してください。\n")
+        Err(QCoreApplication::translate("Cli", "現在のステップ数は%1ステップです。\nステップ数が%"
+                                               "2以下となるように設定を変更してください。\n")
                 .arg(doc.ManualStepTotal())
                 .arg(kMaxSteps));
         return EXIT_FAILED;

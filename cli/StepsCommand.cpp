@@ -4,6 +4,7 @@
 
 #include "results/StepListing.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
@@ -86,8 +87,8 @@ int RunSteps(const QStringList& args) {
         }
         const int64_t total = doc.ManualStepTotal();
         if (total > kMaxSteps) {
-            Err(QString::fromUtf8("現在のステップ数は%1ステップです。\nステップ数が%"
-                                  "2以下となるように設定を変更してください。\n")
+            Err(QCoreApplication::translate("Cli", "現在のステップ数は%1ステップです。\nステップ数が%"
+                                                   "2以下となるように設定を変更してください。\n")
                     .arg(total)
                     .arg(kMaxSteps));
             return EXIT_TOO_MANY_STEPS;

@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "config/Language.h"
 
 #include "cmdline/CommandLine.h"
 #include "model/ExecData.h"
@@ -22,7 +23,9 @@ int PrintHelp() {
                     .arg(QString::fromUtf8(CliCommands()[i].name), -10)
                     .arg(QString::fromUtf8(CliCommands()[i].summary));
     text += "\nOptions:\n  --help     this text (or `torvex COMMAND --help`)\n"
-            "  --version  the program's version\n";
+            "  --version  the program's version\n"
+            "  --lang ja|en  the language of texts meant for people (default: the SETTINGS\n"
+            "             tab's choice, else the system's language)\n";
     Out(text);
     return EXIT_OK;
 }
@@ -80,6 +83,12 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(TORVEX_VERSION);
 
     QStringList args = app.arguments().mid(1);
+    QString lang, error;
+    if (!TakeLanguageOption(args, lang, error)) {
+        Err(QString("torvex: %1 (see `torvex --help`)\n").arg(error));
+        return EXIT_USAGE;
+    }
+    InstallLanguage(lang);
     if (args.isEmpty()) {
         PrintHelp();
         return EXIT_USAGE;

@@ -4,6 +4,8 @@
 #include "config/Profile.h"
 #include "config/SettingsLogic.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 const qint64 kSecondsPerDay = 86400;
@@ -33,7 +35,7 @@ QString ModelNameOrUnset(int nPosition) {
     case 2:
         return QStringLiteral("TORVEX-K1");
     default:
-        return QStringLiteral("未設定");
+        return QCoreApplication::translate("CalibrationSetting", "未設定");
     }
 }
 
@@ -118,26 +120,30 @@ void CCalibrationSetting::ApplyDoNotShowAgain() {
 
 CALIBRATION_NOTICE_TEXTS CCalibrationSetting::NoticeTexts(const QDateTime& now) const {
     CALIBRATION_NOTICE_TEXTS texts;
-    texts.m_strFirstLine =
-        QStringLiteral("校正予定日は%1年%2月%3日です。").arg(m_nNextYear).arg(m_nNextMonth).arg(m_nNextDay);
+    texts.m_strFirstLine = QCoreApplication::translate("CalibrationSetting", "校正予定日は%1年%2月%3日です。")
+                               .arg(m_nNextYear)
+                               .arg(m_nNextMonth)
+                               .arg(m_nNextDay);
 
     const QDateTime due = DueMoment();
     if (due.isValid() && DaysUntil(due, now) < 0)
-        texts.m_strOverdueLine =
-            QStringLiteral("\n校正予定日を過ぎました。\n"
-                           "校正が終わりましたら校正時期お知らせ機能の設定を更新してください。");
+        texts.m_strOverdueLine = QCoreApplication::translate(
+            "CalibrationSetting", "\n校正予定日を過ぎました。\n"
+                                  "校正が終わりましたら校正時期お知らせ機能の設定を更新してください。");
 
     const int nModel = ParseLeadingInt(
         ReadProfileValue(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_TYPE_CALIBRATION, QStringLiteral("0")));
     QString serial = ReadProfileValue(INI_SECTION_MACHINE_TYPE, INI_KEY_MACHINE_SERIAL, QString());
-    if (serial.trimmed().isEmpty()) serial = QStringLiteral("未設定");
-    texts.m_strInstrument = QStringLiteral("[試験器情報]\n型式: ") + ModelNameOrUnset(nModel) +
-                            QStringLiteral("\nシリアル番号: ") + serial;
+    if (serial.trimmed().isEmpty()) serial = QCoreApplication::translate("CalibrationSetting", "未設定");
+    texts.m_strInstrument = QCoreApplication::translate("CalibrationSetting", "[試験器情報]\n型式: ") +
+                            ModelNameOrUnset(nModel) +
+                            QCoreApplication::translate("CalibrationSetting", "\nシリアル番号: ") + serial;
 
     auto contact = [](const char* key) { return ReadProfileValue(INI_SECTION_CONTACT_INFO, key, QString()); };
-    texts.m_strContact = QStringLiteral("[連絡先]\n") + contact(INI_KEY_CONTACT_COMPANY) +
-                         QStringLiteral("\n") + contact(INI_KEY_CONTACT_DEPT) + QStringLiteral("\nTEL:") +
-                         contact(INI_KEY_PHONE) + QStringLiteral("\nFAX:") + contact(INI_KEY_FAX) +
-                         QStringLiteral("\nE-mail:") + contact(INI_KEY_EMAIL);
+    texts.m_strContact = QCoreApplication::translate("CalibrationSetting", "[連絡先]\n") +
+                         contact(INI_KEY_CONTACT_COMPANY) + QStringLiteral("\n") +
+                         contact(INI_KEY_CONTACT_DEPT) + QStringLiteral("\nTEL:") + contact(INI_KEY_PHONE) +
+                         QStringLiteral("\nFAX:") + contact(INI_KEY_FAX) + QStringLiteral("\nE-mail:") +
+                         contact(INI_KEY_EMAIL);
     return texts;
 }

@@ -1,16 +1,18 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 
 // What the calibration notice shows, built without any window.
 struct CALIBRATION_NOTICE_TEXTS {
-    QString m_strTitle = QStringLiteral("校正時期お知らせ");
+    QString m_strTitle = QCoreApplication::translate("CalibrationSetting", "校正時期お知らせ");
     QString m_strFirstLine;   // "校正予定日は…です。"
     QString m_strOverdueLine; // empty unless the due date has passed
     QString m_strInstrument;  // "[試験器情報]…"
     QString m_strContact;     // "[連絡先]…"
-    QString m_strCheckBox = QStringLiteral("今後このメッセージを表示しない。");
+    QString m_strCheckBox =
+        QCoreApplication::translate("CalibrationSetting", "今後このメッセージを表示しない。");
 };
 
 // Calibration dates and the two reminders before the due date.

@@ -3,6 +3,8 @@
 #include "config/IniKeys.h"
 #include "config/Profile.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 struct ContactDefault {
@@ -11,8 +13,8 @@ struct ContactDefault {
 };
 
 const ContactDefault kContactDefaults[] = {
-    {INI_KEY_CONTACT_COMPANY, "Kelvora株式会社"},
-    {INI_KEY_CONTACT_DEPT, "EMC機器サービス部 校正センター"},
+    {INI_KEY_CONTACT_COMPANY, QT_TRANSLATE_NOOP("ContactDefaults", "Kelvora株式会社")},
+    {INI_KEY_CONTACT_DEPT, QT_TRANSLATE_NOOP("ContactDefaults", "EMC機器サービス部 校正センター")},
     {INI_KEY_PHONE, "045-000-1280"},
     {INI_KEY_FAX, "045-000-1281"},
     {INI_KEY_EMAIL, "calibration@kelvora.example"},
@@ -24,6 +26,6 @@ void WriteContactDefaults() {
     for (const ContactDefault& entry : kContactDefaults) {
         if (ReadProfileValue(INI_SECTION_CONTACT_INFO, entry.m_pszKey, QString()).isEmpty())
             WriteProfileValue(INI_SECTION_CONTACT_INFO, entry.m_pszKey,
-                              QString::fromUtf8(entry.m_pszUtf8Value));
+                              QCoreApplication::translate("ContactDefaults", entry.m_pszUtf8Value));
     }
 }

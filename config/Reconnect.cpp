@@ -2,6 +2,8 @@
 
 #include "config/ModelChoice.h"
 
+#include <QCoreApplication>
+
 RECONNECT_OUTCOME Reconnect(CInstrumentLink& rLink, int32_t nMachineType, COperatorDialog& rDialog) {
     if (rLink.IsOpen()) rLink.ClosePort();
     if (!rLink.Connect()) return RECONNECT_NOT_FOUND;
@@ -10,8 +12,9 @@ RECONNECT_OUTCOME Reconnect(CInstrumentLink& rLink, int32_t nMachineType, COpera
     if (nType != nMachineType) {
         // Conditions and limits were set up for the start-up model.
         rLink.ClosePort();
-        rDialog.Message(QStringLiteral("アプリケーション起動時と機器モデルが異なります。\n"
-                                       "接続する場合はアプリケーションを再起動してください。"));
+        rDialog.Message(QCoreApplication::translate("Reconnect",
+                                                    "アプリケーション起動時と機器モデルが異なります。\n"
+                                                    "接続する場合はアプリケーションを再起動してください。"));
         return RECONNECT_OTHER_MODEL;
     }
     StoreMachineType(nType);
@@ -19,7 +22,7 @@ RECONNECT_OUTCOME Reconnect(CInstrumentLink& rLink, int32_t nMachineType, COpera
 }
 
 QString TitleAfterReconnect(const QString& strTitle) {
-    static const QString mark = QStringLiteral(" 未接続");
+    static const QString mark = QCoreApplication::translate("Reconnect", " 未接続");
     if (strTitle.endsWith(mark)) return strTitle.left(strTitle.size() - mark.size());
     return strTitle;
 }

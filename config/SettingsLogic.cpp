@@ -3,6 +3,7 @@
 #include "config/IniKeys.h"
 #include "config/Profile.h"
 
+#include <QCoreApplication>
 #include <climits>
 
 namespace {
@@ -58,8 +59,9 @@ QString OnOffText(bool bOn) {
 }
 
 QString FormatCalDate(int nYear, int nMonth, int nDay) {
-    if (nYear == 0 || nMonth == 0 || nDay == 0) return QStringLiteral("----年--月--日");
-    return QStringLiteral("%1年%2月%3日").arg(nYear).arg(nMonth).arg(nDay);
+    if (nYear == 0 || nMonth == 0 || nDay == 0)
+        return QCoreApplication::translate("SettingsLogic", "----年--月--日");
+    return QCoreApplication::translate("SettingsLogic", "%1年%2月%3日").arg(nYear).arg(nMonth).arg(nDay);
 }
 
 void NextCalibrationDate(int nYear, int nMonth, int nDay, int* pnNextYear, int* pnNextMonth, int* pnNextDay) {

@@ -1,5 +1,6 @@
 #include "files/DataFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 const QString kDataFileMagic = QStringLiteral("Kelvora TORVEX Data File");
@@ -103,14 +104,16 @@ QString ReadResultMessage(int32_t nResult) {
     case READ_OK:
         return QString();
     case READ_NOT_OURS:
-        return QStringLiteral("TORVEX用リモートコントロールソフトのデータではありません");
+        return QCoreApplication::translate("DataFile",
+                                           "TORVEX用リモートコントロールソフトのデータではありません");
     case READ_NEWER_VERSION:
-        return QStringLiteral(
-            "このソフトよりも新しいバージョンのソフトで作成されたファイルの為、ロードできません");
+        return QCoreApplication::translate(
+            "DataFile", "このソフトよりも新しいバージョンのソフトで作成されたファイルの為、ロードできません");
     case READ_OTHER_MODEL:
-        return QStringLiteral("アプリケーション起動時の試験器モデルとデータのモデルが一致しません");
+        return QCoreApplication::translate(
+            "DataFile", "アプリケーション起動時の試験器モデルとデータのモデルが一致しません");
     default:
-        return QStringLiteral("予期しないファイル形式です。");
+        return QCoreApplication::translate("DataFile", "予期しないファイル形式です。");
     }
 }
 

@@ -1,5 +1,6 @@
 #include "files/SequenceList.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <utility>
 
@@ -59,12 +60,14 @@ bool CSequenceList::MoveDown() {
 }
 
 QString CSequenceList::RemoveQuestion() const {
-    return QString::fromUtf8("No.%1の試験をリストから削除します。\nよろしいですか？")
+    return QCoreApplication::translate("SequenceList",
+                                       "No.%1の試験をリストから削除します。\nよろしいですか？")
         .arg(qlonglong(m_nCurEntry) + 1);
 }
 
 QString CSequenceList::RemoveAllQuestion() {
-    return QString::fromUtf8("全ての試験をリストから削除します。\nよろしいですか？");
+    return QCoreApplication::translate("SequenceList",
+                                       "全ての試験をリストから削除します。\nよろしいですか？");
 }
 
 bool CSequenceList::Remove() {

@@ -2,6 +2,7 @@
 
 #include "model/Rules.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace {
@@ -15,7 +16,7 @@ SEQUENCE_PREVIEW MakeSequencePreview(const CSettingData* pEntry) {
     if (!pEntry) return p;
     const CSettingData& c = *pEntry;
     p.m_bEmpty = false;
-    p.m_strName = c.m_strTestName;
+    p.m_strName = ShownTestName(c.m_strTestName);
     p.m_strPolarity = c.m_ulPola == 1   ? QStringLiteral("+")
                       : c.m_ulPola == 2 ? QStringLiteral("-")
                                         : QStringLiteral("+ ⇒ -");
@@ -50,6 +51,8 @@ SEQUENCE_PREVIEW MakeSequencePreview(const CSettingData* pEntry) {
 }
 
 QStringList FunctionCaptions() {
-    return {QStringLiteral("極性反転"), QStringLiteral("パルス連続出力"), QStringLiteral("周波数変調"),
-            QStringLiteral("外部トリガ入力")};
+    return {QCoreApplication::translate("SequencePreview", "極性反転"),
+            QCoreApplication::translate("SequencePreview", "パルス連続出力"),
+            QCoreApplication::translate("SequencePreview", "周波数変調"),
+            QCoreApplication::translate("SequencePreview", "外部トリガ入力")};
 }

@@ -4,6 +4,8 @@
 #include "model/CodeTable.h"
 #include "model/ExecData.h"
 
+#include <QCoreApplication>
+
 void CSequenceTableModel::Refill() {
     SyncRows(m_list.Count());
 }
@@ -22,7 +24,7 @@ QVariant CSequenceTableModel::data(const QModelIndex& idx, int role) const {
     case 0:
         return QString::asprintf("No.%3d", idx.row() + 1);
     case 1:
-        return entry->m_strTestName;
+        return ShownTestName(entry->m_strTestName);
     default:
         return LookupCode(JudgeTable(), OverallJudgment(entry->m_listExec));
     }
@@ -32,8 +34,9 @@ QVariant CSequenceTableModel::headerData(int section, Qt::Orientation orientatio
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumns) return {};
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};
-    static const char16_t* captions[kColumns] = {u"No.", u"試験名", u"判定"};
-    return QString::fromUtf16(captions[section]);
+    static const char* const captions[kColumns] = {"No.", QT_TRANSLATE_NOOP("SequenceTableModel", "試験名"),
+                                                   QT_TRANSLATE_NOOP("SequenceTableModel", "判定")};
+    return QCoreApplication::translate("SequenceTableModel", captions[section]);
 }
 
 int CSequenceTableModel::ColumnShare(int nColumn) {

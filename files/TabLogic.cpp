@@ -6,12 +6,15 @@
 #include "files/TorvexDoc.h"
 #include "model/OperatorDialog.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
 const char* const kNames[] = {"STANDARD", "MANUAL", "SEQUENCE", "SETTINGS"};
 const QString kSuffix = QStringLiteral(" - TORVEX_Pilot");
-const QString kUntitled = QStringLiteral("無題");
+QString Untitled() {
+    return QCoreApplication::translate("TorvexDoc", "無題");
+}
 } // namespace
 
 QString TabName(int nTab) {
@@ -27,10 +30,10 @@ int TabFromName(const QString& strName) {
 QString TabWindowTitle(int nTab, const CTorvexDoc& doc) {
     switch (nTab) {
     case TAB_MANUAL:
-        return (doc.PathName().isEmpty() ? kUntitled : QFileInfo(doc.PathName()).fileName()) + kSuffix;
+        return (doc.PathName().isEmpty() ? Untitled() : QFileInfo(doc.PathName()).fileName()) + kSuffix;
     case TAB_SEQUENCE: {
         const QString path = doc.m_sequence.m_strSeqPath;
-        return (path.isEmpty() ? kUntitled : QFileInfo(path).fileName()) + kSuffix;
+        return (path.isEmpty() ? Untitled() : QFileInfo(path).fileName()) + kSuffix;
     }
     default:
         return TabName(nTab) + kSuffix;
@@ -52,10 +55,10 @@ bool ConfirmClose(CTorvexDoc& doc, int nTab, bool bTestRunning, bool bJudgmentEn
                   COperatorDialog& dialog) {
     if (bTestRunning) return false;
     WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, TabName(nTab));
-    if (bJudgmentEntered &&
-        !dialog.AskOkCancel(QStringLiteral("判定やコメントは設定の保存機能では保存されません。\n"
-                                           "記録には試験データ出力機能をご利用ください。\n"
-                                           "アプリケーションを終了してもよろしいですか？")))
+    if (bJudgmentEntered && !dialog.AskOkCancel(QCoreApplication::translate(
+                                "TabLogic", "判定やコメントは設定の保存機能では保存されません。\n"
+                                            "記録には試験データ出力機能をご利用ください。\n"
+                                            "アプリケーションを終了してもよろしいですか？")))
         return false;
     if (!doc.SaveSequenceModified()) return false;
     return doc.SaveModified();

@@ -3,6 +3,7 @@
 #include "config/Profile.h"
 #include "model/StepExpansion.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -13,7 +14,11 @@
 
 namespace {
 
+// The name of an unnamed condition as files store it; the title shows it translated.
 const QString kUntitled = QStringLiteral("無題");
+QString UntitledTitle() {
+    return QCoreApplication::translate("TorvexDoc", "無題");
+}
 const QString kRecentSection = QStringLiteral("Recent File List");
 const int kRecentCount = 4;
 
@@ -26,11 +31,14 @@ QString SaveFailureText(const QString& strPath) {
     QFileInfo info(strPath);
     QFileInfo folder(info.absolutePath());
     if ((info.exists() && (!info.isWritable() || info.isDir())) || (folder.exists() && !folder.isWritable()))
-        return QStringLiteral("%1 は使用中または読み取り専用のため、書き込めません。").arg(Native(strPath));
+        return QCoreApplication::translate("TorvexDoc",
+                                           "%1 は使用中または読み取り専用のため、書き込めません。")
+            .arg(Native(strPath));
     QStorageInfo storage(info.absolutePath());
     if (storage.isValid() && storage.bytesAvailable() < 64 * 1024)
-        return QStringLiteral("出力先のディスク ドライブの空き容量が不足しています。");
-    return QStringLiteral("ドキュメントの保存に失敗しました。");
+        return QCoreApplication::translate("TorvexDoc",
+                                           "出力先のディスク ドライブの空き容量が不足しています。");
+    return QCoreApplication::translate("TorvexDoc", "ドキュメントの保存に失敗しました。");
 }
 
 // A mapped file read from front to back: the pages ahead are mapped in one
@@ -94,17 +102,19 @@ bool SameFile(const QString& a, const QString& b) {
 
 } // namespace
 
-CTorvexDoc::CTorvexDoc(QObject* pParent) : QObject(pParent), m_strTitle(kUntitled) {
+CTorvexDoc::CTorvexDoc(QObject* pParent) : QObject(pParent), m_strTitle(UntitledTitle()) {
     m_settingStandard.Reset(false);
     m_settingManual.Reset(true);
 }
 
 QStringList CTorvexDoc::DataFileFilters() {
-    return {QStringLiteral("TORVEX Files (*.tvx)"), QStringLiteral("すべてのファイル (*)")};
+    return {QStringLiteral("TORVEX Files (*.tvx)"),
+            QCoreApplication::translate("TorvexDoc", "すべてのファイル (*)")};
 }
 
 QStringList CTorvexDoc::SequenceFileFilters() {
-    return {QStringLiteral("TORVEX Sequence Files (*.tvxs)"), QStringLiteral("すべてのファイル (*)")};
+    return {QStringLiteral("TORVEX Sequence Files (*.tvxs)"),
+            QCoreApplication::translate("TorvexDoc", "すべてのファイル (*)")};
 }
 
 void CTorvexDoc::SetMachine(uint32_t ulMachineType, int32_t nHWVersion) {
@@ -130,7 +140,7 @@ void CTorvexDoc::SetPathName(const QString& strPath, bool bAddToRecent) {
 
 void CTorvexDoc::ClearPathName() {
     m_strPathName.clear();
-    m_strTitle = kUntitled;
+    m_strTitle = UntitledTitle();
     m_settingManual.m_strTestName = kUntitled;
     emit titleChanged();
     emit manualNameChanged();
@@ -153,7 +163,7 @@ bool CTorvexDoc::OnNewDocument() {
 
 void CTorvexDoc::NewDocument() {
     m_strPathName.clear();
-    m_strTitle = kUntitled;
+    m_strTitle = UntitledTitle();
     SetModifiedFlag(false);
     for (CSettingData* pCond : {&m_settingManual, &m_settingStandard}) {
         pCond->m_ulMachineType = m_ulMachineType;
@@ -180,14 +190,15 @@ bool CTorvexDoc::LoadBytes(const QString& strPath, QFile& file, QByteArray& byte
     if (pbMapped) *pbMapped = false;
     QFileInfo info(strPath);
     if (!info.exists()) {
-        Tell(QStringLiteral(
+        Tell(QCoreApplication::translate(
+                 "TorvexDoc",
                  "%1\nこのファイルが見つかりません。\nパスとファイル名が正しいかどうか確認してださい。")
                  .arg(Native(strPath)));
         return false;
     }
     file.setFileName(strPath);
     if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        Tell(QStringLiteral("ドキュメントを開くことに失敗しました。"));
+        Tell(QCoreApplication::translate("TorvexDoc", "ドキュメントを開くことに失敗しました。"));
         return false;
     }
     const qint64 nSize = file.size();
@@ -199,7 +210,7 @@ bool CTorvexDoc::LoadBytes(const QString& strPath, QFile& file, QByteArray& byte
     }
     bytes = file.readAll();
     if (bytes.size() != nSize) {
-        Tell(QStringLiteral("ドキュメントを開くことに失敗しました。"));
+        Tell(QCoreApplication::translate("TorvexDoc", "ドキュメントを開くことに失敗しました。"));
         return false;
     }
     return true;
@@ -254,7 +265,8 @@ bool CTorvexDoc::ReadDocument(const QString& strPath) {
 }
 
 bool CTorvexDoc::AddEntryFromFile() {
-    const QString path = m_pDialog->OpenFileName(QStringLiteral("開く"), DataFileFilters());
+    const QString path =
+        m_pDialog->OpenFileName(QCoreApplication::translate("TorvexDoc", "開く"), DataFileFilters());
     if (path.isEmpty()) return false;
     const bool bModified = m_bModified;
     const bool bRead = ReadDocument(path);
@@ -305,8 +317,8 @@ bool CTorvexDoc::Save() {
 
 bool CTorvexDoc::SaveAs() {
     const QString proposed = m_strPathName.isEmpty() ? m_strTitle + QStringLiteral(".tvx") : m_strPathName;
-    const QString path = m_pDialog->SaveFileName(QStringLiteral("名前を付けて保存"), proposed,
-                                                 DataFileFilters(), QStringLiteral("tvx"));
+    const QString path = m_pDialog->SaveFileName(QCoreApplication::translate("TorvexDoc", "名前を付けて保存"),
+                                                 proposed, DataFileFilters(), QStringLiteral("tvx"));
     if (path.isEmpty()) return false;
     return SaveDataFile(path);
 }
@@ -315,7 +327,8 @@ bool CTorvexDoc::SaveModified() {
     if (!m_bModified) return true;
     const QString name =
         m_strPathName.isEmpty() ? m_strTitle + QStringLiteral(".tvx") : QFileInfo(m_strPathName).fileName();
-    switch (m_pDialog->AskYesNoCancel(QStringLiteral("%1 への変更を保存しますか?").arg(name))) {
+    switch (m_pDialog->AskYesNoCancel(
+        QCoreApplication::translate("TorvexDoc", "%1 への変更を保存しますか?").arg(name))) {
     case COperatorDialog::Yes:
         return Save();
     case COperatorDialog::No:
@@ -328,9 +341,11 @@ bool CTorvexDoc::SaveModified() {
 bool CTorvexDoc::SaveSequenceModified() {
     // An empty list has nothing to save (and could not be saved).
     if (!m_bSequenceModified || m_sequence.Count() == 0) return true;
-    const QString name = m_sequence.m_strSeqPath.isEmpty() ? QStringLiteral("無題.tvxs")
-                                                           : QFileInfo(m_sequence.m_strSeqPath).fileName();
-    switch (m_pDialog->AskYesNoCancel(QStringLiteral("%1 への変更を保存しますか?").arg(name))) {
+    const QString name = m_sequence.m_strSeqPath.isEmpty()
+                             ? QCoreApplication::translate("TorvexDoc", "無題.tvxs")
+                             : QFileInfo(m_sequence.m_strSeqPath).fileName();
+    switch (m_pDialog->AskYesNoCancel(
+        QCoreApplication::translate("TorvexDoc", "%1 への変更を保存しますか?").arg(name))) {
     case COperatorDialog::Yes:
         return SaveSequence();
     case COperatorDialog::No:
@@ -348,8 +363,9 @@ bool CTorvexDoc::SaveSequence() {
 
 bool CTorvexDoc::SaveSequenceAs() {
     if (m_sequence.Count() == 0) return false;
-    const QString path = m_pDialog->SaveFileName(QStringLiteral("名前を付けて保存"), kUntitled,
-                                                 SequenceFileFilters(), QStringLiteral("tvxs"));
+    const QString path =
+        m_pDialog->SaveFileName(QCoreApplication::translate("TorvexDoc", "名前を付けて保存"), UntitledTitle(),
+                                SequenceFileFilters(), QStringLiteral("tvxs"));
     if (path.isEmpty() || !WriteSequenceFile(path)) return false;
     m_sequence.m_strSeqPath = QFileInfo(path).absoluteFilePath();
     emit sequencePathChanged();
@@ -358,7 +374,8 @@ bool CTorvexDoc::SaveSequenceAs() {
 
 bool CTorvexDoc::LoadSequence(bool* pbApplied) {
     if (pbApplied) *pbApplied = false;
-    const QString path = m_pDialog->OpenFileName(QStringLiteral("開く"), SequenceFileFilters());
+    const QString path =
+        m_pDialog->OpenFileName(QCoreApplication::translate("TorvexDoc", "開く"), SequenceFileFilters());
     if (path.isEmpty() || !SaveSequenceModified()) return false;
     return ReadSequenceFile(path, pbApplied);
 }

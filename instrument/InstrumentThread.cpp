@@ -1,5 +1,6 @@
 #include "instrument/InstrumentThread.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 
 namespace torvex {
@@ -79,12 +80,13 @@ void CInstrumentThread::Published() {
 }
 
 QString LinkHealthText(const LinkHealth& h, bool bNotConnected) {
-    if (bNotConnected || !h.bOpen) return QString::fromUtf8("TORVEX 未接続");
+    if (bNotConnected || !h.bOpen) return QCoreApplication::translate("InstrumentThread", "TORVEX 未接続");
     QString model;
     CTorvexCntl::GetModelName(h.nModelType, model);
     if (h.nModelType == 0) model = QStringLiteral("TORVEX");
-    return QString::fromUtf8("%1 %2　再送 %3　失敗 %4")
-        .arg(model, h.bAnswering ? QString::fromUtf8("応答あり") : QString::fromUtf8("応答なし"))
+    return QCoreApplication::translate("InstrumentThread", "%1 %2　再送 %3　失敗 %4")
+        .arg(model, h.bAnswering ? QCoreApplication::translate("InstrumentThread", "応答あり")
+                                 : QCoreApplication::translate("InstrumentThread", "応答なし"))
         .arg(h.nRetries)
         .arg(h.nFailures);
 }

@@ -2,6 +2,7 @@
 
 #include "model/SettingData.h"
 
+#include <QCoreApplication>
 #include <limits>
 
 namespace {
@@ -71,9 +72,11 @@ QString CTorvexCntl::PortProblemText(const QList<PortProblem>& problems) {
     QStringList lines;
     for (const PortProblem& p : problems)
         lines << (p.eError == CRsBasicProtocol::OPEN_PERMISSION
-                      ? QString::fromUtf8("%1 を開く権限がありません。ユーザーを dialout グループに加え"
+                      ? QCoreApplication::translate(
+                            "TorvexCntl", "%1 を開く権限がありません。ユーザーを dialout グループに加え"
                                           "（sudo usermod -aG dialout $USER）、ログインし直してください。")
-                      : QString::fromUtf8("%1 は他のプログラムが使用中です。そのプログラムを終了してから"
+                      : QCoreApplication::translate(
+                            "TorvexCntl", "%1 は他のプログラムが使用中です。そのプログラムを終了してから"
                                           "接続し直してください。"))
                      .arg(p.strPath);
     return lines.join('\n');
@@ -220,25 +223,28 @@ QString CTorvexCntl::ErrorMessage(int32_t nCode) {
         return QString();
     case 1:
     case 9:
-        return QString::fromUtf8(
+        return QCoreApplication::translate(
+            "TorvexCntl",
             "非常停止しました\n安全を確認してください\n\n安全を確認したら非常停止ボタンを解除し、"
             "本体の電源を入れなおしてください");
     case 2:
-        return QString::fromUtf8("システムエラー\n修理が必要です\n\n弊社営業所、修理校正センター、またはご購"
-                                 "入元へお問合せください");
+        return QCoreApplication::translate(
+            "TorvexCntl", "システムエラー\n修理が必要です\n\n弊社営業所、修理校正センター、またはご購"
+                          "入元へお問合せください");
     case 4:
-        return QString::fromUtf8("ライン同期エラー\n試験を開始できません");
+        return QCoreApplication::translate("TorvexCntl", "ライン同期エラー\n試験を開始できません");
     case 5:
-        return QString::fromUtf8("ライン同期エラー\n試験を停止しました");
+        return QCoreApplication::translate("TorvexCntl", "ライン同期エラー\n試験を停止しました");
     case 6:
-        return QString::fromUtf8("EUT FAIL入力を検出しました");
+        return QCoreApplication::translate("TorvexCntl", "EUT FAIL入力を検出しました");
     case 7:
-        return QString::fromUtf8("パルス出力エラー\n\n修理が必要な状態です。弊社営業所、修理校正センター、"
-                                 "またはご購入元へお問合せください");
+        return QCoreApplication::translate(
+            "TorvexCntl", "パルス出力エラー\n\n修理が必要な状態です。弊社営業所、修理校正センター、"
+                          "またはご購入元へお問合せください");
     case 8:
-        return QString::fromUtf8(
-            "FANエラーを検出しました\n原因となる要因を排除してください\n\n異物により動作が"
-            "妨げられている場合、異物を取り除いてください");
+        return QCoreApplication::translate(
+            "TorvexCntl", "FANエラーを検出しました\n原因となる要因を排除してください\n\n異物により動作が"
+                          "妨げられている場合、異物を取り除いてください");
     default:
         return QStringLiteral("Unknown Error");
     }

@@ -16,12 +16,14 @@
 namespace {
 
 // The texts the operator sees; each is whole, only the path and the reason are filled in.
-const char16_t kCannotOpen[] =
-    u"試験ジャーナルを開けません。試験は続けられますが、結果はジャーナルに記録されません。\n%1";
-const char16_t kCannotWrite[] =
-    u"試験ジャーナルに書き込めません。試験は続けられますが、結果はジャーナルに記録されません。\n%1";
-const char16_t kKeptAside[] =
-    u"試験ジャーナルがデータベースとして読めないため、%1 として残し、新しいジャーナルを作りました。";
+const char* const kCannotOpen = QT_TRANSLATE_NOOP(
+    "Journal", "試験ジャーナルを開けません。試験は続けられますが、結果はジャーナルに記録されません。\n%1");
+const char* const kCannotWrite = QT_TRANSLATE_NOOP(
+    "Journal",
+    "試験ジャーナルに書き込めません。試験は続けられますが、結果はジャーナルに記録されません。\n%1");
+const char* const kKeptAside = QT_TRANSLATE_NOOP(
+    "Journal",
+    "試験ジャーナルがデータベースとして読めないため、%1 として残し、新しいジャーナルを作りました。");
 
 const char* const kOutcomeNames[] = {"completed", "stopped", "error", "lost", "ended"};
 
@@ -178,7 +180,7 @@ bool CJournal::OpenAt(const QString& strFolder, bool bWrite) {
         return false;
     }
     if (bWrite && !QDir().mkpath(strFolder))
-        return Fail(QString::fromUtf16(kCannotOpen).arg(where),
+        return Fail(QCoreApplication::translate("Journal", kCannotOpen).arg(where),
                     QStringLiteral("cannot create the folder %1").arg(strFolder));
     for (int attempt = 0; attempt < 2; ++attempt) {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_strConnection);
@@ -188,7 +190,8 @@ bool CJournal::OpenAt(const QString& strFolder, bool bWrite) {
             const QString detail = db.lastError().text();
             db = QSqlDatabase();
             Close();
-            return Fail(QString::fromUtf16(kCannotOpen).arg(where + "\n" + detail), detail);
+            return Fail(QCoreApplication::translate("Journal", kCannotOpen).arg(where + "\n" + detail),
+                        detail);
         }
         m_bOpen = true;
         if (Prepare(bWrite)) return true;
@@ -200,7 +203,8 @@ bool CJournal::OpenAt(const QString& strFolder, bool bWrite) {
         db = QSqlDatabase();
         Close();
         if (!bBroken || !bWrite || attempt > 0)
-            return Fail(QString::fromUtf16(kCannotOpen).arg(where + "\n" + detail), detail);
+            return Fail(QCoreApplication::translate("Journal", kCannotOpen).arg(where + "\n" + detail),
+                        detail);
         // Not a database: keep it for whoever wants to look at it, never overwrite it.
         const QString aside = m_strPath + QStringLiteral(".bad-") +
                               QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss"));
@@ -208,14 +212,16 @@ bool CJournal::OpenAt(const QString& strFolder, bool bWrite) {
         for (int i = 2; QFileInfo::exists(target); ++i)
             target = aside + QStringLiteral("_%1").arg(i);
         if (!QFile::rename(m_strPath, target))
-            return Fail(QString::fromUtf16(kCannotOpen).arg(where + "\n" + detail), detail);
+            return Fail(QCoreApplication::translate("Journal", kCannotOpen).arg(where + "\n" + detail),
+                        detail);
         for (const char* suffix : {"-wal", "-shm"})
             if (QFileInfo::exists(m_strPath + suffix)) QFile::rename(m_strPath + suffix, target + suffix);
         m_strKeptAside = target;
         // Told once: the new journal works, so no second warning follows.
         if (!m_bWarned) {
             m_bWarned = true;
-            emit problem(QString::fromUtf16(kKeptAside).arg(QDir::toNativeSeparators(target)));
+            emit problem(
+                QCoreApplication::translate("Journal", kKeptAside).arg(QDir::toNativeSeparators(target)));
         }
     }
     return false;
@@ -281,9 +287,9 @@ bool CJournal::Transaction(const std::function<bool()>& fnBody) {
 }
 
 bool CJournal::WriteFailed() {
-    return Fail(
-        QString::fromUtf16(kCannotWrite).arg(QDir::toNativeSeparators(m_strPath) + "\n" + m_strLastError),
-        m_strLastError);
+    return Fail(QCoreApplication::translate("Journal", kCannotWrite)
+                    .arg(QDir::toNativeSeparators(m_strPath) + "\n" + m_strLastError),
+                m_strLastError);
 }
 
 bool CJournal::AddEvent(qint64 nRun, qint64 msAt, const QString& strKind, int32_t nEntry, int32_t nStep,

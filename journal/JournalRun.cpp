@@ -16,7 +16,9 @@
 
 namespace {
 
-const QString kUntitled = QStringLiteral("無題");
+QString Untitled() {
+    return QCoreApplication::translate("ReportWriter", "無題");
+}
 
 struct PROPERTY_FIELD {
     const char* pszKey;
@@ -217,7 +219,7 @@ std::optional<CReportData> ReportOfRun(const JOURNAL_RUN& run, const std::vector
     data.m_ulMachineType = run.m_ulModel;
     data.m_timeStart = run.m_timeReportStart;
     if (run.m_nTab == TAB_SEQUENCE)
-        data.m_strSeqFileName = run.m_strFile.isEmpty() ? kUntitled : QFileInfo(run.m_strFile).fileName();
+        data.m_strSeqFileName = run.m_strFile.isEmpty() ? Untitled() : QFileInfo(run.m_strFile).fileName();
     return data;
 }
 

@@ -1,10 +1,15 @@
 #include "model/CodeTable.h"
 
+#include <QCoreApplication>
 #include <QStringList>
+
+QString CodeText(const CODE_TABLE_ENTRY& entry) {
+    return QCoreApplication::translate("CodeTable", entry.pszText);
+}
 
 QString LookupCode(const CodeTable& table, int nCode) {
     for (const CODE_TABLE_ENTRY& e : table)
-        if (e.nCode == nCode) return QString::fromUtf16(e.pszText);
+        if (e.nCode == nCode) return CodeText(e);
     return {};
 }
 
@@ -15,47 +20,55 @@ int IndexOfCode(const CodeTable& table, int nCode) {
 }
 
 const CodeTable& PolarityTable() {
-    static const CodeTable t = {{u"+", 0}, {u"-", 1}, {u"+/-", 2}};
+    static const CodeTable t = {{"+", 0}, {"-", 1}, {"+/-", 2}};
     return t;
 }
 const CodeTable& OutputPortTable() {
-    static const CodeTable t = {{u"CDN", 0}, {u"PULSE OUT", 1}};
+    static const CodeTable t = {{"CDN", 0}, {"PULSE OUT", 1}};
     return t;
 }
 const CodeTable& OutputDetailCdnTable() {
-    static const CodeTable t = {{u"単相", 0}, {u"三相", 1}};
+    static const CodeTable t = {{QT_TRANSLATE_NOOP("CodeTable", "単相"), 0},
+                                {QT_TRANSLATE_NOOP("CodeTable", "三相"), 1}};
     return t;
 }
 const CodeTable& OutputDetailPulseTable() {
-    static const CodeTable t = {{u"PULSE OUT", 0}};
+    static const CodeTable t = {{"PULSE OUT", 0}};
     return t;
 }
 const CodeTable& LineCdnSingleTable() {
-    static const CodeTable t = {{u"L", 0}, {u"N ", 1}, {u"PE", 2}};
+    static const CodeTable t = {{"L", 0}, {"N ", 1}, {"PE", 2}};
     return t;
 }
 const CodeTable& LineCdnThreeTable() {
-    static const CodeTable t = {{u"L1", 0}, {u"L2", 1}, {u"L3", 2}, {u"N ", 3}, {u"PE", 4}};
+    static const CodeTable t = {{"L1", 0}, {"L2", 1}, {"L3", 2}, {"N ", 3}, {"PE", 4}};
     return t;
 }
 const CodeTable& LinePulseTable() {
-    static const CodeTable t = {{u"HOT - COM", 0}};
+    static const CodeTable t = {{"HOT - COM", 0}};
     return t;
 }
 const CodeTable& SyncTable() {
-    static const CodeTable t = {{u"非同期", 0}, {u"同期", 1}};
+    static const CodeTable t = {{QT_TRANSLATE_NOOP("CodeTable", "非同期"), 0},
+                                {QT_TRANSLATE_NOOP("CodeTable", "同期"), 1}};
     return t;
 }
 const CodeTable& JudgeTable() {
-    static const CodeTable t = {{u"------", 0}, {u"不合格", 1}, {u"合格", 2}};
+    static const CodeTable t = {{"------", 0},
+                                {QT_TRANSLATE_NOOP("CodeTable", "不合格"), 1},
+                                {QT_TRANSLATE_NOOP("CodeTable", "合格"), 2}};
     return t;
 }
 const CodeTable& ValueTypeTable() {
-    static const CodeTable t = {{u"単独", 0}, {u"スイープ", 1}, {u"複数", 2}};
+    static const CodeTable t = {{QT_TRANSLATE_NOOP("CodeTable", "単独"), 0},
+                                {QT_TRANSLATE_NOOP("CodeTable", "スイープ"), 1},
+                                {QT_TRANSLATE_NOOP("CodeTable", "複数"), 2}};
     return t;
 }
 const CodeTable& SweepLabelTable() {
-    static const CodeTable t = {{u"開始：", 0}, {u"終了：", 1}, {u"刻み：", 2}};
+    static const CodeTable t = {{QT_TRANSLATE_NOOP("CodeTable", "開始："), 0},
+                                {QT_TRANSLATE_NOOP("CodeTable", "終了："), 1},
+                                {QT_TRANSLATE_NOOP("CodeTable", "刻み："), 2}};
     return t;
 }
 

@@ -4,13 +4,16 @@
 #include <vector>
 
 // A code-to-text lookup: an ordered list of (text, code) pairs.
+// The texts are the untranslated sources; CodeText gives the shown text.
 struct CODE_TABLE_ENTRY {
-    const char16_t* pszText;
+    const char* pszText;
     int nCode;
 };
 
 using CodeTable = std::vector<CODE_TABLE_ENTRY>;
 
+// The shown (translated) text of an entry.
+QString CodeText(const CODE_TABLE_ENTRY& entry);
 // The text of the first pair with the code; an empty text when none has it.
 QString LookupCode(const CodeTable& table, int nCode);
 // Index of the entry whose code equals nCode, or 0 when none does (choice lists).

@@ -2,6 +2,7 @@
 
 #include "model/CodeTable.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -60,14 +61,21 @@ QString FrequencyText(int64_t lHz) {
 }
 
 QString CExecData::Caption(int nCol) {
-    static const char16_t* const captions[COL_COUNT] = {
-        u"テストレベル",  u"極性",           u"電圧[V]",  u"周波数[kHz]",    u"ﾊﾟﾙｽ数[個]",
-        u"ﾊﾞｰｽﾄ期間[ms]", u"ﾊﾞｰｽﾄ周期[ms]",  u"試験時間", u"試験時間",       u"試験時間",
-        u"出力",          u"出力詳細",       u"印加相",   u"印加相スイープ", u"ライン同期",
-        u"位相角[°]",     u"判定",           u"コメント", u"極性反転",       u"パルス連続出力",
-        u"周波数変調",    u"外部トリガ入力", u"試験名"};
+    static const char* const captions[COL_COUNT] = {
+        QT_TRANSLATE_NOOP("ExecData", "テストレベル"),  QT_TRANSLATE_NOOP("ExecData", "極性"),
+        QT_TRANSLATE_NOOP("ExecData", "電圧[V]"),       QT_TRANSLATE_NOOP("ExecData", "周波数[kHz]"),
+        QT_TRANSLATE_NOOP("ExecData", "ﾊﾟﾙｽ数[個]"),    QT_TRANSLATE_NOOP("ExecData", "ﾊﾞｰｽﾄ期間[ms]"),
+        QT_TRANSLATE_NOOP("ExecData", "ﾊﾞｰｽﾄ周期[ms]"), QT_TRANSLATE_NOOP("ExecData", "試験時間"),
+        QT_TRANSLATE_NOOP("ExecData", "試験時間"),      QT_TRANSLATE_NOOP("ExecData", "試験時間"),
+        QT_TRANSLATE_NOOP("ExecData", "出力"),          QT_TRANSLATE_NOOP("ExecData", "出力詳細"),
+        QT_TRANSLATE_NOOP("ExecData", "印加相"),        QT_TRANSLATE_NOOP("ExecData", "印加相スイープ"),
+        QT_TRANSLATE_NOOP("ExecData", "ライン同期"),    QT_TRANSLATE_NOOP("ExecData", "位相角[°]"),
+        QT_TRANSLATE_NOOP("ExecData", "判定"),          QT_TRANSLATE_NOOP("ExecData", "コメント"),
+        QT_TRANSLATE_NOOP("ExecData", "極性反転"),      QT_TRANSLATE_NOOP("ExecData", "パルス連続出力"),
+        QT_TRANSLATE_NOOP("ExecData", "周波数変調"),    QT_TRANSLATE_NOOP("ExecData", "外部トリガ入力"),
+        QT_TRANSLATE_NOOP("ExecData", "試験名")};
     if (nCol < 1 || nCol > COL_COUNT) return {};
-    return QString::fromUtf16(captions[nCol - 1]);
+    return QCoreApplication::translate("ExecData", captions[nCol - 1]);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "model/SettingData.h"
 
+#include <QCoreApplication>
 #include <cstdlib>
 
 namespace {
@@ -181,4 +182,9 @@ int32_t FreqValueAt(const VALUE_STRUCT& vs, int64_t n, bool* pFound) {
     default:
         return 0;
     }
+}
+
+QString ShownTestName(const QString& strTestName) {
+    if (strTestName == QStringLiteral("無題")) return QCoreApplication::translate("TorvexDoc", "無題");
+    return strTestName;
 }

@@ -126,3 +126,7 @@ int64_t FreqValueCount(const VALUE_STRUCT& vs);
 int32_t ValueAt(const VALUE_STRUCT& vs, int64_t n, bool* pFound = nullptr);
 // Frequency form: a sweep runs from start towards end, unclamped.
 int32_t FreqValueAt(const VALUE_STRUCT& vs, int64_t n, bool* pFound = nullptr);
+
+// A test name as the screens, lists and reports show it: the name files store
+// for a test never named ("無題") in the interface's language, any other as it is.
+QString ShownTestName(const QString& strTestName);

@@ -2,6 +2,7 @@
 #include "model/SettingData.h"
 #include "model/StepExpansion.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace {
@@ -58,7 +59,8 @@ QString CSettingData::GetText(int nCol) const {
         if (m_outOutput.m_nOutputPort == PORT_PULSE_OUT) return QStringLiteral("------");
         if (m_outOutput.m_nOutputPort != PORT_CDN) return {};
         if (port.m_uCouplingType == 0) return QStringLiteral("OFF");
-        return port.m_uSweepType == 0 ? QStringLiteral("1相毎") : QStringLiteral("全組合せ");
+        return port.m_uSweepType == 0 ? QCoreApplication::translate("SettingDataText", "1相毎")
+                                      : QCoreApplication::translate("SettingDataText", "全組合せ");
     case COL_ANGLE:
         if (port.m_nSync == 1) return StructureText(port.m_valAngle, Decimal);
         return QStringLiteral("------");

@@ -7,6 +7,7 @@
 #include "instrument/TorvexCntl.h"
 #include "model/StepExpansion.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -23,7 +24,9 @@
 
 namespace {
 
-const QString kUntitled = QStringLiteral("無題");
+QString Untitled() {
+    return QCoreApplication::translate("ReportWriter", "無題");
+}
 // A new workbook of the spreadsheet program has three sheets.
 constexpr int kNewWorkbookSheets = 3;
 // Longest text a cell holds, in characters.
@@ -176,63 +179,65 @@ QString Caption(int nCol) {
     return CExecData::Caption(nCol);
 }
 
-const QString kLinesLabel = QStringLiteral("印加相");
+QString LinesLabel() {
+    return QCoreApplication::translate("ReportWriter", "印加相");
+}
 
 void WriteTestInformation(CSheetWriter& w, const CReportData& data) {
     const CTestProperty& p = data.m_property;
-    w.Typed("B2", QStringLiteral("企業名"));
+    w.Typed("B2", QCoreApplication::translate("ReportWriter", "企業名"));
     w.Text("C2", p.m_strCompanyName);
-    w.Typed("B3", QStringLiteral("試験場所"));
+    w.Typed("B3", QCoreApplication::translate("ReportWriter", "試験場所"));
     w.Text("C3", p.m_strTestPlace);
-    w.Typed("B5", QStringLiteral("品名/型名"));
+    w.Typed("B5", QCoreApplication::translate("ReportWriter", "品名/型名"));
     w.Text("C5", p.m_strModel);
-    w.Typed("B6", QStringLiteral("シリアル番号"));
+    w.Typed("B6", QCoreApplication::translate("ReportWriter", "シリアル番号"));
     w.Text("C6", p.m_strSerial);
-    w.Typed("B7", QStringLiteral("試験者名"));
+    w.Typed("B7", QCoreApplication::translate("ReportWriter", "試験者名"));
     w.Text("C7", p.m_strOperator);
-    w.Typed("B8", QStringLiteral("規格名"));
+    w.Typed("B8", QCoreApplication::translate("ReportWriter", "規格名"));
     w.Text("C8", p.m_strStandard);
 
     const QString unset = QStringLiteral("----");
     const QDateTime start = QDateTime::fromSecsSinceEpoch(data.m_timeStart); // local time
-    w.Typed("F5", QStringLiteral("試験日"));
+    w.Typed("F5", QCoreApplication::translate("ReportWriter", "試験日"));
     w.Text("G5", data.m_timeStart ? start.toString(QStringLiteral("yyyy/MM/dd")) : unset);
-    w.Typed("F6", QStringLiteral("試験時刻"));
+    w.Typed("F6", QCoreApplication::translate("ReportWriter", "試験時刻"));
     w.Text("G6", data.m_timeStart ? start.toString(QStringLiteral("HH:mm:ss")) : unset);
-    w.Typed("F7", QStringLiteral("温度"));
+    w.Typed("F7", QCoreApplication::translate("ReportWriter", "温度"));
     w.Text("G7", p.m_strTemperature);
-    w.Typed("F8", QStringLiteral("湿度"));
+    w.Typed("F8", QCoreApplication::translate("ReportWriter", "湿度"));
     w.Text("G8", p.m_strHumidity);
-    w.Typed("F9", QStringLiteral("気圧"));
+    w.Typed("F9", QCoreApplication::translate("ReportWriter", "気圧"));
     w.Text("G9", p.m_strAtm);
 
     QString model;
     CTorvexCntl::GetModelName(int32_t(data.m_ulMachineType), model);
-    w.Typed("K4", QStringLiteral("試験器"));
-    w.Typed("J5", QStringLiteral("機器"));
+    w.Typed("K4", QCoreApplication::translate("ReportWriter", "試験器"));
+    w.Typed("J5", QCoreApplication::translate("ReportWriter", "機器"));
     w.Text("K5", QStringLiteral("EFT/B simulator"));
-    w.Typed("J6", QStringLiteral("型名"));
+    w.Typed("J6", QCoreApplication::translate("ReportWriter", "型名"));
     w.Text("K6", model);
-    w.Typed("J7", QStringLiteral("シリアル番号"));
+    w.Typed("J7", QCoreApplication::translate("ReportWriter", "シリアル番号"));
     w.Text("K7", p.m_strSimulatorSerial);
-    w.Typed("J8", QStringLiteral("最終校正日"));
+    w.Typed("J8", QCoreApplication::translate("ReportWriter", "最終校正日"));
     w.Text("K8", p.m_strSimulatorLastCal);
-    w.Typed("J9", QStringLiteral("校正周期"));
+    w.Typed("J9", QCoreApplication::translate("ReportWriter", "校正周期"));
     w.Text("K9", p.m_strSimulatorCalInt);
     for (int i = 0; i < 3; ++i) {
         const TEST_EQUIPMENT_STRUCT& eq = p.m_aeqOption[i];
         const lxw_col_t col = lxw_col_t(11 + i); // L, M, N
-        w.Typed(3, col, QStringLiteral("オプション%1").arg(i + 1));
+        w.Typed(3, col, QCoreApplication::translate("ReportWriter", "オプション%1").arg(i + 1));
         const QString* values[] = {&eq.m_strName, &eq.m_strModel, &eq.m_strSerial, &eq.m_strLastCal,
                                    &eq.m_strCalInt};
         for (int r = 0; r < 5; ++r)
             w.Text(lxw_row_t(4 + r), col, *values[r]);
     }
 
-    w.Typed("B11", QStringLiteral("試験タイプ"));
+    w.Typed("B11", QCoreApplication::translate("ReportWriter", "試験タイプ"));
     w.Text("C11", ReportTypeName(data.m_nTestType));
     if (data.m_nTestType == REPORT_SEQUENCE) {
-        w.Typed("B12", QStringLiteral("ファイル名"));
+        w.Typed("B12", QCoreApplication::translate("ReportWriter", "ファイル名"));
         w.Typed("C12", data.m_strSeqFileName);
     }
 }
@@ -270,11 +275,11 @@ CONDITION_BLOCK MakeConditionBlock(int32_t nTestType, int k, const CSettingData&
         break;
     case REPORT_MANUAL:
         block.m_strHeadLabel = Caption(COL_TEST_NAME);
-        block.m_strHeadValue = cond.m_strTestName;
+        block.m_strHeadValue = ShownTestName(cond.m_strTestName);
         break;
     default:
         block.m_strHeadLabel = QString::asprintf("No.%d", k);
-        block.m_strHeadValue = cond.m_strTestName;
+        block.m_strHeadValue = ShownTestName(cond.m_strTestName);
         break;
     }
     for (size_t i = 0; i < std::size(kBlockRows); ++i)
@@ -290,7 +295,8 @@ void WriteConditionBlock(CSheetWriter& w, int k, const CONDITION_BLOCK& block) {
     w.Text(13, valueCol, block.m_strHeadValue);
     for (size_t i = 0; i < std::size(kBlockRows); ++i) {
         const PLACED_COL& r = kBlockRows[i];
-        w.Typed(lxw_row_t(r.m_nAt - 1), labelCol, r.m_nCol == COL_INJ_LINE ? kLinesLabel : Caption(r.m_nCol));
+        w.Typed(lxw_row_t(r.m_nAt - 1), labelCol,
+                r.m_nCol == COL_INJ_LINE ? LinesLabel() : Caption(r.m_nCol));
         w.Text(lxw_row_t(r.m_nAt - 1), valueCol, block.m_aValue[i]);
     }
     w.Typed(34, labelCol, Caption(COL_TIME_HOUR));
@@ -312,18 +318,18 @@ const PLACED_COL kStepColumns[] = {
 void WriteStepSheet(CSheetWriter& w, int32_t nTestType, int k, const CSettingData& cond) {
     switch (nTestType) {
     case REPORT_STANDARD:
-        w.Typed("B2", QStringLiteral("試験タイプ"));
+        w.Typed("B2", QCoreApplication::translate("ReportWriter", "試験タイプ"));
         w.Text("B3", ReportTypeName(REPORT_STANDARD));
         w.Typed("C2", Caption(COL_TEST_LEVEL));
         w.Text("C3", cond.GetText(COL_TEST_LEVEL));
         break;
     case REPORT_MANUAL:
         w.Typed("B2", Caption(COL_TEST_NAME));
-        w.Text("B3", cond.m_strTestName);
+        w.Text("B3", ShownTestName(cond.m_strTestName));
         break;
     default:
         w.Typed("B2", QString::asprintf("No.%d", k));
-        w.Text("B3", cond.m_strTestName);
+        w.Text("B3", ShownTestName(cond.m_strTestName));
         break;
     }
     for (const PLACED_COL& h : kStepHeads) {
@@ -332,12 +338,12 @@ void WriteStepSheet(CSheetWriter& w, int32_t nTestType, int k, const CSettingDat
     }
     w.Typed("D5", Caption(COL_TIME_HOUR));
     w.Typed("D6", TestTimeText(cond));
-    w.Typed("B5", QStringLiteral("総合判定"));
+    w.Typed("B5", QCoreApplication::translate("ReportWriter", "総合判定"));
     CExecData judge;
     judge.m_nJudge = OverallJudgment(cond.m_listExec);
     w.Text("B6", judge.GetText(COL_JUDGE));
     for (const PLACED_COL& c : kStepColumns)
-        w.Typed(9, lxw_col_t(c.m_nAt), c.m_nCol == COL_INJ_LINE ? kLinesLabel : Caption(c.m_nCol));
+        w.Typed(9, lxw_col_t(c.m_nAt), c.m_nCol == COL_INJ_LINE ? LinesLabel() : Caption(c.m_nCol));
     w.Flush();
 
     // The step rows, the bulk of a report: one text buffer for all of them.
@@ -478,7 +484,7 @@ bool CReportFile::Begin(const QString& strFolder) {
     if (!m_pBook->m_pBook) return Fail(QString::fromUtf8(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED)));
     m_pBook->m_pTop = workbook_add_format(m_pBook->m_pBook);
     format_set_align(m_pBook->m_pTop, LXW_ALIGN_VERTICAL_TOP);
-    return AddSheet(QStringLiteral("試験条件"), &m_pBook->m_pFirst);
+    return AddSheet(QCoreApplication::translate("ReportWriter", "試験条件"), &m_pBook->m_pFirst);
 }
 
 bool CReportFile::AddSheet(const QString& strName, lxw_worksheet** ppSheet) {
@@ -494,8 +500,9 @@ bool CReportFile::AddSheet(const QString& strName, lxw_worksheet** ppSheet) {
 bool CReportFile::AddTest(const CSettingData& cond) {
     if (m_bFailed || !m_pBook->m_pBook) return Fail(QStringLiteral("the report is not open"));
     const int k = int(m_pBook->m_listBlocks.size()) + 1;
-    const QString name =
-        m_data.m_nTestType == REPORT_SEQUENCE ? QString::asprintf("No.%d", k) : QStringLiteral("試験内容");
+    const QString name = m_data.m_nTestType == REPORT_SEQUENCE
+                             ? QString::asprintf("No.%d", k)
+                             : QCoreApplication::translate("ReportWriter", "試験内容");
     lxw_worksheet* pSheet = nullptr;
     if (!AddSheet(name, &pSheet)) return false;
     {
@@ -580,7 +587,7 @@ std::optional<CReportData> CollectReport(const CTorvexDoc& doc, int nTab, const 
             data.m_listTest.push_back(*entry);
         data.m_timeStart = property.m_timeStartSequence;
         data.m_strSeqFileName = doc.m_sequence.m_strSeqPath.isEmpty()
-                                    ? kUntitled
+                                    ? Untitled()
                                     : QFileInfo(doc.m_sequence.m_strSeqPath).fileName();
         break;
     default:
@@ -606,9 +613,10 @@ QStringList ReportSheetNames(int32_t nTestType, int nTests) {
     for (int i = 1; i <= count; ++i)
         names << QStringLiteral("Sheet%1").arg(i);
     if (nTests <= 0) return names;
-    names[0] = QStringLiteral("試験条件");
+    names[0] = QCoreApplication::translate("ReportWriter", "試験条件");
     for (int k = 1; k <= nTests; ++k)
-        names[k] = nTestType == REPORT_SEQUENCE ? QString::asprintf("No.%d", k) : QStringLiteral("試験内容");
+        names[k] = nTestType == REPORT_SEQUENCE ? QString::asprintf("No.%d", k)
+                                                : QCoreApplication::translate("ReportWriter", "試験内容");
     names[nTests + 1] = QStringLiteral(" ");
     return names;
 }
@@ -699,9 +707,11 @@ REPORT_RESULT SaveReport(const CReportData& data, const QDateTime& time, const Q
 QString ReportOutcomeMessage(const REPORT_RESULT& result, bool bOpened) {
     const QString path = QDir::toNativeSeparators(result.m_strPath);
     if (!result.m_bWritten)
-        return QStringLiteral("試験データを保存できません。\n%1\n保存先：%2").arg(result.m_strError, path);
+        return QCoreApplication::translate("ReportWriter", "試験データを保存できません。\n%1\n保存先：%2")
+            .arg(result.m_strError, path);
     if (!bOpened)
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "ReportWriter",
                    "試験データを開くプログラムが見つかりません。\n試験データは次の場所に保存されました。\n%1")
             .arg(path);
     return QString();

@@ -7,6 +7,8 @@
 #include "results/StepListView.h"
 #include "run/RunEngine.h"
 
+#include <QCoreApplication>
+
 int64_t ManualConditionChanged(CTorvexDoc& doc, CRunEngine& engine, CTestProperty& property,
                                CStepListView& list) {
     doc.SetModifiedFlag(true);
@@ -43,8 +45,9 @@ int64_t StandardConditionChanged(CTorvexDoc& doc, CRunEngine& engine, CTestPrope
 ConfirmResult ConfirmChange(CRunEngine& engine, int nMode, COperatorDialog& dialog) {
     if (nMode == 0 ? engine.StandardUnchanged() : engine.ManualUnchanged()) return CONFIRM_PROCEED;
     if (engine.State() != torvex::RunState::Idle) return CONFIRM_DISCARD;
-    if (!dialog.AskOkCancel(QStringLiteral("設定を変更すると試験リストの判定やコメントが初期化されます。\n"
-                                           "OKをクリックすると変更が可能となりますがよろしいですか？")))
+    if (!dialog.AskOkCancel(QCoreApplication::translate(
+            "ConditionChange", "設定を変更すると試験リストの判定やコメントが初期化されます。\n"
+                               "OKをクリックすると変更が可能となりますがよろしいですか？")))
         return CONFIRM_DISCARD;
     engine.ConfirmConditionChange(nMode);
     return CONFIRM_CONFIRMED;

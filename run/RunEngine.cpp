@@ -7,6 +7,7 @@
 #include "model/OperatorDialog.h"
 #include "run/TestLog.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 int32_t g_bNotConnected = 0;
@@ -51,10 +52,6 @@ const int kBlinkMs = 500;
 // Seconds counted for the change from one step to the next.
 const int64_t kStepGap = 5;
 const char16_t kTitleSuffix[] = u" - TORVEX_Pilot";
-
-QString Msg(const char16_t* s) {
-    return QString::fromUtf16(s);
-}
 
 int64_t FirstTestTime(const std::vector<CExecData>& steps) {
     return steps.empty() ? 0 : steps.front().m_lTestTime;
@@ -255,7 +252,7 @@ void CRunEngine::NotConnectedPath() {
     DimLineIndicator();
     const QString title = m_pView->WindowTitle();
     if (title.endsWith(QString::fromUtf16(kTitleSuffix))) {
-        m_pView->SetWindowTitle(title + Msg(u" 未接続"));
+        m_pView->SetWindowTitle(title + QCoreApplication::translate("RunEngine", " 未接続"));
         m_pView->ShowNotConnected();
     }
 }
@@ -288,7 +285,8 @@ CRunEngine::Task CRunEngine::IdleTask() {
         // keys, or left over from an earlier session): stop it. The EUT line
         // is left as the operator set it.
         co_await StopOutput();
-        m_dialog.Message(Msg(u"エラーが発生したため試験を停止しました。"));
+        m_dialog.Message(
+            QCoreApplication::translate("RunEngine", "エラーが発生したため試験を停止しました。"));
         m_timerIdle.start();
         co_return;
     }
@@ -330,7 +328,7 @@ CRunEngine::Task CRunEngine::StartTask() {
         co_return;
     }
     if (!m_cursor.LoadStep(m_doc.m_nCurStep)) {
-        m_dialog.Message(Msg(u"実行する試験データがありません。"));
+        m_dialog.Message(QCoreApplication::translate("RunEngine", "実行する試験データがありません。"));
         m_timerIdle.start();
         co_return;
     }
@@ -366,7 +364,7 @@ CRunEngine::Task CRunEngine::StartTask() {
             co_return;
         }
 
-        if (!m_dialog.AskOkCancel(Msg(u"試験を開始します。"))) {
+        if (!m_dialog.AskOkCancel(QCoreApplication::translate("RunEngine", "試験を開始します。"))) {
             const Status st2 = co_await GetStatus();
             if (st2.bOk) SetLineIndicator(st2.ucStatus & STATUS_LINE_ON);
             m_timerIdle.start();
@@ -405,7 +403,7 @@ CRunEngine::Task CRunEngine::StartTask() {
         if (m_bStartPending) {
             m_timerRun.start();
         } else {
-            m_dialog.Message(Msg(u"除電中です。"));
+            m_dialog.Message(QCoreApplication::translate("RunEngine", "除電中です。"));
             m_timerIdle.start();
         }
         co_return;
@@ -484,8 +482,9 @@ CRunEngine::Task CRunEngine::EndLost(bool bStepStarted) {
     EnableStop(false);
     EnableStart(false);
     if (!bStepStarted) co_await StopOutput();
-    m_dialog.Message(Msg(u"TORVEXと通信できません。") + "\n" +
-                     Msg(u"試験器本体の画面でエラー内容を確認してください。"));
+    m_dialog.Message(
+        QCoreApplication::translate("RunEngine", "TORVEXと通信できません。") + "\n" +
+        QCoreApplication::translate("RunEngine", "試験器本体の画面でエラー内容を確認してください。"));
     LockScreens(true);
     co_await ShowRunTimes(false); // the instrument is gone: no point asking it for the time
     if (bStepStarted) emit stepEnded(EntryOut(), m_cursor.m_nStep, CurrentJudge());
@@ -605,7 +604,7 @@ CRunEngine::Task CRunEngine::RunTask() {
             m_doc.m_nCurStep = 0;
             EnableStop(false);
             LockScreens(true);
-            m_dialog.Message(Msg(u"試験が終了しました。"));
+            m_dialog.Message(QCoreApplication::translate("RunEngine", "試験が終了しました。"));
             if (m_cursor.m_nMode == MODE_SEQUENCE) {
                 m_cursor.m_nEntry = 0;
                 m_doc.m_sequence.m_nCurEntry = 0;
@@ -658,14 +657,18 @@ CRunEngine::Task CRunEngine::RunTask() {
         if (m_cursor.m_nMode == MODE_SEQUENCE) emit entrySelected(m_cursor.m_nEntry);
         m_pView->FillList(*m_cursor.m_pSteps);
         m_pView->SelectRow(m_cursor.m_nStep);
-        const QString tail =
-            Msg(u"が終了しました。\n次のステップを実行する場合は試験開始ボタンをクリックしてください。"
-                u"また、リストをクリックすることで実行するステップを変更できます。");
+        const QString tail = QCoreApplication::translate(
+            "RunEngine", "次のステップを実行する場合は試験開始ボタンをクリックしてください。"
+                         "また、リストをクリックすることで実行するステップを変更できます。");
         if (m_cursor.m_nMode == MODE_SEQUENCE)
-            m_dialog.Message(Msg(u"No.") + QString::number(finishedEntry + 1) + Msg(u"のステップ") +
-                             QString::number(finishedStep + 1) + tail);
+            m_dialog.Message(QCoreApplication::translate("RunEngine", "No.%1のステップ%2が終了しました。\n%3")
+                                 .arg(finishedEntry + 1)
+                                 .arg(finishedStep + 1)
+                                 .arg(tail));
         else
-            m_dialog.Message(Msg(u"ステップ") + QString::number(finishedStep + 1) + tail);
+            m_dialog.Message(QCoreApplication::translate("RunEngine", "ステップ%1が終了しました。\n%2")
+                                 .arg(finishedStep + 1)
+                                 .arg(tail));
         emit runEnded(RunEnd::Between);
         m_timerIdle.start();
         co_return;
@@ -678,7 +681,7 @@ CRunEngine::Task CRunEngine::RunTask() {
     EnableStart(false);
     LockScreens(true);
     co_await ShowRunTimes(true);
-    m_dialog.Message(Msg(u"試験を停止しました。"));
+    m_dialog.Message(QCoreApplication::translate("RunEngine", "試験を停止しました。"));
     emit stepEnded(entryOut, m_cursor.m_nStep, CurrentJudge());
     emit runEnded(RunEnd::Stopped);
     m_timerIdle.start();
@@ -709,7 +712,8 @@ CRunEngine::Task CRunEngine::LineTask() {
     }
     if ((s & STATUS_RUNNING) || (s & STATUS_LINE_ON) || m_bStartPending) co_return;
     m_timerIdle.stop();
-    if (m_dialog.AskOkCancel(Msg(u"EUT LINE を ON にします。\nよろしいですか？"))) {
+    if (m_dialog.AskOkCancel(
+            QCoreApplication::translate("RunEngine", "EUT LINE を ON にします。\nよろしいですか？"))) {
         co_await StopOutput();
         if (co_await Command([](CTorvexCntl& c) { return c.SetLine(true); })) {
             const Status st2 = co_await GetStatus();
@@ -722,7 +726,7 @@ CRunEngine::Task CRunEngine::LineTask() {
 // ---------------------------------------------------------------- read-outs
 
 QString CRunEngine::OverLimitText() const {
-    return QString::number(m_nHourLimit) + Msg(u"時間以上");
+    return QString::number(m_nHourLimit) + QCoreApplication::translate("RunEngine", "時間以上");
 }
 
 void CRunEngine::ShowTime(Readout which, int64_t t, bool bAgainstLimit) {

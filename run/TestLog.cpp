@@ -4,11 +4,12 @@
 #include "files/TorvexDoc.h"
 #include "model/OperatorDialog.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
 QString RefusalText() {
-    return QStringLiteral("SETTINGSタブの試験ログ保存設定を確認してください。");
+    return QCoreApplication::translate("TestLog", "SETTINGSタブの試験ログ保存設定を確認してください。");
 }
 } // namespace
 

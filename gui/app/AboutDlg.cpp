@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
-    setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowTitle(tr("バージョン情報"));
     setFont(UiFont(13));
 
     auto* pLayout = new QGridLayout(this);
@@ -18,7 +18,7 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
     pIcon->setPixmap(ProgramIconPicture(48));
     pIcon->setAlignment(Qt::AlignTop);
     pLayout->addWidget(pIcon, 0, 0, 3, 1);
-    pLayout->addWidget(new QLabel(QStringLiteral("TORVEX用　リモートコントロールソフトウェア"), this), 0, 1);
+    pLayout->addWidget(new QLabel(tr("TORVEX用　リモートコントロールソフトウェア"), this), 0, 1);
     pLayout->addWidget(new QLabel(QStringLiteral("TORVEX Pilot, Version " TORVEX_VERSION), this), 1, 1);
     pLayout->addWidget(new QLabel(QStringLiteral("Copyright (C) Kelvora"), this), 2, 1);
 

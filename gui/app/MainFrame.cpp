@@ -33,7 +33,7 @@
 CMainFrame::CMainFrame(torvex::CSession& session, QWidget* pParent, Screens eScreens)
     : QMainWindow(pParent), m_session(session), m_doc(session.Doc()), m_dialog(session.Dialog()) {
     setWindowIcon(ProgramIcon());
-    setWindowTitle(QStringLiteral("無題 - TORVEX_Pilot"));
+    setWindowTitle(tr("無題 - TORVEX_Pilot"));
     m_pView = new CTorvexView(session, this);
     // The view scrolls where the window is smaller than the shown tab needs.
     m_pScroll = new QScrollArea(this);
@@ -53,8 +53,7 @@ CMainFrame::CMainFrame(torvex::CSession& session, QWidget* pParent, Screens eScr
     });
     // The link's health, kept up to date from the instrument thread's reports.
     m_pLinkHealth = new QLabel(this);
-    m_pLinkHealth->setToolTip(
-        QStringLiteral("試験器との通信状態と、接続してからの再送回数・通信失敗回数です。"));
+    m_pLinkHealth->setToolTip(tr("試験器との通信状態と、接続してからの再送回数・通信失敗回数です。"));
     statusBar()->addPermanentWidget(m_pLinkHealth);
     setAcceptDrops(true);
     if (eScreens == Screens::Now) BuildScreens();
@@ -109,41 +108,41 @@ void CMainFrame::FitToScreen() {
 }
 
 void CMainFrame::BuildMenus() {
-    m_pFileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    m_pNew = m_pFileMenu->addAction(QStringLiteral("新規作成(&N)"));
+    m_pFileMenu = menuBar()->addMenu(tr("ファイル(&F)"));
+    m_pNew = m_pFileMenu->addAction(tr("新規作成(&N)"));
     m_pNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    m_pOpen = m_pFileMenu->addAction(QStringLiteral("開く(&O)..."));
+    m_pOpen = m_pFileMenu->addAction(tr("開く(&O)..."));
     m_pOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    m_pSave = m_pFileMenu->addAction(QStringLiteral("上書き保存(&S)"));
+    m_pSave = m_pFileMenu->addAction(tr("上書き保存(&S)"));
     m_pSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    m_pSaveAs = m_pFileMenu->addAction(QStringLiteral("名前を付けて保存(&A)..."));
+    m_pSaveAs = m_pFileMenu->addAction(tr("名前を付けて保存(&A)..."));
     m_pFileMenu->addSeparator();
-    m_pRecentMenu = m_pFileMenu->addMenu(QStringLiteral("最近使ったファイル"));
+    m_pRecentMenu = m_pFileMenu->addMenu(tr("最近使ったファイル"));
     m_pFileMenu->addSeparator();
-    m_pExit = m_pFileMenu->addAction(QStringLiteral("アプリケーションの終了(&X)"));
+    m_pExit = m_pFileMenu->addAction(tr("アプリケーションの終了(&X)"));
     connect(m_pFileMenu, &QMenu::aboutToShow, this, &CMainFrame::FillRecentMenu);
 
-    QMenu* pView = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    auto* pToolbar = addToolBar(QStringLiteral("ツール バー"));
+    QMenu* pView = menuBar()->addMenu(tr("表示(&V)"));
+    auto* pToolbar = addToolBar(tr("ツール バー"));
     pToolbar->setIconSize(QSize(16, 16));
     QAction* pShowToolbar = pToolbar->toggleViewAction();
-    pShowToolbar->setText(QStringLiteral("ツール バー(&T)"));
+    pShowToolbar->setText(tr("ツール バー(&T)"));
     pView->addAction(pShowToolbar);
-    QAction* pShowStatus = pView->addAction(QStringLiteral("ステータス バー(&S)"));
+    QAction* pShowStatus = pView->addAction(tr("ステータス バー(&S)"));
     pShowStatus->setCheckable(true);
     pShowStatus->setChecked(true);
     connect(pShowStatus, &QAction::toggled, statusBar(), &QWidget::setVisible);
     pView->addSeparator();
-    m_pHistory = pView->addAction(QStringLiteral("試験履歴(&H)..."));
+    m_pHistory = pView->addAction(tr("試験履歴(&H)..."));
     connect(m_pHistory, &QAction::triggered, this, &CMainFrame::OnHistory);
 
-    QMenu* pHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    QAction* pAbout = pHelp->addAction(QStringLiteral("バージョン情報 TORVEX Pilot(&A)..."));
-    QAction* pManual = pHelp->addAction(QStringLiteral("取扱説明書(&M)"));
+    QMenu* pHelp = menuBar()->addMenu(tr("ヘルプ(&H)"));
+    QAction* pAbout = pHelp->addAction(tr("バージョン情報 TORVEX Pilot(&A)..."));
+    QAction* pManual = pHelp->addAction(tr("取扱説明書(&M)"));
 
-    m_pOutput = new QAction(QStringLiteral("試験データを出力"), this);
-    m_pOutput->setStatusTip(QStringLiteral("試験データを出力"));
-    m_pOutput->setToolTip(QStringLiteral("出力"));
+    m_pOutput = new QAction(tr("試験データを出力"), this);
+    m_pOutput->setStatusTip(tr("試験データを出力"));
+    m_pOutput->setToolTip(tr("出力"));
     QStyle* s = style();
     m_pNew->setIcon(s->standardIcon(QStyle::SP_FileIcon));
     m_pOpen->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
@@ -159,7 +158,7 @@ void CMainFrame::BuildMenus() {
 
     connect(m_pNew, &QAction::triggered, this, [this] { m_doc.OnNewDocument(); });
     connect(m_pOpen, &QAction::triggered, this, [this] {
-        const QString path = m_dialog.OpenFileName(QStringLiteral("開く"), CTorvexDoc::DataFileFilters());
+        const QString path = m_dialog.OpenFileName(tr("開く"), CTorvexDoc::DataFileFilters());
         if (!path.isEmpty()) OpenFile(path);
     });
     connect(m_pSave, &QAction::triggered, this, [this] { m_doc.Save(); });
@@ -206,7 +205,7 @@ void CMainFrame::UpdateCommands() {
 }
 
 QString CMainFrame::IdleText() {
-    return QStringLiteral("準備完了");
+    return tr("準備完了");
 }
 
 void CMainFrame::ShowTitleMark() {
@@ -260,7 +259,7 @@ void CMainFrame::OnAbout() {
 void CMainFrame::OnManual() {
     const QString path = FindManual(ManualLanguage(), ManualFolders(QCoreApplication::applicationDirPath()));
     if (path.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        m_dialog.Message(QStringLiteral("取扱説明書を表示できませんでした"));
+        m_dialog.Message(tr("取扱説明書を表示できませんでした"));
 }
 
 void CMainFrame::OnHistory() {

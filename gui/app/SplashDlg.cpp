@@ -38,7 +38,7 @@ CSplashDlg::CSplashDlg(QWidget* pParent)
         pLabel->setAlignment(Qt::AlignCenter);
         pLayout->addWidget(pLabel);
     };
-    addLine(QStringLiteral("TORVEX Remote Control Software"), 16);
+    addLine(tr("TORVEX Remote Control Software"), 16);
     addLine(QStringLiteral("TORVEX_Pilot, Version " TORVEX_VERSION), 14);
     addLine(QStringLiteral("Copyright (C) Kelvora"), 14);
 

@@ -23,7 +23,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTranslator>
 
 torvex::ParseOutcome ParseAppOptions(const QStringList& args, APP_OPTIONS& o, QString& strError) {
     QCommandLineParser parser;
@@ -63,6 +62,8 @@ QString AppUsage() {
                           "  --simulate         run against a built-in simulated TORVEX, found on its own\n"
                           "                     pseudo-terminal like a real one; the simulator's options\n"
                           "                     (see `torvex sim --help`) may follow\n"
+                          "  --lang ja|en       the interface language (default: the SETTINGS tab's choice,\n"
+                          "                     else the system's language)\n"
                           "  --help             this text (no display needed)\n"
                           "  --version          the program's version\n"
                           "\n"
@@ -96,23 +97,13 @@ bool CTorvexApp::StartSimulator() {
 }
 
 bool CTorvexApp::InitInstance() {
-    // An English interface when its translation is installed; messages stay Japanese.
-    auto* pTranslator = new QTranslator(qApp);
-    const QStringList dirs = {QCoreApplication::applicationDirPath(),
-                              QCoreApplication::applicationDirPath() + "/../share/torvex_pilot"};
-    for (const QString& dir : dirs)
-        if (pTranslator->load(QStringLiteral("torvex_en"), dir)) {
-            QCoreApplication::installTranslator(pTranslator);
-            break;
-        }
-
     // One copy at a time; a lock left by a crashed copy is taken over.
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     QDir().mkpath(runtime);
     m_pInstanceLock = std::make_unique<QLockFile>(runtime + "/TORVEX_Pilot_Instance.lock");
     m_pInstanceLock->setStaleLockTime(0);
     if (!m_pInstanceLock->tryLock(0)) {
-        m_dialog.Message(QStringLiteral("アプリケーションはすでに起動しています。"));
+        m_dialog.Message(tr("アプリケーションはすでに起動しています。"));
         return false;
     }
 
@@ -185,7 +176,7 @@ bool CTorvexApp::InitInstance() {
     session.Property().LoadFromProfile();
     const QString tab = ReadProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "FIRST");
     if (tab == "FIRST") {
-        m_dialog.Message(QStringLiteral(
+        m_dialog.Message(tr(
             "校正予定日が設定されていません。\nお知らせ機能を利用する場合は校正予定日を設定してください。\n\n"
             "本ソフトウェアではマニュアルテストまたはシーケンステストを開始するたびに試験ログを保存します。\n"
             "必要ない場合は試験ログ保存設定のチェックを外してください。"));
@@ -206,17 +197,16 @@ void CTorvexApp::OfferRecovery() {
         if (id != nRun) journal.EndRun(id, OUTCOME_ENDED);
     const std::optional<JOURNAL_RUN> run = journal.Run(nRun);
     if (!run) return;
-    const QString file =
-        run->m_strFile.isEmpty() ? QStringLiteral("無題") : QFileInfo(run->m_strFile).fileName();
+    const QString file = run->m_strFile.isEmpty() ? tr("無題") : QFileInfo(run->m_strFile).fileName();
     const QString when = QDateTime::fromMSecsSinceEpoch(run->m_msStarted).toString("yyyy/MM/dd HH:mm:ss");
-    const bool bRecover = m_dialog.AskYesNo(
-        QStringLiteral("前回の試験は終了しないまま中断されました。\n開始：%1\nファイル：%2（%3）\n\n"
-                       "この試験の条件と判定・コメントを復元しますか？")
-            .arg(when, file, RunTabName(run->m_nTab)));
+    const bool bRecover =
+        m_dialog.AskYesNo(tr("前回の試験は終了しないまま中断されました。\n開始：%1\nファイル：%2（%3）\n\n"
+                             "この試験の条件と判定・コメントを復元しますか？")
+                              .arg(when, file, RunTabName(run->m_nTab)));
     journal.Note(nRun, bRecover ? QStringLiteral("recovered") : QStringLiteral("not recovered"));
     journal.EndRun(nRun, OUTCOME_ENDED);
     if (bRecover && !m_pMainFrame->View()->RecoverRun(nRun))
-        m_dialog.Message(QStringLiteral("試験を復元できませんでした。"));
+        m_dialog.Message(tr("試験を復元できませんでした。"));
 }
 
 bool CTorvexApp::DecideConnection(bool bFound, int32_t nFoundModel) {

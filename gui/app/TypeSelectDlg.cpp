@@ -12,7 +12,7 @@
 
 CTypeSelectDlg::CTypeSelectDlg(int32_t& rbNotConnected, QWidget* pParent)
     : QDialog(pParent), m_rbNotConnected(rbNotConnected) {
-    setWindowTitle(QStringLiteral("モデル選択"));
+    setWindowTitle(tr("モデル選択"));
     setFont(UiFont(13));
     setModal(true);
 
@@ -23,24 +23,24 @@ CTypeSelectDlg::CTypeSelectDlg(int32_t& rbNotConnected, QWidget* pParent)
         pLayout->addWidget(pLabel);
         return pLabel;
     };
-    addLine(QStringLiteral("TORVEXとの接続に失敗しました。"));
-    addLine(QStringLiteral("電源と通信ケーブルを確認してください。"));
+    addLine(tr("TORVEXとの接続に失敗しました。"));
+    addLine(tr("電源と通信ケーブルを確認してください。"));
     pLayout->addSpacing(8);
-    addLine(QStringLiteral(
+    addLine(tr(
         " １．アプリケーションを起動する場合はモデルを選択して、[デモモード起動]ボタンを押してください。"));
-    addLine(QStringLiteral("２．再度TORVEXとの接続を行う場合は[リトライ]ボタンを押してください。"));
-    addLine(QStringLiteral("３．終了する場合は[終了]ﾎﾞﾀﾝを押してください。"));
+    addLine(tr("２．再度TORVEXとの接続を行う場合は[リトライ]ボタンを押してください。"));
+    addLine(tr("３．終了する場合は[終了]ﾎﾞﾀﾝを押してください。"));
     // Where to look when the cable is fine: the port list says which port is
     // which and why one cannot be opened.
     pLayout->addSpacing(8);
-    QLabel* pHelp = addLine(QStringLiteral(
-        "TORVEXがどのシリアルポートにあるか、ポートを開けない理由（dialout グループなど）と対処方法は、\n"
-        "端末で「torvex "
-        "ports」を実行すると表示されます。詳しくは取扱説明書の「困ったときは」をご覧ください。"));
+    QLabel* pHelp = addLine(
+        tr("TORVEXがどのシリアルポートにあるか、ポートを開けない理由（dialout グループなど）と対処方法は、\n"
+           "端末で「torvex "
+           "ports」を実行すると表示されます。詳しくは取扱説明書の「困ったときは」をご覧ください。"));
     pHelp->setObjectName(QStringLiteral("portHelp"));
     pHelp->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    auto* pGroup = new QGroupBox(QStringLiteral("モデル選択"), this);
+    auto* pGroup = new QGroupBox(tr("モデル選択"), this);
     auto* pGroupLayout = new QHBoxLayout(pGroup);
     m_pModelList = new QComboBox(pGroup);
     for (const MODEL_CHOICE& choice : ModelChoices())
@@ -49,9 +49,9 @@ CTypeSelectDlg::CTypeSelectDlg(int32_t& rbNotConnected, QWidget* pParent)
     pGroupLayout->addWidget(m_pModelList);
     pGroupLayout->addStretch();
 
-    auto* pDemo = new QPushButton(QStringLiteral("デモモード起動"), this);
-    auto* pRetry = new QPushButton(QStringLiteral("リトライ"), this);
-    auto* pExit = new QPushButton(QStringLiteral("終了"), this);
+    auto* pDemo = new QPushButton(tr("デモモード起動"), this);
+    auto* pRetry = new QPushButton(tr("リトライ"), this);
+    auto* pExit = new QPushButton(tr("終了"), this);
     pDemo->setObjectName(QStringLiteral("demo"));
     pRetry->setObjectName(QStringLiteral("retry"));
     pExit->setObjectName(QStringLiteral("exit"));

@@ -2,6 +2,7 @@
 #include "gui/widgets/Fonts.h"
 #include "gui/widgets/Pictures.h"
 #include "gui/app/TorvexApp.h"
+#include "config/Language.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -12,8 +13,12 @@ int main(int argc, char** argv) {
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
+    QString lang, error;
+    if (!TakeLanguageOption(args, lang, error)) {
+        std::fprintf(stderr, "torvex_pilot: %s (see --help)\n", error.toUtf8().constData());
+        return 2;
+    }
     APP_OPTIONS options;
-    QString error;
     switch (ParseAppOptions(args, options, error)) {
     case torvex::ParseOutcome::Help:
         std::fputs(AppUsage().toUtf8().constData(), stdout);
@@ -34,6 +39,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(TORVEX_VERSION));
     QApplication::setWindowIcon(ProgramIcon());
     InstallFontSubstitutions();
+    InstallLanguage(lang);
 
     CTorvexApp torvex(options);
     if (!torvex.InitInstance()) return torvex.ExitCode();

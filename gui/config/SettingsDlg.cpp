@@ -3,16 +3,17 @@
 #include "config/CalibrationSetting.h"
 #include "config/IniKeys.h"
 #include "config/InstrumentLink.h"
+#include "config/Language.h"
 #include "config/Profile.h"
 #include "config/Reconnect.h"
 #include "config/SettingsLogic.h"
 #include "config/TestInfoFields.h"
 #include "config/TestProperty.h"
 #include "gui/widgets/Fonts.h"
-#include "gui/widgets/ThemeColours.h"
 #include "gui/widgets/GroupBox.h"
 #include "gui/widgets/LeaveLineEdit.h"
 #include "gui/widgets/NumericLineEdit.h"
+#include "gui/widgets/ThemeColours.h"
 #include "gui/widgets/TooltipSwitch.h"
 #include "model/OperatorDialog.h"
 #include "session/Session.h"
@@ -30,13 +31,14 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
 const int kPeriodWidth = 48;
 
 QString ChooseFolderWithDialog(QWidget* pParent, const QString& strStart) {
-    return QFileDialog::getExistingDirectory(pParent, QStringLiteral("フォルダ設定"), strStart,
+    return QFileDialog::getExistingDirectory(pParent, CSettingsDlg::tr("フォルダ設定"), strStart,
                                              QFileDialog::ShowDirsOnly);
 }
 
@@ -73,6 +75,7 @@ CSettingsDlg::CSettingsDlg(torvex::CSession& session, QWidget* pParent)
     pColumns->addLayout(pLeft);
     auto* pRight = new QVBoxLayout;
     pRight->addWidget(MakeTestInfoGroup());
+    pRight->addWidget(MakeLanguageGroup(), 0, Qt::AlignLeft);
     pRight->addStretch();
     pColumns->addLayout(pRight, 1);
 
@@ -104,6 +107,9 @@ CSettingsDlg::CSettingsDlg(torvex::CSession& session, QWidget* pParent)
     });
     connect(m_pLogOn, &QCheckBox::toggled, this, [this](bool bOn) { m_logSetting.SetLogOn(bOn); });
     connect(m_pChooseFolder, &QPushButton::clicked, this, &CSettingsDlg::OnChooseFolder);
+    // Stored only when the operator picks a choice; it counts from the next start.
+    connect(m_pLanguage, &QComboBox::activated, this,
+            [this](int nIndex) { SetLanguageChoice(m_pLanguage->itemData(nIndex).toString()); });
 
     // Enter moves on and Esc does nothing anywhere on the page.
     for (QWidget* pChild : findChildren<QWidget*>())
@@ -111,15 +117,18 @@ CSettingsDlg::CSettingsDlg(torvex::CSession& session, QWidget* pParent)
 }
 
 QWidget* CSettingsDlg::MakeConnectionGroup() {
-    auto* pGroup = new CGroupBox(QStringLiteral("接続状態"), this);
+    auto* pGroup = new CGroupBox(tr("接続状態"), this);
     auto* pRow = new QHBoxLayout;
     m_pModelName = new QLabel(pGroup);
     m_pModelName->setMinimumWidth(90);
     m_pConnection = new QLineEdit(pGroup);
     m_pConnection->setReadOnly(true);
-    m_pConnection->setFixedWidth(70);
+    // Wide enough for either state's text in the interface's language.
+    const QFontMetrics metrics(m_pConnection->font());
+    m_pConnection->setFixedWidth(std::max(
+        70, std::max(metrics.horizontalAdvance(tr("接続")), metrics.horizontalAdvance(tr("未接続"))) + 16));
     m_pConnection->setFocusPolicy(Qt::NoFocus);
-    m_pDemoMode = new QLabel(QStringLiteral("デモモード"), pGroup);
+    m_pDemoMode = new QLabel(tr("デモモード"), pGroup);
     {
         QPalette pal = m_pDemoMode->palette();
         pal.setColor(QPalette::WindowText, WarningTextColour(pal));
@@ -128,8 +137,8 @@ QWidget* CSettingsDlg::MakeConnectionGroup() {
         bold.setBold(true);
         m_pDemoMode->setFont(bold);
     }
-    m_pReconnect = new QPushButton(QStringLiteral("再接続"), pGroup);
-    m_pReconnect->setToolTip(QStringLiteral("機器を探して接続し直します。"));
+    m_pReconnect = new QPushButton(tr("再接続"), pGroup);
+    m_pReconnect->setToolTip(tr("機器を探して接続し直します。"));
     CTooltipSwitch::MarkSwitchable(m_pReconnect);
     pRow->addWidget(m_pModelName);
     pRow->addWidget(m_pConnection);
@@ -141,16 +150,33 @@ QWidget* CSettingsDlg::MakeConnectionGroup() {
 }
 
 QWidget* CSettingsDlg::MakeFunctionGroup() {
-    auto* pGroup = new CGroupBox(QStringLiteral("その他の機能設定"), this);
-    m_pUseTips = new QCheckBox(QStringLiteral("カーソルを合わせたときに設定情報を吹き出し表示する"), pGroup);
-    m_pStopEveryStep = new QCheckBox(QStringLiteral("ステップごとに試験を停止する"), pGroup);
+    auto* pGroup = new CGroupBox(tr("その他の機能設定"), this);
+    m_pUseTips = new QCheckBox(tr("カーソルを合わせたときに設定情報を吹き出し表示する"), pGroup);
+    m_pStopEveryStep = new QCheckBox(tr("ステップごとに試験を停止する"), pGroup);
     pGroup->Body()->addWidget(m_pUseTips);
     pGroup->Body()->addWidget(m_pStopEveryStep);
     return pGroup;
 }
 
+QWidget* CSettingsDlg::MakeLanguageGroup() {
+    auto* pGroup = new CGroupBox(tr("表示言語"), this);
+    auto* pRow = new QHBoxLayout;
+    m_pLanguage = new QComboBox(pGroup);
+    m_pLanguage->addItem(tr("自動"), QString::fromLatin1(kLanguageAuto));
+    m_pLanguage->addItem(tr("日本語"), QString::fromLatin1(kLanguageJapanese));
+    m_pLanguage->addItem(tr("English"), QString::fromLatin1(kLanguageEnglish));
+    m_pLanguage->setCurrentIndex(std::max(0, m_pLanguage->findData(LanguageChoice())));
+    m_pLanguage->setToolTip(tr("自動：システムの言語が日本語なら日本語、それ以外は英語で表示します。"));
+    CTooltipSwitch::MarkSwitchable(m_pLanguage);
+    pRow->addWidget(m_pLanguage);
+    pRow->addWidget(new QLabel(tr("次回の起動から有効になります。"), pGroup));
+    pRow->addStretch();
+    pGroup->Body()->addLayout(pRow);
+    return pGroup;
+}
+
 QWidget* CSettingsDlg::MakeCalibrationGroup() {
-    auto* pGroup = new CGroupBox(QStringLiteral("校正時期お知らせ機能設定"), this);
+    auto* pGroup = new CGroupBox(tr("校正時期お知らせ機能設定"), this);
     auto* pGrid = new QGridLayout;
     pGrid->setHorizontalSpacing(6);
     pGrid->setVerticalSpacing(6);
@@ -159,22 +185,22 @@ QWidget* CSettingsDlg::MakeCalibrationGroup() {
     m_pCalibModel->addItems({QString(), QStringLiteral("TORVEX-K2"), QStringLiteral("TORVEX-K1")});
     m_pCalibModel->setMinimumWidth(110);
     m_pMachineSerial = new CLeaveLineEdit(pGroup);
-    pGrid->addWidget(Caption(QStringLiteral("TORVEX   型式"), pGroup), 0, 0);
+    pGrid->addWidget(Caption(tr("TORVEX   型式"), pGroup), 0, 0);
     pGrid->addWidget(m_pCalibModel, 0, 1, 1, 2);
-    pGrid->addWidget(Caption(QStringLiteral("シリアル番号"), pGroup), 1, 0);
+    pGrid->addWidget(Caption(tr("シリアル番号"), pGroup), 1, 0);
     pGrid->addWidget(m_pMachineSerial, 1, 1, 1, 3);
 
     auto addReminder = [&](int nRow, QCheckBox*& rpCheck, CNumericLineEdit*& rpDays) {
-        rpCheck = new QCheckBox(QStringLiteral("校正予定日の"), pGroup);
+        rpCheck = new QCheckBox(tr("校正予定日の"), pGroup);
         rpDays = new CNumericLineEdit(pGroup);
         rpDays->setFixedWidth(kPeriodWidth);
         rpDays->setAlignment(Qt::AlignRight);
         rpDays->setMaxLength(7);
-        rpDays->setToolTip(QStringLiteral("0～999日"));
+        rpDays->setToolTip(tr("0～999日"));
         CTooltipSwitch::MarkSwitchable(rpDays);
         pGrid->addWidget(rpCheck, nRow, 0);
         pGrid->addWidget(rpDays, nRow, 1);
-        pGrid->addWidget(Caption(QStringLiteral("日前からお知らせ"), pGroup), nRow, 2, 1, 2);
+        pGrid->addWidget(Caption(tr("日前からお知らせ"), pGroup), nRow, 2, 1, 2);
     };
     addReminder(2, m_pNotice1, m_pDays1);
     addReminder(3, m_pNotice2, m_pDays2);
@@ -182,15 +208,15 @@ QWidget* CSettingsDlg::MakeCalibrationGroup() {
     auto addDate = [&](int nRow, const QString& strCaption, QLabel*& rpDate, QPushButton*& rpButton) {
         rpDate = new QLabel(pGroup);
         rpDate->setMinimumWidth(110);
-        rpButton = new QPushButton(QStringLiteral("変更"), pGroup);
+        rpButton = new QPushButton(tr("変更"), pGroup);
         pGrid->addWidget(Caption(strCaption, pGroup), nRow, 0);
         pGrid->addWidget(rpDate, nRow, 1, 1, 2);
         pGrid->addWidget(rpButton, nRow, 3);
     };
-    addDate(4, QStringLiteral("前回校正日："), m_pLastDate, m_pChangeLast);
-    addDate(5, QStringLiteral("校正予定日："), m_pNextDate, m_pChangeNext);
-    m_pChangeLast->setToolTip(QStringLiteral("カレンダーで選んだ日を前回校正日にします。"));
-    m_pChangeNext->setToolTip(QStringLiteral("カレンダーで選んだ日を校正予定日にします。"));
+    addDate(4, tr("前回校正日："), m_pLastDate, m_pChangeLast);
+    addDate(5, tr("校正予定日："), m_pNextDate, m_pChangeNext);
+    m_pChangeLast->setToolTip(tr("カレンダーで選んだ日を前回校正日にします。"));
+    m_pChangeNext->setToolTip(tr("カレンダーで選んだ日を校正予定日にします。"));
     CTooltipSwitch::MarkSwitchable(m_pChangeLast);
     CTooltipSwitch::MarkSwitchable(m_pChangeNext);
     pGrid->setRowStretch(6, 1);
@@ -198,7 +224,7 @@ QWidget* CSettingsDlg::MakeCalibrationGroup() {
     m_pCalendar = new QCalendarWidget(pGroup);
     m_pCalendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_pCalendar->setGridVisible(true);
-    m_pCalendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    m_pCalendar->setLocale(InterfaceLocale());
     // The locale starts the weeks on Sunday, and Qt moves the grid without
     // moving the highlight: today's cell would show the day before as chosen
     // while the buttons store today. Selecting today again puts the two in step.
@@ -214,13 +240,13 @@ QWidget* CSettingsDlg::MakeCalibrationGroup() {
 }
 
 QWidget* CSettingsDlg::MakeLogGroup() {
-    auto* pGroup = new CGroupBox(QStringLiteral("試験ログ保存設定"), this);
-    m_pLogOn = new QCheckBox(QStringLiteral("試験ログ保存機能ON"), pGroup);
+    auto* pGroup = new CGroupBox(tr("試験ログ保存設定"), this);
+    m_pLogOn = new QCheckBox(tr("試験ログ保存機能ON"), pGroup);
     m_pLogFolder = new QLabel(pGroup);
     m_pLogFolder->setFrameShape(QFrame::StyledPanel);
     m_pLogFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_pLogFolder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    m_pChooseFolder = new QPushButton(QStringLiteral("フォルダ設定"), pGroup);
+    m_pChooseFolder = new QPushButton(tr("フォルダ設定"), pGroup);
     auto* pRow = new QHBoxLayout;
     pRow->addWidget(m_pLogFolder, 1);
     pRow->addWidget(m_pChooseFolder);
@@ -230,13 +256,12 @@ QWidget* CSettingsDlg::MakeLogGroup() {
 }
 
 QWidget* CSettingsDlg::MakeTestInfoGroup() {
-    auto* pGroup = new CGroupBox(QStringLiteral("試験データ出力用試験情報"), this);
+    auto* pGroup = new CGroupBox(tr("試験データ出力用試験情報"), this);
     auto* pForm = new QGridLayout;
     pForm->setHorizontalSpacing(8);
-    const QStringList captions = {
-        QStringLiteral("企業名"),       QStringLiteral("試験場所"), QStringLiteral("品名/型名"),
-        QStringLiteral("シリアル番号"), QStringLiteral("試験者名"), QStringLiteral("規格名"),
-        QStringLiteral("温度"),         QStringLiteral("湿度"),     QStringLiteral("気圧")};
+    const QStringList captions = {tr("企業名"),       tr("試験場所"), tr("品名/型名"),
+                                  tr("シリアル番号"), tr("試験者名"), tr("規格名"),
+                                  tr("温度"),         tr("湿度"),     tr("気圧")};
     // Two fields to a row.
     for (int i = 0; i < kTestInfoFieldCount; ++i) {
         auto* pEdit = new CLeaveLineEdit(pGroup);
@@ -249,14 +274,12 @@ QWidget* CSettingsDlg::MakeTestInfoGroup() {
     pGroup->Body()->addLayout(pForm);
 
     // The equipment: one row per box, the same five fields in each.
-    auto* pEquipment = new QGroupBox(QStringLiteral("試験機器"), pGroup);
+    auto* pEquipment = new QGroupBox(tr("試験機器"), pGroup);
     auto* pGrid = new QGridLayout(pEquipment);
     pGrid->setHorizontalSpacing(6);
-    const QStringList columns = {QStringLiteral("機器"), QStringLiteral("型名"),
-                                 QStringLiteral("シリアル番号"), QStringLiteral("最終校正日"),
-                                 QStringLiteral("校正周期")};
-    const QStringList boxes = {QStringLiteral("試験器"), QStringLiteral("オプション1"),
-                               QStringLiteral("オプション2"), QStringLiteral("オプション3")};
+    const QStringList columns = {tr("機器"), tr("型名"), tr("シリアル番号"), tr("最終校正日"),
+                                 tr("校正周期")};
+    const QStringList boxes = {tr("試験器"), tr("オプション1"), tr("オプション2"), tr("オプション3")};
     for (int nColumn = 0; nColumn < columns.size(); ++nColumn) {
         pGrid->addWidget(Caption(columns[nColumn], pEquipment), 0, nColumn + 1);
         pGrid->setColumnStretch(nColumn + 1, 1);
@@ -266,7 +289,7 @@ QWidget* CSettingsDlg::MakeTestInfoGroup() {
         for (int nColumn = 0; nColumn < columns.size(); ++nColumn) {
             QWidget* pField = nullptr;
             if (nBox == 0 && nColumn == 0) {
-                pField = new QLabel(QStringLiteral("EFT/B試験器"), pEquipment);
+                pField = new QLabel(tr("EFT/B試験器"), pEquipment);
             } else if (nBox == 0 && nColumn == 1) {
                 m_pTesterModel = new QLabel(pEquipment);
                 pField = m_pTesterModel;
@@ -360,7 +383,7 @@ void CSettingsDlg::hideEvent(QHideEvent* pEvent) {
 }
 
 void CSettingsDlg::ShowConnected(bool bConnected) {
-    m_pConnection->setText(bConnected ? QStringLiteral("接続") : QStringLiteral("未接続"));
+    m_pConnection->setText(bConnected ? tr("接続") : tr("未接続"));
 }
 
 void CSettingsDlg::ShowNotConnected() {
@@ -400,9 +423,8 @@ void CSettingsDlg::OnPeriodLeft(int nReminder) {
 }
 
 void CSettingsDlg::OnChangeLastDate() {
-    if (!m_session.Dialog().AskYesNo(
-            QStringLiteral("前回校正日を変更してもよろしいですか。\n"
-                           "変更すると校正予定日が前回校正日の1年後に自動で変更されます。")))
+    if (!m_session.Dialog().AskYesNo(tr("前回校正日を変更してもよろしいですか。\n"
+                                        "変更すると校正予定日が前回校正日の1年後に自動で変更されます。")))
         return;
     const CCalibrationSetting& calib = m_session.Calibration();
     calib.SaveLastDate(m_nCalYear, m_nCalMonth, m_nCalDay);

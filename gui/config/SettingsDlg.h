@@ -48,6 +48,7 @@ public:
     QPushButton* m_pReconnect = nullptr;
     QCheckBox* m_pUseTips = nullptr;
     QCheckBox* m_pStopEveryStep = nullptr;
+    QComboBox* m_pLanguage = nullptr;
     QComboBox* m_pCalibModel = nullptr;
     CLeaveLineEdit* m_pMachineSerial = nullptr;
     QCheckBox* m_pNotice1 = nullptr;
@@ -91,6 +92,7 @@ private:
     QWidget* MakeCalibrationGroup();
     QWidget* MakeLogGroup();
     QWidget* MakeTestInfoGroup();
+    QWidget* MakeLanguageGroup();
     void FillControls();
     void OnPeriodLeft(int nReminder);
     void OnChangeLastDate();

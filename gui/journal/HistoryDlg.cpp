@@ -32,21 +32,21 @@ namespace {
 // Outcome choices of the filter and the words the list shows, in one place.
 struct OUTCOME_TEXT {
     int32_t nOutcome; // -2 any, -1 unfinished
-    const char16_t* pszText;
+    const char* pszText;
 };
 const OUTCOME_TEXT kOutcomes[] = {
-    {-2, u"すべて"},
-    {OUTCOME_COMPLETED, u"完了"},
-    {OUTCOME_STOPPED, u"停止"},
-    {OUTCOME_ERROR, u"エラー"},
-    {OUTCOME_LOST, u"通信断"},
-    {OUTCOME_ENDED, u"プログラム終了"},
-    {-1, u"未終了"},
+    {-2, QT_TRANSLATE_NOOP("CHistoryDlg", "すべて")},
+    {OUTCOME_COMPLETED, QT_TRANSLATE_NOOP("CHistoryDlg", "完了")},
+    {OUTCOME_STOPPED, QT_TRANSLATE_NOOP("CHistoryDlg", "停止")},
+    {OUTCOME_ERROR, QT_TRANSLATE_NOOP("CHistoryDlg", "エラー")},
+    {OUTCOME_LOST, QT_TRANSLATE_NOOP("CHistoryDlg", "通信断")},
+    {OUTCOME_ENDED, QT_TRANSLATE_NOOP("CHistoryDlg", "プログラム終了")},
+    {-1, QT_TRANSLATE_NOOP("CHistoryDlg", "未終了")},
 };
 
 QString OutcomeText(int32_t nOutcome) {
     for (const OUTCOME_TEXT& o : kOutcomes)
-        if (o.nOutcome == nOutcome) return QString::fromUtf16(o.pszText);
+        if (o.nOutcome == nOutcome) return CHistoryDlg::tr(o.pszText);
     return QString();
 }
 
@@ -66,11 +66,11 @@ QStandardItem* Cell(const QString& text, Qt::Alignment align = Qt::AlignLeft) {
 
 CHistoryDlg::CHistoryDlg(CJournal& journal, COperatorDialog& dialog, QWidget* pParent)
     : QDialog(pParent), m_journal(journal), m_dialog(dialog) {
-    setWindowTitle(QStringLiteral("試験履歴"));
+    setWindowTitle(tr("試験履歴"));
     setFont(UiFont(14));
     resize(1100, 640);
 
-    m_pUseDates = new QCheckBox(QStringLiteral("期間"), this);
+    m_pUseDates = new QCheckBox(tr("期間"), this);
     m_pFrom = new QDateEdit(QDate::currentDate().addMonths(-1), this);
     m_pUntil = new QDateEdit(QDate::currentDate(), this);
     for (QDateEdit* p : {m_pFrom, m_pUntil}) {
@@ -79,37 +79,35 @@ CHistoryDlg::CHistoryDlg(CJournal& journal, COperatorDialog& dialog, QWidget* pP
         p->setEnabled(false);
     }
     m_pFile = new QLineEdit(this);
-    m_pFile->setPlaceholderText(QStringLiteral("ファイル名の一部"));
+    m_pFile->setPlaceholderText(tr("ファイル名の一部"));
     m_pOutcome = new QComboBox(this);
     for (const OUTCOME_TEXT& o : kOutcomes)
-        m_pOutcome->addItem(QString::fromUtf16(o.pszText), o.nOutcome);
+        m_pOutcome->addItem(CHistoryDlg::tr(o.pszText), o.nOutcome);
 
     auto* pFilters = new QHBoxLayout;
     pFilters->addWidget(m_pUseDates);
     pFilters->addWidget(m_pFrom);
-    pFilters->addWidget(new QLabel(QStringLiteral("～"), this));
+    pFilters->addWidget(new QLabel(tr("～"), this));
     pFilters->addWidget(m_pUntil);
     pFilters->addSpacing(16);
-    pFilters->addWidget(new QLabel(QStringLiteral("ファイル"), this));
+    pFilters->addWidget(new QLabel(tr("ファイル"), this));
     pFilters->addWidget(m_pFile, 1);
     pFilters->addSpacing(16);
-    pFilters->addWidget(new QLabel(QStringLiteral("結果"), this));
+    pFilters->addWidget(new QLabel(tr("結果"), this));
     pFilters->addWidget(m_pOutcome);
 
     m_pRunModel = new QStandardItemModel(this);
-    m_pRunModel->setHorizontalHeaderLabels(
-        {QStringLiteral("ID"), QStringLiteral("開始"), QStringLiteral("終了"), QStringLiteral("ファイル"),
-         QStringLiteral("タブ"), QStringLiteral("型名"), QStringLiteral("結果"),
-         QStringLiteral("実行ステップ"), QStringLiteral("合格"), QStringLiteral("不合格")});
+    m_pRunModel->setHorizontalHeaderLabels({QStringLiteral("ID"), tr("開始"), tr("終了"), tr("ファイル"),
+                                            tr("タブ"), tr("型名"), tr("結果"), tr("実行ステップ"),
+                                            tr("合格"), tr("不合格")});
     m_pRuns = new QTableView(this);
     m_pRuns->setModel(m_pRunModel);
     SetUpReportList(m_pRuns);
     m_pRuns->setFont(UiFont(13));
 
     m_pStepModel = new QStandardItemModel(this);
-    m_pStepModel->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("Step"),
-                                             QStringLiteral("判定"), QStringLiteral("コメント"),
-                                             QStringLiteral("開始"), QStringLiteral("終了")});
+    m_pStepModel->setHorizontalHeaderLabels(
+        {QStringLiteral("No."), QStringLiteral("Step"), tr("判定"), tr("コメント"), tr("開始"), tr("終了")});
     m_pSteps = new QTableView(this);
     m_pSteps->setModel(m_pStepModel);
     SetUpReportList(m_pSteps);
@@ -122,8 +120,8 @@ CHistoryDlg::CHistoryDlg(CJournal& journal, COperatorDialog& dialog, QWidget* pP
     pSplit->setStretchFactor(0, 3);
     pSplit->setStretchFactor(1, 2);
 
-    m_pReport = new QPushButton(QStringLiteral("試験データ出力"), this);
-    auto* pClose = new QPushButton(QStringLiteral("閉じる"), this);
+    m_pReport = new QPushButton(tr("試験データ出力"), this);
+    auto* pClose = new QPushButton(tr("閉じる"), this);
     auto* pButtons = new QHBoxLayout;
     pButtons->addWidget(m_pReport);
     pButtons->addStretch(1);
@@ -226,7 +224,7 @@ void CHistoryDlg::OutputReport() {
     const std::optional<JOURNAL_RUN> run = m_journal.Run(nRun);
     const std::optional<CReportData> data = run ? ReportOfRun(*run, m_journal.Steps(nRun)) : std::nullopt;
     if (!data) {
-        m_dialog.Message(QStringLiteral("この試験の試験データを作成できません。"));
+        m_dialog.Message(tr("この試験の試験データを作成できません。"));
         return;
     }
     // As the step list's own report.

@@ -13,6 +13,7 @@
 #include "run/RunEngine.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -26,22 +27,22 @@
 namespace {
 
 struct COLUMN {
-    const char16_t* pszCaption;
+    const char* pszCaption;
     Qt::Alignment align;
     int nShare; // percent of the list's width less a scroll bar
     int nTextColumn;
 };
 
 const COLUMN kColumnDefs[CStepTableModel::kColumns] = {
-    {u"Step", Qt::AlignRight, 11, 0},
-    {u"判定", Qt::AlignHCenter, 10, COL_JUDGE},
-    {u"電圧 [V]", Qt::AlignRight, 11, COL_VOLT},
-    {u"極性", Qt::AlignHCenter, 8, COL_POLA},
-    {u"周波数 [kHz]", Qt::AlignHCenter, 16, COL_FREQ},
-    {u"バースト期間 [ms]", Qt::AlignHCenter, 20, COL_BURST_DURA},
-    {u"印加相", Qt::AlignHCenter, 20, COL_INJ_LINE},
-    {u"位相角 [°]", Qt::AlignRight, 15, COL_ANGLE},
-    {u"コメント", Qt::AlignLeft, 14, COL_COMMENT},
+    {"Step", Qt::AlignRight, 11, 0},
+    {QT_TRANSLATE_NOOP("CExecListDlg", "判定"), Qt::AlignHCenter, 10, COL_JUDGE},
+    {QT_TRANSLATE_NOOP("CExecListDlg", "電圧 [V]"), Qt::AlignRight, 11, COL_VOLT},
+    {QT_TRANSLATE_NOOP("CExecListDlg", "極性"), Qt::AlignHCenter, 8, COL_POLA},
+    {QT_TRANSLATE_NOOP("CExecListDlg", "周波数 [kHz]"), Qt::AlignHCenter, 16, COL_FREQ},
+    {QT_TRANSLATE_NOOP("CExecListDlg", "バースト期間 [ms]"), Qt::AlignHCenter, 20, COL_BURST_DURA},
+    {QT_TRANSLATE_NOOP("CExecListDlg", "印加相"), Qt::AlignHCenter, 20, COL_INJ_LINE},
+    {QT_TRANSLATE_NOOP("CExecListDlg", "位相角 [°]"), Qt::AlignRight, 15, COL_ANGLE},
+    {QT_TRANSLATE_NOOP("CExecListDlg", "コメント"), Qt::AlignLeft, 14, COL_COMMENT},
 };
 
 } // namespace
@@ -68,7 +69,8 @@ QVariant CStepTableModel::data(const QModelIndex& idx, int role) const {
 
 QVariant CStepTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumns) return {};
-    if (role == Qt::DisplayRole) return QString::fromUtf16(kColumnDefs[section].pszCaption);
+    if (role == Qt::DisplayRole)
+        return QCoreApplication::translate("CExecListDlg", kColumnDefs[section].pszCaption);
     if (role == Qt::TextAlignmentRole) return int(kColumnDefs[section].align | Qt::AlignVCenter);
     return {};
 }
@@ -80,12 +82,12 @@ CExecListDlg::CExecListDlg(CTorvexDoc& doc, CRunEngine& engine, CJudgmentStore& 
     : QWidget(pParent), m_doc(doc), m_engine(engine), m_judgments(judgments), m_dialog(dialog),
       m_host(std::move(host)) {
     const QFont top = UiFont(14);
-    m_pReport = new QPushButton(QStringLiteral("試験データ出力"), this);
+    m_pReport = new QPushButton(tr("試験データ出力"), this);
     m_pJudge = new QComboBox(this);
     for (const CODE_TABLE_ENTRY& e : JudgeTable())
-        m_pJudge->addItem(QString::fromUtf16(e.pszText), e.nCode);
-    m_pBatch = new QPushButton(QStringLiteral("判定一括変更"), this);
-    m_pDeleteComments = new QPushButton(QStringLiteral("コメント全削除"), this);
+        m_pJudge->addItem(CodeText(e), e.nCode);
+    m_pBatch = new QPushButton(tr("判定一括変更"), this);
+    m_pDeleteComments = new QPushButton(tr("コメント全削除"), this);
     for (QWidget* w : {static_cast<QWidget*>(m_pReport), static_cast<QWidget*>(m_pJudge),
                        static_cast<QWidget*>(m_pBatch), static_cast<QWidget*>(m_pDeleteComments)})
         w->setFont(top);
@@ -104,8 +106,8 @@ CExecListDlg::CExecListDlg(CTorvexDoc& doc, CRunEngine& engine, CJudgmentStore& 
     m_pLimit->setFont(UiFont(16));
     m_pLimit->setAlignment(Qt::AlignCenter);
     m_pLimit->setWordWrap(true);
-    m_pLimit->setText(QStringLiteral(
-        "ステップ数が1000を超えています。\nステップ数が1000以下となるように設定を変更してください。"));
+    m_pLimit->setText(
+        tr("ステップ数が1000を超えています。\nステップ数が1000以下となるように設定を変更してください。"));
     m_pLimit->hide();
 
     auto* pTop = new QHBoxLayout;
@@ -161,9 +163,10 @@ void CExecListDlg::SelectRow(int nRow) {
 void CExecListDlg::ShowStepLimit(int64_t nCount) {
     m_bWithinLimit = nCount <= kMaxSteps;
     if (!m_bWithinLimit)
-        m_pLimit->setText(QString::asprintf("現在のステップ数は%dステップです。\n"
-                                            "ステップ数が%d以下となるように設定を変更してください。",
-                                            int(std::min<int64_t>(nCount, INT32_MAX)), int(kMaxSteps)));
+        m_pLimit->setText(tr("現在のステップ数は%1ステップです。\n"
+                             "ステップ数が%2以下となるように設定を変更してください。")
+                              .arg(int(std::min<int64_t>(nCount, INT32_MAX)))
+                              .arg(int(kMaxSteps)));
     m_pLimit->setVisible(!m_bWithinLimit);
     m_pTable->setVisible(m_bWithinLimit);
     m_pChart->setVisible(m_bWithinLimit);
@@ -231,7 +234,7 @@ void CExecListDlg::OpenJudgeDialog(int nRow) {
 void CExecListDlg::OnBatchJudge() {
     std::vector<CExecData>* steps = ActiveSteps();
     if (!steps) return;
-    if (!m_dialog.AskOkCancel(QStringLiteral("判定をすべて書き換えます。\nよろしいですか？"))) return;
+    if (!m_dialog.AskOkCancel(tr("判定をすべて書き換えます。\nよろしいですか？"))) return;
     m_judgments.SetAllJudgments(m_doc.Tab(), m_pJudge->currentData().toInt());
     FillList(*steps);
     if (m_host.fnJudgmentEntered) m_host.fnJudgmentEntered();
@@ -242,7 +245,7 @@ void CExecListDlg::OnBatchJudge() {
 void CExecListDlg::OnDeleteComments() {
     std::vector<CExecData>* steps = ActiveSteps();
     if (!steps) return;
-    if (!m_dialog.AskOkCancel(QStringLiteral("コメントをすべて削除します。\nよろしいですか？"))) return;
+    if (!m_dialog.AskOkCancel(tr("コメントをすべて削除します。\nよろしいですか？"))) return;
     m_judgments.DeleteAllComments(m_doc.Tab());
     FillList(*steps);
 }

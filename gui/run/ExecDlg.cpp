@@ -22,9 +22,9 @@ CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
     const QFont caption = UiFont(14);
     auto* pTimes = new QVBoxLayout;
     pTimes->setSpacing(0);
-    pTimes->addWidget(MakeReadout(QStringLiteral("試験時間："), m_readout[READOUT_TEST_TIME], false));
-    pTimes->addWidget(MakeReadout(QStringLiteral("トータル時間："), m_readout[READOUT_TOTAL], true));
-    pTimes->addWidget(MakeReadout(QStringLiteral("残り時間(目安)："), m_readout[READOUT_REMAINING], true));
+    pTimes->addWidget(MakeReadout(tr("試験時間："), m_readout[READOUT_TEST_TIME], false));
+    pTimes->addWidget(MakeReadout(tr("トータル時間："), m_readout[READOUT_TOTAL], true));
+    pTimes->addWidget(MakeReadout(tr("残り時間(目安)："), m_readout[READOUT_REMAINING], true));
 
     m_pLine = new QToolButton(this);
     m_pLine->setIcon(LinePicture(false, true));
@@ -32,8 +32,8 @@ CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
     m_pLine->setAutoRaise(true);
     m_pLine->setFocusPolicy(Qt::StrongFocus);
     m_pLine->installEventFilter(this);
-    auto* pLineOn = new QLabel(QStringLiteral("LINE ON"), this);
-    auto* pLineOff = new QLabel(QStringLiteral("LINE OFF"), this);
+    auto* pLineOn = new QLabel(tr("LINE ON"), this);
+    auto* pLineOff = new QLabel(tr("LINE OFF"), this);
     pLineOn->setFont(caption);
     pLineOff->setFont(caption);
     auto* pLineCaptions = new QVBoxLayout;
@@ -44,12 +44,12 @@ CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
     m_pStart = new QPushButton(this);
     m_pStart->setIcon(StartPlayPicture());
     m_pStart->setIconSize(QSize(32, 32));
-    m_pStart->setToolTip(QStringLiteral("START"));
+    m_pStart->setToolTip(tr("START"));
     m_pStart->installEventFilter(this);
     m_pStop = new QPushButton(this);
     m_pStop->setIcon(StopPicture());
     m_pStop->setIconSize(QSize(32, 32));
-    m_pStop->setToolTip(QStringLiteral("STOP"));
+    m_pStop->setToolTip(tr("STOP"));
     m_pStop->setEnabled(false);
     m_pStop->installEventFilter(this);
     m_pLamp = new QLabel(this);
@@ -250,8 +250,7 @@ QWidget* CExecDlg::MakeReadout(const QString& strCaption, READOUT& r, bool bWith
     pLayout->setSpacing(2);
     auto* pCaption = new QLabel(strCaption, pRow);
     pCaption->setFont(UiFont(14));
-    pCaption->setMinimumWidth(
-        QFontMetrics(pCaption->font()).horizontalAdvance(QStringLiteral("残り時間(目安)：")));
+    pCaption->setMinimumWidth(QFontMetrics(pCaption->font()).horizontalAdvance(tr("残り時間(目安)：")));
     pLayout->addWidget(pCaption);
     const char* units[3] = {"h", "m", "s"};
     for (int i = 0; i < 3; ++i) {

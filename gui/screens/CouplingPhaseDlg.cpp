@@ -15,7 +15,7 @@
 
 CCouplingPhaseDlg::CCouplingPhaseDlg(QWidget* pParent) : QWidget(pParent) {
     setFont(UiFont(14));
-    const TYPE_TABS tabs = MakeTypeTabs(this, {QStringLiteral("単独"), QStringLiteral("スイープ")});
+    const TYPE_TABS tabs = MakeTypeTabs(this, {tr("単独"), tr("スイープ")});
     m_pTabs = tabs.m_pTabs;
     m_pStack = tabs.m_pStack;
     m_apPage = {new CCouplingPhaseSweepDlg(*this, false, m_pStack),

@@ -24,8 +24,8 @@ CCouplingPhaseSweepDlg::CCouplingPhaseSweepDlg(CCouplingPhaseDlg& owner, bool bS
     pLayout->addLayout(pLines);
 
     auto* pKinds = new QHBoxLayout;
-    m_pEach = new QPushButton(QStringLiteral("1相毎"), this);
-    m_pAll = new QPushButton(QStringLiteral("全組合せ"), this);
+    m_pEach = new QPushButton(tr("1相毎"), this);
+    m_pAll = new QPushButton(tr("全組合せ"), this);
     for (QPushButton* p : {m_pEach, m_pAll}) {
         p->setCheckable(true);
         p->setEnabled(bSweep);

@@ -116,9 +116,9 @@ void CManualDlg::BuildHeader(QVBoxLayout* pLayout) {
     m_pName->setFocusPolicy(Qt::StrongFocus);
     pRow->addWidget(m_pName, 1);
     const QFont small = UiFont(14);
-    m_pLoad = new QPushButton(QStringLiteral("読み込み"), this);
-    m_pSave = new QPushButton(QStringLiteral("上書き保存"), this);
-    m_pSaveAs = new QPushButton(QStringLiteral("名前を付けて保存"), this);
+    m_pLoad = new QPushButton(tr("読み込み"), this);
+    m_pSave = new QPushButton(tr("上書き保存"), this);
+    m_pSaveAs = new QPushButton(tr("名前を付けて保存"), this);
     for (QPushButton* p : {m_pLoad, m_pSave, m_pSaveAs}) {
         p->setFont(small);
         p->setAutoDefault(false);
@@ -127,12 +127,12 @@ void CManualDlg::BuildHeader(QVBoxLayout* pLayout) {
     m_pGate->Watch(m_pLoad, CInputGate::GATE_BOX); // the save buttons never ask
     pLayout->addLayout(pRow);
 
-    auto* pFunc = new CConditionGroup(QStringLiteral("FUNCTION SETUP"), GROUP_PICTURE_SPECIAL,
-                                      kFunctionTitleWidth, this, false, true);
+    auto* pFunc = new CConditionGroup(tr("FUNCTION SETUP"), GROUP_PICTURE_SPECIAL, kFunctionTitleWidth, this,
+                                      false, true);
     auto* pGrid = new QGridLayout;
     pGrid->setHorizontalSpacing(10);
-    const QString captions[FUNC_COUNT] = {QStringLiteral("極性反転"), QStringLiteral("パルス連続出力"),
-                                          QStringLiteral("周波数変調"), QStringLiteral("外部トリガ入力")};
+    const QString captions[FUNC_COUNT] = {tr("極性反転"), tr("パルス連続出力"), tr("周波数変調"),
+                                          tr("外部トリガ入力")};
     for (int i = 0; i < FUNC_COUNT; ++i) {
         m_apFunc[i] = new QCheckBox(captions[i], pFunc);
         m_apFunc[i]->setFont(small);
@@ -150,16 +150,15 @@ QWidget* CManualDlg::BuildLeftColumn() {
     pLayout->setSpacing(4);
     const QFont big = UiFont(16);
 
-    auto* pPola = new CConditionGroup(QStringLiteral("極性"), GROUP_PICTURE_VOLTAGE, kLeftRowTitleWidth,
-                                      pColumn, false, true);
+    auto* pPola =
+        new CConditionGroup(tr("極性"), GROUP_PICTURE_VOLTAGE, kLeftRowTitleWidth, pColumn, false, true);
     auto* pGrid = new QGridLayout;
     pGrid->setVerticalSpacing(2);
-    auto* pSingleLabel = new QLabel(QStringLiteral("単独"), pPola);
-    auto* pSweepLabel = new QLabel(QStringLiteral("スイープ"), pPola);
+    auto* pSingleLabel = new QLabel(tr("単独"), pPola);
+    auto* pSweepLabel = new QLabel(tr("スイープ"), pPola);
     pSingleLabel->setFont(UiFont(14));
     pSweepLabel->setFont(UiFont(14));
-    m_apPola = {Radio(QStringLiteral("＋"), big, pPola), Radio(QStringLiteral("－"), big, pPola),
-                Radio(QStringLiteral("＋ ⇒ －"), big, pPola)};
+    m_apPola = {Radio(tr("＋"), big, pPola), Radio(tr("－"), big, pPola), Radio(tr("＋ ⇒ －"), big, pPola)};
     pGrid->addWidget(pSingleLabel, 0, 0);
     pGrid->addWidget(m_apPola[0], 0, 1);
     pGrid->addWidget(m_apPola[1], 0, 2);
@@ -174,20 +173,18 @@ QWidget* CManualDlg::BuildLeftColumn() {
     }
     pLayout->addWidget(pPola);
 
-    auto* pVoltGroup =
-        new CConditionGroup(QStringLiteral("電圧"), GROUP_PICTURE_VOLTAGE, kTitleWidth, pColumn);
+    auto* pVoltGroup = new CConditionGroup(tr("電圧"), GROUP_PICTURE_VOLTAGE, kTitleWidth, pColumn);
     m_pVolt = new CValueDlg(pVoltGroup);
     pVoltGroup->Body()->addWidget(m_pVolt);
     pLayout->addWidget(pVoltGroup);
 
-    auto* pFreqGroup =
-        new CConditionGroup(QStringLiteral("周波数"), GROUP_PICTURE_FREQUENCY, kTitleWidth, pColumn);
+    auto* pFreqGroup = new CConditionGroup(tr("周波数"), GROUP_PICTURE_FREQUENCY, kTitleWidth, pColumn);
     m_pFreq = new CValueDlg(pFreqGroup);
     pFreqGroup->Body()->addWidget(m_pFreq);
     pLayout->addWidget(pFreqGroup);
 
-    auto* pTime = new CConditionGroup(QStringLiteral("試験時間"), GROUP_PICTURE_TIME, kLeftRowTitleWidth,
-                                      pColumn, false, true);
+    auto* pTime =
+        new CConditionGroup(tr("試験時間"), GROUP_PICTURE_TIME, kLeftRowTitleWidth, pColumn, false, true);
     const QString units[3] = {QStringLiteral("h"), QStringLiteral("m"), QStringLiteral("s")};
     for (int i = 0; i < 3; ++i) {
         m_aTime[i] = AddNumberField(pTime, pTime->Body(), units[i], i == 0 ? 26 : 34, big);
@@ -197,10 +194,10 @@ QWidget* CManualDlg::BuildLeftColumn() {
     pTime->Body()->addStretch();
     pLayout->addWidget(pTime);
 
-    auto* pOutput = new CConditionGroup(QStringLiteral("出力先"), GROUP_PICTURE_COUPLING, kLeftRowTitleWidth,
-                                        pColumn, false, true);
-    m_pCdn = Radio(QStringLiteral("CDN OUT"), big, pOutput);
-    m_pPulse = Radio(QStringLiteral("PULSE OUT"), big, pOutput);
+    auto* pOutput =
+        new CConditionGroup(tr("出力先"), GROUP_PICTURE_COUPLING, kLeftRowTitleWidth, pColumn, false, true);
+    m_pCdn = Radio(tr("CDN OUT"), big, pOutput);
+    m_pPulse = Radio(tr("PULSE OUT"), big, pOutput);
     auto* pOutGroup = new QButtonGroup(pOutput);
     for (QRadioButton* p : {m_pCdn, m_pPulse}) {
         pOutGroup->addButton(p);
@@ -221,8 +218,7 @@ QWidget* CManualDlg::BuildRightColumn() {
     const QFont big = UiFont(16);
     const QFont small = UiFont(14);
 
-    const QString titles[3] = {QStringLiteral("バースト周期"), QStringLiteral("パルス数"),
-                               QStringLiteral("バースト期間")};
+    const QString titles[3] = {tr("バースト周期"), tr("パルス数"), tr("バースト期間")};
     const QString units[3] = {QStringLiteral("ms"), QString(), QStringLiteral("ms")};
     for (int i = 0; i < 3; ++i) {
         auto* pGroup =
@@ -234,11 +230,11 @@ QWidget* CManualDlg::BuildRightColumn() {
         pLayout->addWidget(pGroup);
     }
 
-    m_pSyncGroup = new CConditionGroup(QStringLiteral("ライン同期"), GROUP_PICTURE_COUPLING,
-                                       kRightRowTitleWidth, pColumn, false, true);
+    m_pSyncGroup = new CConditionGroup(tr("ライン同期"), GROUP_PICTURE_COUPLING, kRightRowTitleWidth, pColumn,
+                                       false, true);
     m_pSyncGroup->Title()->setFont(small);
-    m_pSync = Radio(QStringLiteral("同期"), small, m_pSyncGroup);
-    m_pAsync = Radio(QStringLiteral("非同期"), small, m_pSyncGroup);
+    m_pSync = Radio(tr("同期"), small, m_pSyncGroup);
+    m_pAsync = Radio(tr("非同期"), small, m_pSyncGroup);
     auto* pSyncButtons = new QButtonGroup(m_pSyncGroup);
     for (QRadioButton* p : {m_pSync, m_pAsync}) {
         pSyncButtons->addButton(p);
@@ -248,17 +244,16 @@ QWidget* CManualDlg::BuildRightColumn() {
     m_pSyncGroup->Body()->addStretch();
     pLayout->addWidget(m_pSyncGroup);
 
-    m_pAngleGroup =
-        new CConditionGroup(QStringLiteral("位相角"), GROUP_PICTURE_COUPLING, kTitleWidth, pColumn);
+    m_pAngleGroup = new CConditionGroup(tr("位相角"), GROUP_PICTURE_COUPLING, kTitleWidth, pColumn);
     m_pAngle = new CValueDlg(m_pAngleGroup);
     m_pAngleGroup->Body()->addWidget(m_pAngle);
     pLayout->addWidget(m_pAngleGroup);
 
-    m_pPhaseGroup = new CConditionGroup(QStringLiteral("CDN   印加相"), GROUP_PICTURE_COUPLING,
-                                        kPhaseTitleWidth, pColumn, true);
+    m_pPhaseGroup =
+        new CConditionGroup(tr("CDN   印加相"), GROUP_PICTURE_COUPLING, kPhaseTitleWidth, pColumn, true);
     auto* pPhaseRow = new QHBoxLayout;
-    m_pSingle = Radio(QStringLiteral("単相"), small, m_pPhaseGroup);
-    m_pThree = Radio(QStringLiteral("三相"), small, m_pPhaseGroup);
+    m_pSingle = Radio(tr("単相"), small, m_pPhaseGroup);
+    m_pThree = Radio(tr("三相"), small, m_pPhaseGroup);
     auto* pPhaseButtons = new QButtonGroup(m_pPhaseGroup);
     for (QRadioButton* p : {m_pSingle, m_pThree}) {
         pPhaseButtons->addButton(p);
@@ -324,7 +319,7 @@ void CManualDlg::Refresh() {
 }
 
 void CManualDlg::RefreshName() {
-    m_pName->setText(Cond().m_strTestName);
+    m_pName->setText(ShownTestName(Cond().m_strTestName));
 }
 
 void CManualDlg::RefreshTime() {
@@ -501,8 +496,7 @@ void CManualDlg::OnPhase(int32_t nDetail) {
 }
 
 void CManualDlg::OnLoad() {
-    const QString strPath =
-        m_session.Dialog().OpenFileName(QStringLiteral("開く"), CTorvexDoc::DataFileFilters());
+    const QString strPath = m_session.Dialog().OpenFileName(tr("開く"), CTorvexDoc::DataFileFilters());
     if (strPath.isEmpty()) return;
     // A successful open replaces the condition; the document tells us.
     m_session.Doc().OpenDocument(strPath);

@@ -14,12 +14,23 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
 const int kCaptionWidth = 118;    // rows across the whole preview
 const int kLeftCaptionWidth = 74; // the two columns below them
 const int kRightCaptionWidth = 104;
+
+// A column's caption width: its least, or more where a caption in the
+// interface's language needs it (the caption's margin is 3 on each side).
+int CaptionWidth(int nLeast, const QStringList& captions) {
+    const QFontMetrics metrics(UiFont(16));
+    int nWidth = nLeast;
+    for (const QString& strCaption : captions)
+        nWidth = std::max(nWidth, metrics.horizontalAdvance(strCaption) + 6);
+    return nWidth;
+}
 
 QLabel* ValueLabel(QWidget* pParent, int nWidth = 70) {
     auto* p = new QLabel(pParent);
@@ -67,7 +78,7 @@ CSequenceDlg::CSequenceDlg(QWidget* pParent) : QWidget(pParent) {
     pRows->setContentsMargins(6, 6, 6, 6);
     pRows->setSpacing(5);
 
-    auto* pCaption = new QLabel(QStringLiteral("PREVIEW"), pFrame);
+    auto* pCaption = new QLabel(tr("PREVIEW"), pFrame);
     pCaption->setFont(UiFont(18, true));
     pCaption->setAlignment(Qt::AlignCenter);
     pCaption->setAutoFillBackground(true);
@@ -83,7 +94,7 @@ CSequenceDlg::CSequenceDlg(QWidget* pParent) : QWidget(pParent) {
     m_pName->setFrameShape(QFrame::StyledPanel);
     m_pName->setFrameShadow(QFrame::Sunken);
     m_pName->setMargin(2);
-    AddRow(pRows, QStringLiteral("試験名"), kCaptionWidth, m_pName);
+    AddRow(pRows, tr("試験名"), kCaptionWidth, m_pName);
 
     auto* pFunctions = new QWidget(pFrame);
     auto* pFunctionRow = new QHBoxLayout(pFunctions);
@@ -106,7 +117,7 @@ CSequenceDlg::CSequenceDlg(QWidget* pParent) : QWidget(pParent) {
     pFunctionRow->addStretch(1);
     // Keeps its height when no function is set, so the layout does not jump.
     pFunctions->setMinimumHeight(GroupPicture(GROUP_PICTURE_SPECIAL).height() + 2);
-    AddRow(pRows, QStringLiteral("FUNCTION"), kCaptionWidth, pFunctions);
+    AddRow(pRows, tr("FUNCTION"), kCaptionWidth, pFunctions);
 
     // Two columns as on the MANUAL screen.
     auto* pColumns = new QHBoxLayout;
@@ -120,7 +131,7 @@ CSequenceDlg::CSequenceDlg(QWidget* pParent) : QWidget(pParent) {
     pRows->addLayout(pColumns);
     pRows->addStretch(1);
 
-    auto radioRow = [&](std::initializer_list<std::pair<const char16_t*, int>> items, QButtonGroup*& rpGroup,
+    auto radioRow = [&](std::initializer_list<std::pair<QString, int>> items, QButtonGroup*& rpGroup,
                         int nFontPx) {
         auto* pRow = new QWidget(pFrame);
         auto* pLayout = new QHBoxLayout(pRow);
@@ -128,7 +139,7 @@ CSequenceDlg::CSequenceDlg(QWidget* pParent) : QWidget(pParent) {
         pLayout->setSpacing(10);
         rpGroup = new QButtonGroup(pRow);
         for (const auto& [text, id] : items) {
-            auto* b = new QRadioButton(QString::fromUtf16(text), pRow);
+            auto* b = new QRadioButton(text, pRow);
             b->setFont(UiFont(nFontPx));
             rpGroup->addButton(b, id);
             pLayout->addWidget(b);
@@ -137,12 +148,17 @@ CSequenceDlg::CSequenceDlg(QWidget* pParent) : QWidget(pParent) {
         return pRow;
     };
 
+    const int nLeftCaption =
+        CaptionWidth(kLeftCaptionWidth, {tr("極性"), tr("電圧"), tr("周波数"), tr("試験時間"), tr("出力先")});
+    const int nRightCaption =
+        CaptionWidth(kRightCaptionWidth, {tr("バースト周期"), tr("パルス数"), tr("バースト期間"),
+                                          tr("ライン同期"), tr("位相角"), tr("CDN   印加相")});
     m_pPolarity = new QLabel(pFrame);
-    AddRow(pLeft, QStringLiteral("極性"), kLeftCaptionWidth, m_pPolarity);
+    AddRow(pLeft, tr("極性"), nLeftCaption, m_pPolarity);
     m_pVolt = new CValueDlg(pFrame);
-    AddRow(pLeft, QStringLiteral("電圧"), kLeftCaptionWidth, m_pVolt, true);
+    AddRow(pLeft, tr("電圧"), nLeftCaption, m_pVolt, true);
     m_pFreq = new CValueDlg(pFrame);
-    AddRow(pLeft, QStringLiteral("周波数"), kLeftCaptionWidth, m_pFreq, true);
+    AddRow(pLeft, tr("周波数"), nLeftCaption, m_pFreq, true);
 
     auto* pTime = new QWidget(pFrame);
     auto* pTimeRow = new QHBoxLayout(pTime);
@@ -156,13 +172,12 @@ CSequenceDlg::CSequenceDlg(QWidget* pParent) : QWidget(pParent) {
         pTimeRow->addWidget(UnitLabel(QString::fromLatin1(unit), pTime));
     }
     pTimeRow->addStretch(1);
-    AddRow(pLeft, QStringLiteral("試験時間"), kLeftCaptionWidth, pTime);
-    AddRow(pLeft, QStringLiteral("出力先"), kLeftCaptionWidth,
-           radioRow({{u"CDN OUT", 0}, {u"PULSE OUT", 1}}, m_pOutput, 16));
+    AddRow(pLeft, tr("試験時間"), nLeftCaption, pTime);
+    AddRow(pLeft, tr("出力先"), nLeftCaption,
+           radioRow({{tr("CDN OUT"), 0}, {tr("PULSE OUT"), 1}}, m_pOutput, 16));
     pLeft->addStretch(1);
 
-    const QString burstNames[3] = {QStringLiteral("バースト周期"), QStringLiteral("パルス数"),
-                                   QStringLiteral("バースト期間")};
+    const QString burstNames[3] = {tr("バースト周期"), tr("パルス数"), tr("バースト期間")};
     const QString burstUnits[3] = {QStringLiteral("ms"), QString(), QStringLiteral("ms")};
     QLabel** burstLabels[3] = {&m_pBurstPeriod, &m_pPulseCount, &m_pBurstDura};
     for (int i = 0; i < 3; ++i) {
@@ -174,12 +189,12 @@ CSequenceDlg::CSequenceDlg(QWidget* pParent) : QWidget(pParent) {
         pBurstRow->addWidget(*burstLabels[i]);
         pBurstRow->addWidget(UnitLabel(burstUnits[i], pBurst));
         pBurstRow->addStretch(1);
-        AddRow(pRight, burstNames[i], kRightCaptionWidth, pBurst);
+        AddRow(pRight, burstNames[i], nRightCaption, pBurst);
     }
-    m_pSyncRow = AddRow(pRight, QStringLiteral("ライン同期"), kRightCaptionWidth,
-                        radioRow({{u"同期", 1}, {u"非同期", 0}}, m_pSync, 14));
+    m_pSyncRow = AddRow(pRight, tr("ライン同期"), nRightCaption,
+                        radioRow({{tr("同期"), 1}, {tr("非同期"), 0}}, m_pSync, 14));
     m_pAngle = new CValueDlg(pFrame);
-    m_pAngleRow = AddRow(pRight, QStringLiteral("位相角"), kRightCaptionWidth, m_pAngle, true);
+    m_pAngleRow = AddRow(pRight, tr("位相角"), nRightCaption, m_pAngle, true);
 
     // The line boxes of three phases need the column's whole width: the
     // editor stands below its caption.
@@ -187,8 +202,8 @@ CSequenceDlg::CSequenceDlg(QWidget* pParent) : QWidget(pParent) {
     auto* pCouplingLayout = new QVBoxLayout(m_pCouplingRow);
     pCouplingLayout->setContentsMargins(0, 0, 0, 0);
     pCouplingLayout->setSpacing(2);
-    AddRow(pCouplingLayout, QStringLiteral("CDN   印加相"), kRightCaptionWidth,
-           radioRow({{u"単相", 0}, {u"三相", 1}}, m_pDetail, 14));
+    AddRow(pCouplingLayout, tr("CDN   印加相"), nRightCaption,
+           radioRow({{tr("単相"), 0}, {tr("三相"), 1}}, m_pDetail, 14));
     m_pCoupling = new CCouplingPhaseDlg(m_pCouplingRow);
     pCouplingLayout->addWidget(m_pCoupling);
     pRight->addWidget(m_pCouplingRow);

@@ -34,12 +34,12 @@ CSequenceListDlg::CSequenceListDlg(torvex::CSession& session, CStepListView& ste
     session.AttachSequenceViews(&steps, this);
 
     // Add method and LOAD.
-    auto* pAdd = new CGroupBox(QStringLiteral("追加方法"), this);
+    auto* pAdd = new CGroupBox(tr("追加方法"), this);
     auto* pAddRow = new QHBoxLayout;
     m_pAddMethod = new QButtonGroup(this);
-    const char16_t* methods[] = {u"上書き", u"挿入", u"最後尾"};
+    const QString methods[] = {tr("上書き"), tr("挿入"), tr("最後尾")};
     for (int m = ADD_OVERWRITE; m <= ADD_APPEND; ++m) {
-        auto* b = new QRadioButton(QString::fromUtf16(methods[m]), pAdd);
+        auto* b = new QRadioButton(methods[m], pAdd);
         m_pAddMethod->addButton(b, m);
         pAddRow->addWidget(b);
     }
@@ -47,18 +47,18 @@ CSequenceListDlg::CSequenceListDlg(torvex::CSession& session, CStepListView& ste
     m_pLoad = new QToolButton(pAdd);
     m_pLoad->setIcon(QIcon(LoadFolderPicture()));
     m_pLoad->setIconSize(LoadFolderPicture().size());
-    m_pLoad->setToolTip(QStringLiteral("LOAD"));
+    m_pLoad->setToolTip(tr("LOAD"));
     m_pLoad->setAutoRaise(false);
     pAddRow->addSpacing(8);
     pAddRow->addWidget(m_pLoad);
     pAdd->Body()->addLayout(pAddRow);
 
     // Sequence file.
-    auto* pFile = new CGroupBox(QStringLiteral("シーケンスファイル"), this);
+    auto* pFile = new CGroupBox(tr("シーケンスファイル"), this);
     auto* pFileRow = new QHBoxLayout;
-    m_pRead = new QPushButton(QStringLiteral("読み込み"), pFile);
-    m_pSave = new QPushButton(QStringLiteral("上書き保存"), pFile);
-    m_pSaveAs = new QPushButton(QStringLiteral("名前を付けて保存"), pFile);
+    m_pRead = new QPushButton(tr("読み込み"), pFile);
+    m_pSave = new QPushButton(tr("上書き保存"), pFile);
+    m_pSaveAs = new QPushButton(tr("名前を付けて保存"), pFile);
     for (QPushButton* b : {m_pRead, m_pSave, m_pSaveAs}) {
         b->setAutoDefault(false);
         pFileRow->addWidget(b);
@@ -77,8 +77,8 @@ CSequenceListDlg::CSequenceListDlg(torvex::CSession& session, CStepListView& ste
 
     m_pUp = new QPushButton(QStringLiteral("↑"), this);
     m_pDown = new QPushButton(QStringLiteral("↓"), this);
-    m_pRemove = new QPushButton(QStringLiteral("削除"), this);
-    m_pRemoveAll = new QPushButton(QStringLiteral("全削除"), this);
+    m_pRemove = new QPushButton(tr("削除"), this);
+    m_pRemoveAll = new QPushButton(tr("全削除"), this);
     auto* pSide = new QVBoxLayout;
     for (QPushButton* b : {m_pUp, m_pDown, m_pRemove, m_pRemoveAll}) {
         b->setAutoDefault(false);

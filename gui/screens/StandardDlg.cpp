@@ -74,17 +74,14 @@ CStandardDlg::CStandardDlg(torvex::CSession& session, CStepListView& list, QWidg
         return pValue;
     };
 
-    buttons(QStringLiteral("テストレベル"), GROUP_PICTURE_SPECIAL,
-            {QStringLiteral("レベル１"), QStringLiteral("レベル２"), QStringLiteral("レベル３"),
-             QStringLiteral("レベル４")},
-            m_apLevel.data());
-    buttons(QStringLiteral("極性"), GROUP_PICTURE_VOLTAGE, {QStringLiteral("＋"), QStringLiteral("－")},
-            m_apPola.data());
-    m_pVoltage = text(QStringLiteral("電圧"), GROUP_PICTURE_VOLTAGE, QStringLiteral("V"));
-    buttons(QStringLiteral("周波数"), GROUP_PICTURE_FREQUENCY,
-            {QStringLiteral("5 kHz"), QStringLiteral("100 kHz")}, m_apFreq.data());
+    buttons(tr("テストレベル"), GROUP_PICTURE_SPECIAL,
+            {tr("レベル１"), tr("レベル２"), tr("レベル３"), tr("レベル４")}, m_apLevel.data());
+    buttons(tr("極性"), GROUP_PICTURE_VOLTAGE, {tr("＋"), tr("－")}, m_apPola.data());
+    m_pVoltage = text(tr("電圧"), GROUP_PICTURE_VOLTAGE, QStringLiteral("V"));
+    buttons(tr("周波数"), GROUP_PICTURE_FREQUENCY, {QStringLiteral("5 kHz"), QStringLiteral("100 kHz")},
+            m_apFreq.data());
 
-    auto* pTime = new CConditionGroup(QStringLiteral("試験時間"), GROUP_PICTURE_TIME, kTitleWidth, this);
+    auto* pTime = new CConditionGroup(tr("試験時間"), GROUP_PICTURE_TIME, kTitleWidth, this);
     const QString units[3] = {QStringLiteral("h"), QStringLiteral("m"), QStringLiteral("s")};
     for (int i = 0; i < 3; ++i) {
         m_aTime[i] = AddNumberField(pTime, pTime->Body(), units[i], i == 0 ? 28 : 36, UiFont(16));
@@ -97,13 +94,12 @@ CStandardDlg::CStandardDlg(torvex::CSession& session, CStepListView& list, QWidg
     pTime->Body()->addStretch();
     pLayout->addWidget(pTime);
 
-    m_pPeriod = text(QStringLiteral("バースト周期"), GROUP_PICTURE_TIME, QStringLiteral("ms"));
-    m_pPulses = text(QStringLiteral("パルス数"), GROUP_PICTURE_TIME, QString());
-    m_pDuration = text(QStringLiteral("バースト期間"), GROUP_PICTURE_TIME, QStringLiteral("ms"));
-    buttons(QStringLiteral("出力先"), GROUP_PICTURE_COUPLING,
-            {QStringLiteral("CDN OUT"), QStringLiteral("PULSE OUT")}, m_apOutput.data());
-    m_pPhaseGroup = buttons(QStringLiteral("CDN 印加相"), GROUP_PICTURE_COUPLING,
-                            {QStringLiteral("単相"), QStringLiteral("三相")}, m_apPhase.data());
+    m_pPeriod = text(tr("バースト周期"), GROUP_PICTURE_TIME, QStringLiteral("ms"));
+    m_pPulses = text(tr("パルス数"), GROUP_PICTURE_TIME, QString());
+    m_pDuration = text(tr("バースト期間"), GROUP_PICTURE_TIME, QStringLiteral("ms"));
+    buttons(tr("出力先"), GROUP_PICTURE_COUPLING, {tr("CDN OUT"), tr("PULSE OUT")}, m_apOutput.data());
+    m_pPhaseGroup =
+        buttons(tr("CDN 印加相"), GROUP_PICTURE_COUPLING, {tr("単相"), tr("三相")}, m_apPhase.data());
     m_pPhaseGroup->Title()->setFont(UiFont(14));
     for (int i = 0; i < 5; ++i) {
         m_apLine[i] = new QCheckBox(m_pPhaseGroup);

@@ -18,8 +18,7 @@
 
 CValueDlg::CValueDlg(QWidget* pParent) : QWidget(pParent) {
     setFont(UiFont(14));
-    const TYPE_TABS tabs =
-        MakeTypeTabs(this, {QStringLiteral("単独"), QStringLiteral("スイープ"), QStringLiteral("複数")});
+    const TYPE_TABS tabs = MakeTypeTabs(this, {tr("単独"), tr("スイープ"), tr("複数")});
     m_pTabs = tabs.m_pTabs;
     m_pStack = tabs.m_pStack;
     m_apPage = {new CValueFixDlg(*this, m_pStack), new CValueSweepDlg(*this, m_pStack),

@@ -1,5 +1,6 @@
 #include "config/CalibrationSetting.h"
 #include "config/IniKeys.h"
+#include "config/Language.h"
 #include "config/Profile.h"
 #include "config/Reconnect.h"
 #include "config/SettingsFixture.h"
@@ -14,6 +15,7 @@
 
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -177,6 +179,24 @@ TEST_F(SettingsPageTest, ReconnectWithoutInstrumentShowsNotConnectedAndNoMessage
     EXPECT_TRUE(m_dialog.m_log.empty());
     EXPECT_TRUE(m_session.NotConnected());
     EXPECT_EQ(page.window()->windowTitle(), "MANUAL - TORVEX_Pilot 未接続");
+}
+
+TEST_F(SettingsPageTest, LanguageIsStoredOnlyWhenTheOperatorChoosesOne) {
+    CSettingsDlg& page = OpenPage();
+    EXPECT_EQ(page.m_pLanguage->currentData().toString(), "auto");
+    EXPECT_EQ(Stored(INI_SECTION_INITIAL_STATE, INI_KEY_LANGUAGE), "<missing>");
+    EXPECT_FALSE(RawFile().contains("LANGUAGE"));
+
+    // Chosen from the keyboard: 自動 → 日本語 → English.
+    page.m_pLanguage->setFocus();
+    QTest::keyClick(page.m_pLanguage, Qt::Key_Down);
+    EXPECT_EQ(Stored(INI_SECTION_INITIAL_STATE, INI_KEY_LANGUAGE), "ja");
+    QTest::keyClick(page.m_pLanguage, Qt::Key_Down);
+    EXPECT_EQ(Stored(INI_SECTION_INITIAL_STATE, INI_KEY_LANGUAGE), "en");
+
+    // The next page shows the stored choice.
+    m_page.reset();
+    EXPECT_EQ(OpenPage().m_pLanguage->currentData().toString(), "en");
 }
 
 // Started in demo mode as a TORVEX-K2; then an instrument is attached.

@@ -26,5 +26,8 @@ void ApplyTestEnvironment() {
     qputenv("XDG_DATA_HOME", home + "/.local/share");
     qputenv("XDG_RUNTIME_DIR", home + "/run");
     qputenv("TORVEX_PORTS_ONLY", "1");
+    // The tests read the Japanese texts, whatever the machine's locale; the
+    // English tests set TORVEX_LANG=en themselves.
+    if (qEnvironmentVariableIsEmpty("TORVEX_LANG")) qputenv("TORVEX_LANG", "ja");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 }

@@ -1,9 +1,12 @@
 // Renders every dialog of the program to PNG files, for looking at them
-// without a display: torvex_screens OUTPUT_FOLDER (run with QT_QPA_PLATFORM=offscreen).
+// without a display: torvex_screens OUTPUT_FOLDER [--size WxH] [--lang ja|en] (run with
+// QT_QPA_PLATFORM=offscreen). Beside each picture NAME.png, NAME.txt lists the
+// texts its widgets show, one a line (line breaks within a text as "\n").
 #include "config/CalibrationSetting.h"
 #include "config/ContactDefaults.h"
 #include "config/IniKeys.h"
 #include "config/InstrumentLink.h"
+#include "config/Language.h"
 #include "config/Profile.h"
 #include "config/TestProperty.h"
 #include "files/TabCode.h"
@@ -13,9 +16,12 @@
 #include "gui/app/SplashDlg.h"
 #include "gui/app/TorvexView.h"
 #include "gui/app/TypeSelectDlg.h"
-#include "gui/results/ExecListDlg.h"
+#include "gui/app/screenshots/VisibleTexts.h"
 #include "gui/config/NoticeCalibrationDlg.h"
 #include "gui/config/SettingsDlg.h"
+#include "gui/journal/HistoryDlg.h"
+#include "gui/results/ExecListDlg.h"
+#include "gui/results/JudgeDlg.h"
 #include "gui/screens/SequenceListDlg.h"
 #include "gui/widgets/Fonts.h"
 #include "gui/widgets/MessageBoxDialog.h"
@@ -26,6 +32,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -36,7 +45,15 @@ bool Save(QWidget& widget, const QString& strFolder, const QString& strName) {
     widget.show();
     QApplication::processEvents();
     const QString path = strFolder + QLatin1Char('/') + strName + QStringLiteral(".png");
-    const bool bSaved = widget.grab().save(path);
+    bool bSaved = widget.grab().save(path);
+    QFile texts(strFolder + QLatin1Char('/') + strName + QStringLiteral(".txt"));
+    bSaved &= texts.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    for (const QString& text : VisibleTexts(&widget)) {
+        QString line = text;
+        line.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+        texts.write(line.toUtf8() + '\n');
+    }
+    bSaved &= texts.error() == QFileDevice::NoError;
     std::printf("%s %s\n", bSaved ? "wrote" : "FAILED", qPrintable(path));
     widget.hide();
     return bSaved;
@@ -84,15 +101,22 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     InstallFontSubstitutions();
-    if (argc > 2 && QByteArray(argv[1]) == "--icon") // the icon file the install rules ship
-        return ProgramIconPicture(256).save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
+    QStringList args = app.arguments().mid(1);
+    QString lang, error;
+    if (!TakeLanguageOption(args, lang, error)) {
+        std::fprintf(stderr, "torvex_screens: %s\n", qPrintable(error));
+        return 2;
+    }
+    InstallLanguage(lang);
+    if (args.size() > 1 && args[0] == QLatin1String("--icon")) // the icon file the install rules ship
+        return ProgramIconPicture(256).save(args[1]) ? 0 : 1;
+    const QString folder = !args.isEmpty() ? args[0] : QStringLiteral("screens");
     // --size WxH: the main window's size in logical pixels (a small display, or
     // a scaled one, which has fewer of them); the program's own size otherwise.
     QSize windowSize(1366, 768);
-    for (int i = 2; i + 1 < argc; ++i)
-        if (QByteArray(argv[i]) == "--size") {
-            const QList<QByteArray> wh = QByteArray(argv[i + 1]).split('x');
+    for (int i = 1; i + 1 < args.size(); ++i)
+        if (args[i] == QLatin1String("--size")) {
+            const QStringList wh = args[i + 1].split(QLatin1Char('x'));
             if (wh.size() == 2) windowSize = QSize(wh[0].toInt(), wh[1].toInt());
         }
     QDir().mkpath(folder);
@@ -136,6 +160,33 @@ int main(int argc, char** argv) {
         calib.IsNoticeDue(now);
         CNoticeCalibrationDlg notice(calib, now);
         bOk &= Save(notice, folder, QStringLiteral("notice_calibration"));
+    }
+    {
+        CJudgeDlg judge(JUDGE_FAIL, QStringLiteral("EUT reset at 2 kV"));
+        bOk &= Save(judge, folder, QStringLiteral("judge"));
+    }
+    {
+        // A question as the program asks it, with Qt's own buttons.
+        QMessageBox box(QMessageBox::Question, QStringLiteral("TORVEX_Pilot"),
+                        QCoreApplication::translate("TorvexDoc", "%1 への変更を保存しますか?")
+                            .arg(QCoreApplication::translate("TorvexDoc", "無題.tvxs")),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        bOk &= Save(box, folder, QStringLiteral("question"));
+    }
+    {
+        // Qt's own file dialog, as an open or save of a data file shows it.
+        QFileDialog files(nullptr, QCoreApplication::translate("TorvexDoc", "開く"), home.path());
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        files.setNameFilters(CTorvexDoc::DataFileFilters());
+        files.resize(760, 460);
+        bOk &= Save(files, folder, QStringLiteral("file_dialog"));
+    }
+    {
+        qputenv("TORVEX_PORTS_ONLY", "1");
+        CMessageBoxDialog dialog;
+        torvex::CSession session(dialog);
+        CHistoryDlg history(session.Journal(), dialog);
+        bOk &= Save(history, folder, QStringLiteral("history"));
     }
     {
         qputenv("TORVEX_PORTS_ONLY", "1");
