@@ -82,7 +82,9 @@ TEST(CliEnglish, MessagesOfAFileThatDoesNotLoad) {
         // The Japanese message is another text, so the English one is no copy of it.
         const TORVEX_RUN ja = RunTorvex(args + QStringList{"--lang", "ja"});
         EXPECT_EQ(ja.exitCode, 1);
-        if (args[0] == "steps" && args[1] == bad) EXPECT_TRUE(HasJapanese(ja.err)) << ja.err.toStdString();
+        if (args[0] == "steps" && args[1] == bad) {
+            EXPECT_TRUE(HasJapanese(ja.err)) << ja.err.toStdString();
+        }
     }
 }
 

@@ -74,8 +74,9 @@ TEST(TranslationSource, EveryEntryIsTranslatedAndKeepsItsPlaceholders) {
                   Placeholders(m.source).join(' ').toStdString())
             << Where(m).toStdString();
         // A menu text keeps its keyboard accelerator.
-        if (m.source.contains(QStringLiteral("(&")))
+        if (m.source.contains(QStringLiteral("(&"))) {
             EXPECT_TRUE(m.translation.contains(QLatin1Char('&'))) << Where(m).toStdString();
+        }
         // Texts that are put together keep the line breaks at their ends.
         EXPECT_EQ(m.translation.startsWith('\n'), m.source.startsWith('\n')) << Where(m).toStdString();
         EXPECT_EQ(m.translation.endsWith('\n'), m.source.endsWith('\n')) << Where(m).toStdString();
