@@ -292,9 +292,13 @@ void CExecListDlg::FitColumns() {
     // further instead of cutting them.
     const int nWidth = m_pTable->width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 2;
     const QFontMetrics header(m_pTable->horizontalHeader()->font());
+    // The step column holds the longest label there can be whole (a list has
+    // at most 1000 steps).
+    const int nStepLabel = QFontMetrics(m_pTable->font()).horizontalAdvance(QStringLiteral("Step 1000")) + 12;
     for (int c = 0; c < CStepTableModel::kColumns; ++c) {
         const int nHeader =
             header.horizontalAdvance(m_pTable->model()->headerData(c, Qt::Horizontal).toString()) + 12;
-        m_pTable->setColumnWidth(c, std::max({30, nHeader, nWidth * kColumnDefs[c].nShare / 100}));
+        const int nLeast = std::max(c == 0 ? nStepLabel : 30, nHeader);
+        m_pTable->setColumnWidth(c, std::max(nLeast, nWidth * kColumnDefs[c].nShare / 100));
     }
 }
