@@ -44,7 +44,8 @@ int RunSimProgram(const QStringList& args, const QString& strProgram) {
                              "Options:\n")
                       .arg(strProgram) +
                   SimOptionsHelp() +
-                  QStringLiteral("  --version                the program's version\n\n"
+                  QStringLiteral("  --version                the program's version\n"
+                                 "  --lang ja|en             the language of its messages\n\n"
                                  "Exit: 0 interrupted; 1 no pseudo-terminal or the log file cannot be\n"
                                  "written; 2 wrong usage.\n"));
         return 0;
