@@ -220,8 +220,10 @@ int RunTestRun(const QStringList& args) {
             if (!sim || path.isEmpty()) return;
             sim->Stop();
             QFile f(path);
-            if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-                f.write(sim->CommandLog().join('\n').toLatin1() + '\n') < 0 || !f.flush())
+            QByteArray bytes;
+            for (const QString& command : sim->CommandLog())
+                bytes += command.toLatin1() + '\n';
+            if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) < 0 || !f.flush())
                 Err(QString("torvex run: cannot write the log file %1\n").arg(path));
         }
     } logOnExit{sim, logPath};
