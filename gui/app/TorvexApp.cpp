@@ -143,6 +143,7 @@ bool CTorvexApp::InitInstance() {
 
     int32_t nModelType = 0;
     const bool bFound = session.EndConnect(nModelType);
+    if (m_bEnding) return false; // a stop signal during the search: nothing more is shown
     if (!bFound && !session.PortProblems().isEmpty())
         m_dialog.Message(CTorvexCntl::PortProblemText(session.PortProblems()));
     if (!DecideConnection(bFound, nModelType)) return false;
