@@ -131,9 +131,11 @@ CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
 void CExecDlg::Arrange(PanelRows eRows) {
     if (m_eRows == eRows && m_pRow[0]->count() > 0) return;
     m_eRows = eRows;
+    // Every item goes, the boxes' too (deleting an item leaves its widget
+    // alone); the boxes are placed again below.
     for (QHBoxLayout* pRow : m_pRow)
         while (QLayoutItem* pItem = pRow->takeAt(0))
-            if (!pItem->widget()) delete pItem; // the stretches; the boxes are placed again
+            delete pItem;
     // The bars one under the other beside the read-outs, or in one row.
     const bool bStacked = eRows != PanelRows::BarsBelow;
     for (int i = 0; i < 2; ++i) {
