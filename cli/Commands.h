@@ -39,6 +39,11 @@ class CCollectingDialog;
 bool IsSequenceFile(const QString& strPath);
 void PrepareDocument(CTorvexDoc& doc, CCollectingDialog& dialog, uint32_t ulModel);
 extern const QCommandLineOption kModelOption;
+// --format FORM (steps, run, history).
+extern const QCommandLineOption kFormatOption;
+// The step records' form --format names (tsv, csv, json), left as it is
+// without one; false, with a usage error told, for another name.
+bool ReadStepFormat(const QString& command, const QCommandLineParser& parser, int& nFormat);
 bool ReadFilesAndModel(const QString& command, const QCommandLineParser& parser, int nFiles,
                        std::initializer_list<QString*> files, uint32_t& ulModel);
 // False, with "torvex COMMAND: no such file: PATH" on stderr, when the input file

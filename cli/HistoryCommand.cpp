@@ -178,10 +178,9 @@ int ShowRun(qint64 nId, bool bJson) {
 
 int RunHistory(const QStringList& args) {
     QCommandLineParser parser;
-    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("FORM"));
-    parser.addOption(format);
+    parser.addOption(kFormatOption);
     if (const int nExit = ParseCommand("history", parser, args, kUsage); nExit != kGoOn) return nExit;
-    const QString formatName = parser.isSet(format) ? parser.value(format) : QStringLiteral("tsv");
+    const QString formatName = parser.isSet(kFormatOption) ? parser.value(kFormatOption) : QStringLiteral("tsv");
     if (formatName != "tsv" && formatName != "json") return UsageError("history", "--format takes tsv or json");
     const bool bJson = formatName == "json";
     const QStringList words = parser.positionalArguments();

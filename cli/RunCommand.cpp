@@ -20,6 +20,7 @@
 #include "cmdline/CommandLine.h"
 #include "session/Session.h"
 #include "sim/SimOptions.h"
+#include "sim/SimProgram.h"
 #include "sim/TorvexSimulator.h"
 
 #include <QCoreApplication>
@@ -159,10 +160,9 @@ int RunTestRun(const QStringList& args) {
     const QCommandLineOption stopEvery(QStringLiteral("stop-every-step"));
     const QCommandLineOption logFolderOption(QStringLiteral("log-folder"), QString(), QStringLiteral("DIR"));
     const QCommandLineOption report(QStringLiteral("report"), QString(), QStringLiteral("OUT.xlsx"));
-    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("FORM"));
     const QCommandLineOption progressOption(QStringLiteral("progress"));
     parser.addOptions(
-        {portOption, simulate, yes, stopEvery, logFolderOption, report, format, progressOption, kModelOption});
+        {portOption, simulate, yes, stopEvery, logFolderOption, report, kFormatOption, progressOption, kModelOption});
     // The simulator's options, for --simulate; --model is run's own.
     const QList<QCommandLineOption> simOptions = SimCommandLineOptions({QStringLiteral("model")});
     parser.addOptions(simOptions);
@@ -174,14 +174,13 @@ int RunTestRun(const QStringList& args) {
     const QString reportPath = parser.value(report);
     const bool bProgress = parser.isSet(progressOption) || isatty(STDERR_FILENO) != 0;
     int nFormat = STEP_FORMAT_TABLE;
-    if (parser.isSet(format) && !StepFormatFromName(parser.value(format), nFormat))
-        return UsageError("run", QString("unknown format '%1' (tsv, csv or json)").arg(parser.value(format)));
+    if (!ReadStepFormat("run", parser, nFormat)) return EXIT_USAGE;
     uint32_t modelOption = MODEL_K2;
     if (parser.isSet(kModelOption) && !ModelFromName(parser.value(kModelOption), modelOption))
         return UsageError("run", "--model takes K2 or K1");
-    const QStringList simArgs = torvex::GivenOptions(parser, simOptions);
-    if (!bSimulate && !simArgs.isEmpty())
-        return UsageError("run", QString("%1 is an option of the simulator: it needs --simulate").arg(simArgs.first()));
+    QStringList simArgs;
+    QString simError;
+    if (!SimulatorArgs(parser, simOptions, bSimulate, simArgs, simError)) return UsageError("run", simError);
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1) return UsageError("run", "only one FILE");
     const QString file = positional.value(0);
@@ -220,10 +219,8 @@ int RunTestRun(const QStringList& args) {
             if (!sim || path.isEmpty()) return;
             sim->Stop();
             QFile f(path);
-            QByteArray bytes;
-            for (const QString& command : sim->CommandLog())
-                bytes += command.toLatin1() + '\n';
-            if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) < 0 || !f.flush())
+            qsizetype nWritten = 0;
+            if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || !AppendCommandLog(f, *sim, nWritten))
                 Err(QString("torvex run: cannot write the log file %1\n").arg(path));
         }
     } logOnExit{sim, logPath};

@@ -49,12 +49,10 @@ bool WriteOut(const char* pData, size_t nSize) {
 
 int RunSteps(const QStringList& args) {
     QCommandLineParser parser;
-    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("FORM"));
-    parser.addOptions({kModelOption, format});
+    parser.addOptions({kModelOption, kFormatOption});
     if (const int nExit = ParseCommand("steps", parser, args, kUsage); nExit != kGoOn) return nExit;
     int nFormat = STEP_FORMAT_TABLE;
-    if (parser.isSet(format) && !StepFormatFromName(parser.value(format), nFormat))
-        return UsageError("steps", QString("unknown format '%1' (tsv, csv or json)").arg(parser.value(format)));
+    if (!ReadStepFormat("steps", parser, nFormat)) return EXIT_USAGE;
     QString path;
     uint32_t ulModel = 0;
     if (!ReadFilesAndModel("steps", parser, 1, {&path}, ulModel)) return EXIT_USAGE;
@@ -120,6 +118,13 @@ void PrepareDocument(CTorvexDoc& doc, CCollectingDialog& dialog, uint32_t ulMode
 }
 
 const QCommandLineOption kModelOption(QStringLiteral("model"), QString(), QStringLiteral("K2|K1"));
+const QCommandLineOption kFormatOption(QStringLiteral("format"), QString(), QStringLiteral("FORM"));
+
+bool ReadStepFormat(const QString& command, const QCommandLineParser& parser, int& nFormat) {
+    if (!parser.isSet(kFormatOption) || StepFormatFromName(parser.value(kFormatOption), nFormat)) return true;
+    UsageError(command, QString("unknown format '%1' (tsv, csv or json)").arg(parser.value(kFormatOption)));
+    return false;
+}
 
 bool ReadFilesAndModel(const QString& command, const QCommandLineParser& parser, int nFiles,
                        std::initializer_list<QString*> files, uint32_t& ulModel) {

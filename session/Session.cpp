@@ -54,19 +54,6 @@ void CSession::AttachSequenceViews(CStepListView* pSteps, CSequenceListView* pLi
     m_pSequence->SetViews(pSteps, pList);
 }
 
-bool CSession::Connect() {
-    QList<CTorvexCntl::PortProblem> problems;
-    const auto [bFound, nHWVersion] =
-        m_pInstrument->Run<std::pair<bool, int32_t>>([&problems](CTorvexCntl& c) {
-            const bool b = c.Connect();
-            problems = c.m_portProblems;
-            return std::make_pair(b, c.m_nHWVersion);
-        });
-    m_nHWVersion = nHWVersion;
-    m_portProblems = problems;
-    return bFound;
-}
-
 struct CSession::DISCOVERY {
     bool bDone = false;
     bool bFound = false;
@@ -75,17 +62,27 @@ struct CSession::DISCOVERY {
     QList<CTorvexCntl::PortProblem> problems;
 };
 
+bool CSession::Connect() {
+    StartDiscovery(false);
+    int32_t nModelType = 0;
+    return EndConnect(nModelType);
+}
+
 void CSession::BeginConnect() {
+    StartDiscovery(true);
+}
+
+void CSession::StartDiscovery(bool bAskModel) {
     auto pDiscovery = std::make_shared<DISCOVERY>();
     m_pDiscovery = pDiscovery;
     // Written on the instrument thread, read here only once the answer is back.
     m_pInstrument->Post<int>(
         this,
-        [pDiscovery](CTorvexCntl& c) {
+        [pDiscovery, bAskModel](CTorvexCntl& c) {
             pDiscovery->bFound = c.Connect();
             pDiscovery->problems = c.m_portProblems;
             pDiscovery->nHWVersion = c.m_nHWVersion;
-            if (pDiscovery->bFound) c.GetModelType(pDiscovery->nModelType);
+            if (pDiscovery->bFound && bAskModel) c.GetModelType(pDiscovery->nModelType);
             return 0;
         },
         [pDiscovery](int) { pDiscovery->bDone = true; });

@@ -88,6 +88,8 @@ signals:
 
 private:
     struct DISCOVERY;
+    // Starts the search on the instrument thread, with the model query when asked.
+    void StartDiscovery(bool bAskModel);
     std::shared_ptr<DISCOVERY> m_pDiscovery;
     COperatorDialog& m_dialog;
     std::unique_ptr<CInstrumentThread> m_pInstrument;

@@ -216,3 +216,13 @@ bool ReadSimOptions(const QCommandLineParser& parser, const QList<QCommandLineOp
                     SimOptions& opt, QString& strError) {
     return ParseSimOptions(torvex::GivenOptions(parser, options), opt, strError);
 }
+
+bool SimulatorArgs(const QCommandLineParser& parser, const QList<QCommandLineOption>& options, bool bSimulate,
+                   QStringList& args, QString& strError) {
+    args = torvex::GivenOptions(parser, options);
+    if (!bSimulate && !args.isEmpty()) {
+        strError = QStringLiteral("%1 is an option of the simulator: it needs --simulate").arg(args.first());
+        return false;
+    }
+    return true;
+}

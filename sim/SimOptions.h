@@ -73,6 +73,11 @@ QString SimOptionsHelp();
 // program that can start a simulator; those named in except are left out
 // (a program's own option of the same name).
 QList<QCommandLineOption> SimCommandLineOptions(const QStringList& except = {});
+// The simulator options the parser read, in the form ParseSimOptions takes
+// (args); false with a one-line error when any is given to a program that
+// starts no simulator (bSimulate false). Their values are not checked here.
+bool SimulatorArgs(const QCommandLineParser& parser, const QList<QCommandLineOption>& options, bool bSimulate,
+                   QStringList& args, QString& strError);
 // The simulator options the parser read, as ParseSimOptions reads them.
 bool ReadSimOptions(const QCommandLineParser& parser, const QList<QCommandLineOption>& options,
                     SimOptions& opt, QString& strError);

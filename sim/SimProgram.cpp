@@ -17,8 +17,9 @@ void Print(FILE* pFile, const QString& strText) {
     fflush(pFile);
 }
 
-// Appends the log entries not yet written; false when the file cannot be written.
-bool WriteLog(QFile& file, const CTorvexSimulator& sim, qsizetype& nWritten) {
+} // namespace
+
+bool AppendCommandLog(QFile& file, const CTorvexSimulator& sim, qsizetype& nWritten) {
     if (!file.isOpen()) return true;
     for (const QString& strCommand : sim.CommandLog(nWritten)) {
         if (file.write(strCommand.toLatin1() + '\n') < 0) return false;
@@ -26,8 +27,6 @@ bool WriteLog(QFile& file, const CTorvexSimulator& sim, qsizetype& nWritten) {
     }
     return file.flush();
 }
-
-} // namespace
 
 int RunSimProgram(const QStringList& args, const QString& strProgram) {
     QCommandLineParser parser;
@@ -93,7 +92,7 @@ int RunSimProgram(const QStringList& args, const QString& strProgram) {
     const timespec tick{0, 200 * 1000 * 1000};
     for (;;) {
         const int nSignal = sigtimedwait(&set, nullptr, &tick);
-        if (!WriteLog(logFile, sim, nWritten)) {
+        if (!AppendCommandLog(logFile, sim, nWritten)) {
             Print(stderr,
                   QStringLiteral("%1: cannot write the log file %2\n").arg(strProgram, opt.strLogFile));
             nExit = 1;
@@ -108,6 +107,6 @@ int RunSimProgram(const QStringList& args, const QString& strProgram) {
         if (nSignal > 0) break;
     }
     sim.Stop();
-    WriteLog(logFile, sim, nWritten);
+    AppendCommandLog(logFile, sim, nWritten);
     return nExit;
 }

@@ -35,19 +35,16 @@ torvex::ParseOutcome ParseAppOptions(const QStringList& args, APP_OPTIONS& o, QS
     if (outcome != torvex::ParseOutcome::Go) return outcome;
     o.m_ports = parser.values(port);
     o.m_bSimulate = parser.isSet(simulate);
-    o.m_simulatorArgs = torvex::GivenOptions(parser, simOptions);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         strError = QStringLiteral("only one file can be opened");
         return torvex::ParseOutcome::Usage;
     }
     o.m_strFile = files.value(0);
-    if (!o.m_bSimulate && !o.m_simulatorArgs.isEmpty()) {
-        strError = QStringLiteral("%1 is an option of the simulator: it needs --simulate").arg(o.m_simulatorArgs.first());
+    if (!SimulatorArgs(parser, simOptions, o.m_bSimulate, o.m_simulatorArgs, strError))
         return torvex::ParseOutcome::Usage;
-    }
     SimOptions checked;
-    if (!ReadSimOptions(parser, simOptions, checked, strError)) return torvex::ParseOutcome::Usage;
+    if (!ParseSimOptions(o.m_simulatorArgs, checked, strError)) return torvex::ParseOutcome::Usage;
     return torvex::ParseOutcome::Go;
 }
 

@@ -58,12 +58,16 @@ void CStepTableModel::RefreshRow(int nRow) {
     if (nRow >= 0 && nRow < rowCount()) emit dataChanged(index(nRow, 0), index(nRow, kColumns - 1));
 }
 
+QString CStepTableModel::StepLabel(int nStep) {
+    return QString::asprintf("Step %3d", nStep);
+}
+
 QVariant CStepTableModel::data(const QModelIndex& idx, int role) const {
     // The list may have changed under the rows shown until SetSteps is called.
     if (!m_pSteps || !idx.isValid() || idx.row() >= int(m_pSteps->size())) return {};
     if (role == Qt::TextAlignmentRole) return int(kColumnDefs[idx.column()].align | Qt::AlignVCenter);
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-    if (idx.column() == 0) return QString::asprintf("Step %3d", idx.row() + 1);
+    if (idx.column() == 0) return StepLabel(idx.row() + 1);
     return (*m_pSteps)[size_t(idx.row())].GetText(kColumnDefs[idx.column()].nTextColumn);
 }
 
@@ -292,9 +296,9 @@ void CExecListDlg::FitColumns() {
     // further instead of cutting them.
     const int nWidth = m_pTable->width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 2;
     const QFontMetrics header(m_pTable->horizontalHeader()->font());
-    // The step column holds the longest label there can be whole (a list has
-    // at most 1000 steps).
-    const int nStepLabel = QFontMetrics(m_pTable->font()).horizontalAdvance(QStringLiteral("Step 1000")) + 12;
+    // The step column holds the longest label there can be whole.
+    const int nStepLabel =
+        QFontMetrics(m_pTable->font()).horizontalAdvance(CStepTableModel::StepLabel(int(kMaxSteps))) + 12;
     for (int c = 0; c < CStepTableModel::kColumns; ++c) {
         const int nHeader =
             header.horizontalAdvance(m_pTable->model()->headerData(c, Qt::Horizontal).toString()) + 12;

@@ -28,6 +28,8 @@ public:
     void SetSteps(std::vector<CExecData>* pSteps);
     void RefreshRow(int nRow);
     std::vector<CExecData>* Steps() const { return m_pSteps; }
+    // The first column's text of step nStep (from 1).
+    static QString StepLabel(int nStep);
 
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;

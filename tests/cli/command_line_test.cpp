@@ -2,9 +2,9 @@
 // everywhere and without a display, usage errors as one line on standard
 // error with exit 2, options as "--name value" or "--name=value" anywhere.
 #include "sim/SimOptions.h"
+#include "support/TorvexProcess.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -13,30 +13,13 @@ namespace {
 
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
 
-struct RESULT {
-    int exitCode = -1;
-    QString out, err;
-};
-
 // Runs a program of the build with no display at all.
-RESULT RunProgram(const QString& strProgram, const QStringList& args) {
-    QProcess p;
+TORVEX_RUN RunWithoutDisplay(const QString& strProgram, const QStringList& args) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("DISPLAY");
     env.remove("WAYLAND_DISPLAY");
     env.remove("QT_QPA_PLATFORM");
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TORVEX_BINARY_DIR "/") + strProgram, args);
-    RESULT r;
-    if (!p.waitForFinished(20000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return RunProgram(QStringLiteral(TORVEX_BINARY_DIR "/") + strProgram, args, env, 20000);
 }
 
 } // namespace
@@ -73,7 +56,7 @@ TEST(CommandLine, EveryProgramAnswersHelpAndVersionAndRefusesWrongUsageAlike) {
         const QString program = QString::fromLatin1(c.program);
         SCOPED_TRACE((program + ' ' + c.args.join(' ')).toStdString());
         if (!QFileInfo::exists(QStringLiteral(TORVEX_BINARY_DIR "/") + program)) continue; // a build without the desktop program
-        const RESULT r = RunProgram(program, c.args);
+        const TORVEX_RUN r = RunWithoutDisplay(program, c.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
         if (c.exitCode == 0) {
             EXPECT_TRUE(r.out.startsWith(QString::fromUtf8(c.out))) << r.out.toStdString();
@@ -87,8 +70,8 @@ TEST(CommandLine, EveryProgramAnswersHelpAndVersionAndRefusesWrongUsageAlike) {
 }
 
 TEST(CommandLine, OptionsTakeTheirValueEitherWayAndStandAnywhere) {
-    const RESULT spaced = RunProgram("torvex", {"steps", "--format", "json", kExamples + "three_steps.tvx", "--model", "K2"});
-    const RESULT joined = RunProgram("torvex", {"steps", kExamples + "three_steps.tvx", "--model=K2", "--format=json"});
+    const TORVEX_RUN spaced = RunWithoutDisplay("torvex", {"steps", "--format", "json", kExamples + "three_steps.tvx", "--model", "K2"});
+    const TORVEX_RUN joined = RunWithoutDisplay("torvex", {"steps", kExamples + "three_steps.tvx", "--model=K2", "--format=json"});
     ASSERT_EQ(spaced.exitCode, 0) << spaced.err.toStdString();
     EXPECT_EQ(joined.exitCode, 0) << joined.err.toStdString();
     EXPECT_EQ(spaced.out, joined.out);
@@ -99,7 +82,7 @@ TEST(CommandLine, OptionsTakeTheirValueEitherWayAndStandAnywhere) {
 // simulator accept (an option added to the help but not to the parser would
 // be refused as unknown).
 TEST(CommandLine, EverySimulatorOptionOfTheHelpIsAccepted) {
-    const RESULT help = RunProgram("torvex-sim", {"--help"});
+    const TORVEX_RUN help = RunWithoutDisplay("torvex-sim", {"--help"});
     ASSERT_EQ(help.exitCode, 0);
     static const QRegularExpression option(QStringLiteral("^  (--[a-z-]+)"), QRegularExpression::MultilineOption);
     QStringList names;

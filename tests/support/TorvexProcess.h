@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -15,3 +16,7 @@ struct TORVEX_RUN {
 
 // Runs `torvex ARGS` to its end (at most nTimeoutMs).
 TORVEX_RUN RunTorvex(const QStringList& args, int nTimeoutMs = 60000);
+// Runs any program with the given environment to its end (at most nTimeoutMs;
+// one still running then is killed and reads as exit code −1).
+TORVEX_RUN RunProgram(const QString& strProgram, const QStringList& args, const QProcessEnvironment& env,
+                      int nTimeoutMs = 60000);
