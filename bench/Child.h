@@ -13,6 +13,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace torvex {
+
 struct CHILD_RESULT {
     double m_dSeconds = 0;
     long m_lPeakKiB = 0;
@@ -51,3 +53,5 @@ inline CHILD_RESULT RunChild(const std::vector<std::string>& argv, const std::st
     r.m_nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return r;
 }
+
+} // namespace torvex

@@ -10,6 +10,8 @@
 #include <QString>
 #include <cstdio>
 
+namespace torvex {
+
 constexpr int kLabTests = 100;
 constexpr int kLabStepsPerTest = 1000;
 
@@ -52,3 +54,5 @@ inline bool WriteLabSequence(const QString& strPath) {
                  qPrintable(dialog.m_listMessages.join(' ')));
     return false;
 }
+
+} // namespace torvex

@@ -2,6 +2,8 @@
 
 #include "model/OperatorDialog.h"
 
+namespace torvex {
+
 // An operator who says yes to everything and reads no message: benchmarks run
 // tests through without stopping at a question.
 class CYesDialog : public COperatorDialog {
@@ -15,3 +17,5 @@ public:
         return {};
     }
 };
+
+} // namespace torvex

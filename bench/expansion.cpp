@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace torvex;
+
 namespace {
 
 // 5 voltages × 2 polarities × 100 frequencies = 1000 steps.

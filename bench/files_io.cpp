@@ -15,6 +15,8 @@
 #include <sys/resource.h>
 #include <vector>
 
+using namespace torvex;
+
 namespace {
 
 long PeakKiB() {

@@ -24,6 +24,8 @@
 #include <thread>
 #include <vector>
 
+using namespace torvex;
+
 namespace {
 
 QElapsedTimer g_clock;
@@ -90,7 +92,7 @@ int main(int argc, char** argv) {
     CRsBasicProtocol::SetExtraPorts({sim.DevicePath()});
 
     CYesDialog dialog;
-    torvex::CSession session(dialog);
+    CSession session(dialog);
     if (!session.Connect()) return 1;
     session.SetMachineType(session.QueryModelType());
     session.Doc().NewDocument();

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <ctime>
 
+using namespace torvex;
+
 namespace {
 
 double ThreadCpuMs() {

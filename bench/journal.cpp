@@ -23,6 +23,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+using namespace torvex;
+
 namespace {
 
 double Ms(const QElapsedTimer& t) {

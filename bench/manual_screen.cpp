@@ -26,6 +26,8 @@
 #include <cstdio>
 #include <vector>
 
+using namespace torvex;
+
 namespace {
 
 class CQuietDialog : public COperatorDialog {
@@ -92,7 +94,7 @@ int main(int argc, char** argv) {
     InstallFontSubstitutions();
 
     CQuietDialog dialog;
-    torvex::CSession session(dialog);
+    CSession session(dialog);
     session.SetMachineType(MODEL_K1);
     CTorvexDoc& doc = session.Doc();
     doc.NewDocument();

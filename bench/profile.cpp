@@ -12,6 +12,8 @@
 #include <QThread>
 #include <cstdio>
 
+using namespace torvex;
+
 namespace {
 
 // Short keys and values: the store refuses files over a megabyte.

@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace torvex;
+
 namespace {
 
 const char* kPython = "/usr/bin/python3";

@@ -22,6 +22,8 @@
 #include <sys/resource.h>
 #include <vector>
 
+using namespace torvex;
+
 namespace {
 
 double CpuSeconds() {
@@ -52,7 +54,7 @@ int main(int argc, char** argv) {
     qputenv("TORVEX_PORTS_ONLY", "1");
     CRsBasicProtocol::SetExtraPorts({sim.DevicePath()});
     CYesDialog dialog;
-    torvex::CSession session(dialog);
+    CSession session(dialog);
     if (!session.Connect()) return 1;
     session.SetMachineType(MODEL_K2);
     CTorvexDoc& doc = session.Doc();
@@ -91,7 +93,7 @@ int main(int argc, char** argv) {
         if (lastEnd >= 0) gaps.push_back((double(clock.nsecsElapsed()) - lastEnd) / 1e6);
     });
     QEventLoop loop;
-    QObject::connect(&engine, &CRunEngine::runEnded, [&](torvex::RunEnd) {
+    QObject::connect(&engine, &CRunEngine::runEnded, [&](RunEnd) {
         finished = true;
         loop.quit();
     });

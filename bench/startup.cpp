@@ -31,6 +31,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace torvex;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

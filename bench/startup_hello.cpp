@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     QMainWindow window;
     window.setCentralWidget(new QLabel(QStringLiteral("Hello, world")));
     window.resize(1366, 768);
-    WatchFirstPaint(&window);
+    torvex::WatchFirstPaint(&window);
     window.show();
     return app.exec();
 }

@@ -20,6 +20,8 @@
 #include <cstdio>
 #include <vector>
 
+using namespace torvex;
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("TORVEX_PORTS_ONLY", "1");
@@ -27,7 +29,7 @@ int main(int argc, char** argv) {
     InstallFontSubstitutions();
 
     CCollectingDialog dialog;
-    torvex::CSession session(dialog);
+    CSession session(dialog);
     session.SetMachineType(MODEL_K2);
     CTorvexDoc& doc = session.Doc();
     doc.NewDocument();

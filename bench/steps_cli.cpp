@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace torvex;
+
 namespace {
 
 struct CASE {

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace torvex {
+
 // Entry points, each in its own file. Add a command here and in kCommands.
 
 int RunSteps(const QStringList& args);
@@ -30,3 +32,5 @@ const CliCommand* CliCommands() {
 int CliCommandCount() {
     return int(kCommands.size());
 }
+
+} // namespace torvex

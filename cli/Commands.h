@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+namespace torvex {
+
 // Exit codes shared by every command.
 enum : int { EXIT_OK = 0, EXIT_FAILED = 1, EXIT_USAGE = 2 };
 
@@ -57,3 +59,5 @@ int WriteReportTo(const CReportData& data, const QString& strOut);
 // Console output in UTF-8 with "\n" line ends.
 void Out(const QString& text);
 void Err(const QString& text);
+
+} // namespace torvex

@@ -5,6 +5,8 @@
 #include <QTextStream>
 #include <cstdio>
 
+namespace torvex {
+
 namespace {
 // Messages keep their line breaks as " / " so each stays one line of output.
 QString OneLine(const QString& s) {
@@ -58,3 +60,5 @@ QString CConsoleDialog::OpenFileName(const QString&, const QStringList&) {
 QString CConsoleDialog::SaveFileName(const QString&, const QString&, const QStringList&, const QString&) {
     return {};
 }
+
+} // namespace torvex

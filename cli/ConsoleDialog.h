@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <functional>
 
+namespace torvex {
+
 // The operator dialogue of the command line: messages go to a stream, and
 // questions are answered by an option or at the terminal.
 class CConsoleDialog : public COperatorDialog {
@@ -38,3 +40,5 @@ private:
     bool m_bToStderr;
     std::function<void()> m_fnBefore, m_fnAfter;
 };
+
+} // namespace torvex

@@ -16,6 +16,8 @@
 #include <QJsonObject>
 #include <map>
 
+namespace torvex {
+
 namespace {
 
 const char* kUsage = "Usage: torvex history [--format tsv|json]\n"
@@ -228,3 +230,5 @@ int RunJournalReport(const QString& idText, const QString& out) {
     }
     return WriteReportTo(*data, out);
 }
+
+} // namespace torvex

@@ -2,6 +2,8 @@
 #include "instrument/PortList.h"
 #include "instrument/RsBasicProtocol.h"
 
+namespace torvex {
+
 namespace {
 
 const char* kUsage = "Usage: torvex ports [--port PATH]...\n"
@@ -72,3 +74,5 @@ int RunPorts(const QStringList& args) {
     Out(text);
     return nUsable > 0 ? EXIT_OK : EXIT_FAILED;
 }
+
+} // namespace torvex

@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+namespace torvex {
+
 namespace {
 
 const char* kUsage = "Usage: torvex report FILE --out OUT.xlsx [--model K2|K1]\n"
@@ -140,3 +142,5 @@ int WriteReportTo(const CReportData& data, const QString& strOut) {
     }
     return EXIT_OK;
 }
+
+} // namespace torvex

@@ -1,6 +1,8 @@
 #include "cli/Commands.h"
 #include "files/TorvexDoc.h"
 
+namespace torvex {
+
 namespace {
 
 const char* kUsage = "Usage: torvex resave IN OUT [--model K2|K1]\n"
@@ -39,3 +41,5 @@ int RunResave(const QStringList& args) {
     }
     return EXIT_OK;
 }
+
+} // namespace torvex

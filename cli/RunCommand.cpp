@@ -39,6 +39,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace torvex {
+
 namespace {
 
 const char* kUsage = "Usage: torvex run FILE (--port PATH | --simulate [SIMULATOR OPTIONS]) [--yes]\n"
@@ -243,7 +245,7 @@ int RunTestRun(const QStringList& args) {
 
     CConsoleDialog dialog(bYes, bRecords);
     dialog.SetAround([&] { progress.Before(); }, [&] { progress.After(); });
-    torvex::CSession session(dialog);
+    CSession session(dialog);
     session.AttachRunView(&progress);
     if (!session.Connect()) {
         Line("message: TORVEX not found\n");
@@ -311,7 +313,7 @@ int RunTestRun(const QStringList& args) {
         bOutputLost = true;
         Err(QString("torvex run: cannot write the output: %1; the test is stopped\n")
                 .arg(QString::fromLocal8Bit(std::strerror(errno ? errno : EPIPE))));
-        const bool bRunning = engine.State() != torvex::RunState::Idle || engine.IsStartPending();
+        const bool bRunning = engine.State() != RunState::Idle || engine.IsStartPending();
         if (!bRunning) {
             why = "stopped";
             QCoreApplication::exit(0);
@@ -367,12 +369,12 @@ int RunTestRun(const QStringList& args) {
         records.WriteStep(entry < 0 ? 1 : entry + 1, test ? test->m_strTestName : QString(), step + 1, record);
         if (!records.Finish()) OutputLost();
     });
-    QObject::connect(&engine, &CRunEngine::runEnded, [&](torvex::RunEnd eWhy) {
-        if (eWhy == torvex::RunEnd::Between) {
+    QObject::connect(&engine, &CRunEngine::runEnded, [&](RunEnd eWhy) {
+        if (eWhy == RunEnd::Between) {
             QTimer::singleShot(0, &engine, [&] { engine.OnStart(); });
             return;
         }
-        why = torvex::RunEndName(eWhy);
+        why = RunEndName(eWhy);
         progress.Done();
         QCoreApplication::exit(0);
     });
@@ -381,7 +383,7 @@ int RunTestRun(const QStringList& args) {
     QTimer::singleShot(0, &engine, [&] {
         engine.OnStart();
         WhenIdle(engine, [&] {
-            if (engine.State() == torvex::RunState::Idle && !engine.IsStartPending() && why.isEmpty()) {
+            if (engine.State() == RunState::Idle && !engine.IsStartPending() && why.isEmpty()) {
                 why = "not started";
                 QCoreApplication::exit(0);
             }
@@ -390,9 +392,9 @@ int RunTestRun(const QStringList& args) {
 
     // Ctrl+C, a kill or a closed terminal: the output is stopped first and the
     // run ends as a stop; a second one ends the program at once (after "CB").
-    torvex::CStopSignals stopSignals;
-    QObject::connect(&stopSignals, &torvex::CStopSignals::received, [&](int, int nCount) {
-        const bool bRunning = engine.State() != torvex::RunState::Idle || engine.IsStartPending();
+    CStopSignals stopSignals;
+    QObject::connect(&stopSignals, &CStopSignals::received, [&](int, int nCount) {
+        const bool bRunning = engine.State() != RunState::Idle || engine.IsStartPending();
         if (nCount == 1 && bRunning && !engine.IsStopRequested()) {
             engine.OnStop(); // the run poll then ends the run as stopped
             return;
@@ -426,3 +428,5 @@ int RunTestRun(const QStringList& args) {
         Err(QString("torvex run: cannot write the report %1: %2\n").arg(saved.m_strPath, saved.m_strError));
     return EXIT_FAILED;
 }
+
+} // namespace torvex

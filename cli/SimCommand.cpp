@@ -4,6 +4,8 @@
 #include "sim/SimProgram.h"
 #endif
 
+namespace torvex {
+
 int RunSimCommand(const QStringList& args) {
 #ifdef TORVEX_HAVE_SIM
     return RunSimProgram(args, QStringLiteral("torvex sim"));
@@ -13,3 +15,5 @@ int RunSimCommand(const QStringList& args) {
     return EXIT_FAILED;
 #endif
 }
+
+} // namespace torvex

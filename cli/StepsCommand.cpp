@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace torvex {
+
 // Exit code for a condition above the step limit.
 constexpr int EXIT_TOO_MANY_STEPS = 3;
 
@@ -149,3 +151,5 @@ bool InputFileFound(const QString& command, const QString& strPath) {
     Err(QString("torvex %1: no such file: %2\n").arg(command, strPath));
     return false;
 }
+
+} // namespace torvex

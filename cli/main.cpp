@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+using namespace torvex;
+
 namespace {
 
 const char* kUsage = "Usage: torvex COMMAND [ARGS...]\n"
@@ -32,6 +34,8 @@ int PrintHelp() {
 
 } // namespace
 
+namespace torvex {
+
 void Out(const QString& text) {
     QByteArray b = text.toUtf8();
     fwrite(b.constData(), 1, size_t(b.size()), stdout);
@@ -52,16 +56,16 @@ int UsageError(const QString& command, const QString& message) {
 int ParseCommand(const QString& command, QCommandLineParser& parser, const QStringList& args,
                  const char* pszUsage) {
     QString error;
-    switch (torvex::ParseCommandLine(parser, args, error)) {
-    case torvex::ParseOutcome::Help:
+    switch (ParseCommandLine(parser, args, error)) {
+    case ParseOutcome::Help:
         Out(QString::fromUtf8(pszUsage));
         return EXIT_OK;
-    case torvex::ParseOutcome::Version:
-        Out(torvex::VersionLine("torvex"));
+    case ParseOutcome::Version:
+        Out(VersionLine("torvex"));
         return EXIT_OK;
-    case torvex::ParseOutcome::Usage:
+    case ParseOutcome::Usage:
         return UsageError(command, error);
-    case torvex::ParseOutcome::Go:
+    case ParseOutcome::Go:
         break;
     }
     return kGoOn;
@@ -76,6 +80,8 @@ bool ModelFromName(const QString& strName, uint32_t& ulModel) {
         return false;
     return true;
 }
+
+} // namespace torvex
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -96,7 +102,7 @@ int main(int argc, char** argv) {
     const QString first = args.takeFirst();
     if (first == "--help" || first == "-h" || first == "help") return PrintHelp();
     if (first == "--version") {
-        Out(torvex::VersionLine("torvex"));
+        Out(VersionLine("torvex"));
         return EXIT_OK;
     }
     // Each command reads the rest with its own parser (--help and --version included).

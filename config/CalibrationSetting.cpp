@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 
+namespace torvex {
+
 namespace {
 
 const qint64 kSecondsPerDay = 86400;
@@ -147,3 +149,5 @@ CALIBRATION_NOTICE_TEXTS CCalibrationSetting::NoticeTexts(const QDateTime& now) 
                          contact(INI_KEY_EMAIL);
     return texts;
 }
+
+} // namespace torvex

@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QString>
 
+namespace torvex {
+
 // What the calibration notice shows, built without any window.
 struct CALIBRATION_NOTICE_TEXTS {
     QString m_strTitle = QCoreApplication::translate("CalibrationSetting", "校正時期お知らせ");
@@ -63,3 +65,5 @@ public:
     int m_nDays2 = 60;
     int m_nRemainingDays = 0;
 };
+
+} // namespace torvex

@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 
+namespace torvex {
+
 namespace {
 
 struct ContactDefault {
@@ -29,3 +31,5 @@ void WriteContactDefaults() {
                               QCoreApplication::translate("ContactDefaults", entry.m_pszUtf8Value));
     }
 }
+
+} // namespace torvex

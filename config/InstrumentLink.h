@@ -3,6 +3,8 @@
 #include <QString>
 #include <cstdint>
 
+namespace torvex {
+
 // What the settings page needs of the instrument controller: whether a port
 // is open, and a fresh search for the instrument.
 class CInstrumentLink {
@@ -28,3 +30,5 @@ public:
     int32_t HWVersion() const override { return 0; }
     QString ModelName(int32_t nType) const override;
 };
+
+} // namespace torvex

@@ -7,6 +7,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace torvex {
+
 namespace {
 QString g_strCurrent = QString::fromLatin1(kLanguageJapanese);
 } // namespace
@@ -101,3 +103,5 @@ QLocale InterfaceLocale() {
     return g_strCurrent == QLatin1String(kLanguageEnglish) ? QLocale(QLocale::English, QLocale::UnitedStates)
                                                            : QLocale(QLocale::Japanese, QLocale::Japan);
 }
+
+} // namespace torvex

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace torvex {
+
 // The interface language: "ja" (the source texts) or "en" (the embedded
 // translation). Chosen at start and kept for the life of the process.
 
@@ -41,3 +43,5 @@ QString CurrentLanguage();
 // The locale of day and month names in the interface: Japan's, or the United
 // States' in English (both start the week on Sunday).
 QLocale InterfaceLocale();
+
+} // namespace torvex

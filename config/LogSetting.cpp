@@ -7,6 +7,8 @@
 
 #include <QDir>
 
+namespace torvex {
+
 namespace {
 
 QString WithSeparator(const QString& strFolder) {
@@ -26,7 +28,7 @@ void CLogSetting::LoadLogSetting() {
         m_strLogFolder = WithSeparator(stored);
         return;
     }
-    const QString docs = torvex::DocumentsFolder();
+    const QString docs = DocumentsFolder();
     SetLogFolder(docs + QStringLiteral("/Kelvora/TORVEX_Pilot/LOG/"));
     CreateFolders(docs + QStringLiteral("/Kelvora/TORVEX_Pilot/LOG"));
 }
@@ -40,3 +42,5 @@ void CLogSetting::SetLogFolder(const QString& strFolder) {
     m_strLogFolder = strFolder.isEmpty() ? strFolder : WithSeparator(strFolder);
     WriteProfileValue(INI_SECTION_PROPERTY, INI_KEY_FOLDER, m_strLogFolder);
 }
+
+} // namespace torvex

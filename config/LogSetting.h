@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace torvex {
+
 // Whether a test start leaves a log file, and where.
 class CLogSetting {
 public:
@@ -18,3 +20,5 @@ public:
     bool m_bLogOn = true;
     QString m_strLogFolder;
 };
+
+} // namespace torvex

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace torvex {
+
 namespace {
 
 const char* const kLanguages[] = {"ja", "en"};
@@ -46,3 +48,5 @@ QString FindManual(const QString& strLanguage, const QStringList& folders) {
     }
     return QString();
 }
+
+} // namespace torvex

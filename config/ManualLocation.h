@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace torvex {
+
 // Where the operator's manual (a PDF file per language) is found: beside the
 // program, in the build tree's docs/ folder, and in the package's documentation
 // folder (../share/doc/torvex-pilot from the program, /usr/share/doc/torvex-pilot).
@@ -20,3 +22,5 @@ QStringList ManualFolders(const QString& strProgramFolder);
 // The manual to open: the one in strLanguage from the first folder that has it,
 // else the one in the other language; empty when there is none.
 QString FindManual(const QString& strLanguage, const QStringList& folders);
+
+} // namespace torvex

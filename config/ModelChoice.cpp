@@ -5,6 +5,8 @@
 #include "config/Profile.h"
 #include "config/SettingsLogic.h"
 
+namespace torvex {
+
 const QVector<MODEL_CHOICE>& ModelChoices() {
     static const QVector<MODEL_CHOICE> choices = {
         {QStringLiteral("TORVEX-K2     "), 1},
@@ -34,3 +36,5 @@ QString CNoInstrumentLink::ModelName(int32_t nType) const {
         if (choice.m_nModelType == nType) return choice.m_strText.trimmed();
     return QStringLiteral("TORVEX ???");
 }
+
+} // namespace torvex

@@ -4,6 +4,8 @@
 #include <QVector>
 #include <cstdint>
 
+namespace torvex {
+
 // The instrument models an operator can choose without an instrument, and the
 // model type remembered for that choice.
 
@@ -22,3 +24,5 @@ int ModelChoiceIndex(int32_t nModelType);
 // The model type last chosen or found; 1 when nothing is stored.
 int32_t StoredMachineType();
 void StoreMachineType(int32_t nModelType);
+
+} // namespace torvex

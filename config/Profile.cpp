@@ -12,6 +12,8 @@
 #include <optional>
 #include <sys/stat.h>
 
+namespace torvex {
+
 namespace {
 
 const qsizetype kMaxValueLength = 519;
@@ -259,3 +261,5 @@ void WriteProfileValue(const QString& strSection, const QString& strKey, const Q
     const std::lock_guard<std::mutex> lock(g_cacheMutex);
     g_cache.reset();
 }
+
+} // namespace torvex

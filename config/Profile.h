@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace torvex {
+
 // The settings file: an INI file of sections and key=value lines, every value
 // text. It lives at Kelvora/TORVEX_Pilot/TORVEX_Pilot.ini under the user's
 // configuration folder. A write is on disk when the call returns. Reads parse
@@ -26,3 +28,5 @@ void WriteProfileValue(const QString& strSection, const QString& strKey, const Q
 // Makes sure every folder of a path exists; false when a part of it exists but
 // is not a folder or cannot be created.
 bool CreateFolders(const QString& strPath);
+
+} // namespace torvex

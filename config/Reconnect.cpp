@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+namespace torvex {
+
 RECONNECT_OUTCOME Reconnect(CInstrumentLink& rLink, int32_t nMachineType, COperatorDialog& rDialog) {
     if (rLink.IsOpen()) rLink.ClosePort();
     if (!rLink.Connect()) return RECONNECT_NOT_FOUND;
@@ -26,3 +28,5 @@ QString TitleAfterReconnect(const QString& strTitle) {
     if (strTitle.endsWith(mark)) return strTitle.left(strTitle.size() - mark.size());
     return strTitle;
 }
+
+} // namespace torvex

@@ -6,6 +6,8 @@
 #include <QString>
 #include <cstdint>
 
+namespace torvex {
+
 enum RECONNECT_OUTCOME {
     RECONNECT_NOT_FOUND,    // no instrument answered
     RECONNECT_QUERY_FAILED, // found, but it did not tell its model: nothing changes
@@ -21,3 +23,5 @@ RECONNECT_OUTCOME Reconnect(CInstrumentLink& rLink, int32_t nMachineType, COpera
 // The main window title once connected again: the not-connected mark is taken
 // off its end; any other title stays as it is.
 QString TitleAfterReconnect(const QString& strTitle);
+
+} // namespace torvex

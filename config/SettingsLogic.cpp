@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <climits>
 
+namespace torvex {
+
 namespace {
 const int kDefaultHourLimit = 24;
 const int kMaxHourLimit = 100;
@@ -75,3 +77,5 @@ int ParsePeriodDays(const QString& strText) {
     // Digits before the decimal point are the whole days; the fraction is cut.
     return qBound(0, ParseLeadingInt(strText), kMaxPeriodDays);
 }
+
+} // namespace torvex

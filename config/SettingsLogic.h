@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace torvex {
+
 // Small helpers for settings that several screens read or show.
 
 // The decimal integer at the start of a text, as the settings file's numbers
@@ -30,3 +32,5 @@ void NextCalibrationDate(int nYear, int nMonth, int nDay, int* pnNextYear, int* 
 // A reminder period as typed: the decimal number truncated to whole days,
 // limited to 0..999; no number gives 0.
 int ParsePeriodDays(const QString& strText);
+
+} // namespace torvex

@@ -3,6 +3,8 @@
 #include "config/IniKeys.h"
 #include "config/Profile.h"
 
+namespace torvex {
+
 namespace {
 
 template <QString CTestProperty::*Member> QString& Field(CTestProperty& rProperty) {
@@ -54,3 +56,5 @@ void StoreTestInfoField(const TEST_INFO_FIELD& field, CTestProperty& rProperty, 
     WriteProfileValue(INI_SECTION_TEST_INFO, field.m_pszKey, strText);
     field.m_pfnField(rProperty) = strText;
 }
+
+} // namespace torvex

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVector>
 
+namespace torvex {
+
 // The text fields of the settings page that hold test information for the
 // report: each has its key in the settings file and its field in the record.
 struct TEST_INFO_FIELD {
@@ -24,3 +26,5 @@ inline constexpr int kTestInfoFieldCount = 9;
 QString ReadTestInfoField(const TEST_INFO_FIELD& field);
 // Writes the text to its key and into the record.
 void StoreTestInfoField(const TEST_INFO_FIELD& field, CTestProperty& rProperty, const QString& strText);
+
+} // namespace torvex

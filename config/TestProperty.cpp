@@ -3,6 +3,8 @@
 #include "config/IniKeys.h"
 #include "config/Profile.h"
 
+namespace torvex {
+
 namespace {
 
 QString TestInfo(const char* key) {
@@ -62,3 +64,5 @@ void CTestProperty::LoadEquipmentFromProfile() {
         eq.m_strCalInt = TestInfo(keys.m_pszCalInt);
     }
 }
+
+} // namespace torvex

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+namespace torvex {
+
 // One piece of optional test equipment listed in the report.
 struct TEST_EQUIPMENT_STRUCT {
     QString m_strName;
@@ -46,3 +48,5 @@ public:
     QString m_strSimulatorCalInt;
     TEST_EQUIPMENT_STRUCT m_aeqOption[3];
 };
+
+} // namespace torvex

@@ -3,6 +3,8 @@
 #include "instrument/InstrumentThread.h"
 #include "instrument/TorvexCntl.h"
 
+namespace torvex {
+
 bool CTorvexCntlLink::IsOpen() const {
     return m_rInstrument.Health().bOpen;
 }
@@ -38,3 +40,5 @@ QString CTorvexCntlLink::ModelName(int32_t nType) const {
     CTorvexCntl::GetModelName(nType, name);
     return name;
 }
+
+} // namespace torvex

@@ -3,14 +3,14 @@
 #include "config/InstrumentLink.h"
 
 namespace torvex {
+
 class CInstrumentThread;
-}
 
 // The settings page's view of the program's instrument controller. Each call
 // waits for the instrument thread while the caller's events go on.
 class CTorvexCntlLink : public CInstrumentLink {
 public:
-    explicit CTorvexCntlLink(torvex::CInstrumentThread& rInstrument) : m_rInstrument(rInstrument) {}
+    explicit CTorvexCntlLink(CInstrumentThread& rInstrument) : m_rInstrument(rInstrument) {}
 
     bool IsOpen() const override;
     void ClosePort() override;
@@ -20,6 +20,8 @@ public:
     QString ModelName(int32_t nType) const override;
 
 private:
-    torvex::CInstrumentThread& m_rInstrument;
+    CInstrumentThread& m_rInstrument;
     int32_t m_nHWVersion = 0;
 };
+
+} // namespace torvex

@@ -2,6 +2,8 @@
 
 #include "model/OperatorDialog.h"
 
+namespace torvex {
+
 // An operator that is not there (command line, batch use): keeps every message
 // shown, answers every question with No / Cancel and names no file, so nothing
 // is overwritten or discarded on its behalf.
@@ -18,3 +20,5 @@ public:
 
     QStringList m_listMessages;
 };
+
+} // namespace torvex

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+namespace torvex {
+
 const QString kDataFileMagic = QStringLiteral("Kelvora TORVEX Data File");
 const QString kSequenceFileMagic = QStringLiteral("Kelvra TORVEX Sequence Data File");
 const QString kFileVersion = QStringLiteral("File Ver.1.0.1.0");
@@ -122,3 +124,5 @@ QString ConditionNameOf(const QString& strPath) {
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
     return dot < 0 ? name : name.left(dot);
 }
+
+} // namespace torvex

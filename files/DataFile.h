@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+namespace torvex {
+
 // The two file kinds: a data file (.tvx) holds one condition and its steps, a
 // sequence file (.tvxs) a list of named conditions, each with its steps. Both are
 // a plain item sequence with no header, length or checksum.
@@ -51,3 +53,5 @@ QString ReadResultMessage(int32_t nResult);
 // Name of a condition read from a file: the file name without its folder, cut
 // before the first '.' ("abc.def.tvx" gives "abc"; a name without '.' is kept whole).
 QString ConditionNameOf(const QString& strPath);
+
+} // namespace torvex

@@ -2,6 +2,8 @@
 
 #include <QAbstractTableModel>
 
+namespace torvex {
+
 // A table whose rows follow a list that changes in place: rows are added or
 // removed at the end and every text is rewritten, so a selection stays where
 // it was.
@@ -25,3 +27,5 @@ private:
     const int m_nColumns;
     int m_nRows = 0;
 };
+
+} // namespace torvex

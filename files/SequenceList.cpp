@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace torvex {
+
 CSettingData* CSequenceList::Entry(int i) const {
     if (i < 0 || i >= Count()) return nullptr;
     return m_listEntry[size_t(i)].get();
@@ -91,3 +93,5 @@ void CSequenceList::Replace(std::vector<std::unique_ptr<CSettingData>> entries) 
     m_nCurEntry = 0;
     Changed(false);
 }
+
+} // namespace torvex

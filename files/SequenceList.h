@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+namespace torvex {
+
 // How a loaded test joins the sequence list.
 enum : int32_t { ADD_OVERWRITE = 0, ADD_INSERT = 1, ADD_APPEND = 2 };
 
@@ -62,3 +64,5 @@ private:
     void Changed(bool bModified);
     int32_t& m_rbModified;
 };
+
+} // namespace torvex

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+namespace torvex {
+
 namespace {
 
 const QString kNone = QStringLiteral("-----");
@@ -56,3 +58,5 @@ QStringList FunctionCaptions() {
             QCoreApplication::translate("SequencePreview", "周波数変調"),
             QCoreApplication::translate("SequencePreview", "外部トリガ入力")};
 }
+
+} // namespace torvex

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace torvex {
+
 // What the sequence preview shows of one entry besides its value and coupling
 // editors, as texts and marks, so the screen only copies it. A default-made
 // one is the empty state.
@@ -27,3 +29,5 @@ SEQUENCE_PREVIEW MakeSequencePreview(const CSettingData* pEntry);
 
 // Captions of the four special functions, in the order of m_abFunction.
 QStringList FunctionCaptions();
+
+} // namespace torvex

@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 
+namespace torvex {
+
 void CSequenceTableModel::Refill() {
     SyncRows(m_list.Count());
 }
@@ -43,3 +45,5 @@ int CSequenceTableModel::ColumnShare(int nColumn) {
     static const int shares[kColumns] = {20, 50, 30};
     return nColumn >= 0 && nColumn < kColumns ? shares[nColumn] : 0;
 }
+
+} // namespace torvex

@@ -2,6 +2,8 @@
 
 #include "files/ListTableModel.h"
 
+namespace torvex {
+
 class CSequenceList;
 
 // The rows of the sequence list: "No.%3d", the entry's name and the overall
@@ -28,3 +30,5 @@ public:
 private:
     const CSequenceList& m_list;
 };
+
+} // namespace torvex

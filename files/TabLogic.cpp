@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+namespace torvex {
+
 namespace {
 const char* const kNames[] = {"STANDARD", "MANUAL", "SEQUENCE", "SETTINGS"};
 const QString kSuffix = QStringLiteral(" - TORVEX_Pilot");
@@ -63,3 +65,5 @@ bool ConfirmClose(CTorvexDoc& doc, int nTab, bool bTestRunning, bool bJudgmentEn
     if (!doc.SaveSequenceModified()) return false;
     return doc.SaveModified();
 }
+
+} // namespace torvex

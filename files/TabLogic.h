@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace torvex {
+
 class CTorvexDoc;
 class COperatorDialog;
 
@@ -21,3 +23,5 @@ bool UnsavedChanges(int nTab, const CTorvexDoc& doc);
 // saving. True when the window may close.
 bool ConfirmClose(CTorvexDoc& doc, int nTab, bool bTestRunning, bool bJudgmentEntered,
                   COperatorDialog& dialog);
+
+} // namespace torvex

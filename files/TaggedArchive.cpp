@@ -5,6 +5,8 @@
 #include <QtEndian>
 #include <cstring>
 
+namespace torvex {
+
 namespace {
 const qsizetype kChunk = 256 * 1024;
 }
@@ -137,7 +139,6 @@ QString DecodeShiftJis(QByteArrayView bytes) {
     }
     return out;
 }
-
 
 bool CArchiveReader::ReadStringHead(qint64& nBytes, bool& bWide) {
     // The writer's own form first: the wide mark and a one-byte length.
@@ -465,3 +466,5 @@ int32_t ReadStepListBlock(std::vector<CExecData>& steps, CArchiveReader& ar, uin
 int32_t CheckStepListBlock(CArchiveReader& ar) {
     return ReadSteps(nullptr, ar, 0);
 }
+
+} // namespace torvex

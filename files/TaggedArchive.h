@@ -12,6 +12,8 @@
 
 class QIODevice;
 
+namespace torvex {
+
 // The tagged record encoding: string items (a length, then the text) and 32-bit
 // little-endian value items, back to back. Strings are written in the wide form;
 // the narrow form of old files is read too.
@@ -156,3 +158,5 @@ int32_t ReadStepListBlock(std::vector<CExecData>& steps, CArchiveReader& ar, uin
 // Reads a step list block as ReadStepListBlock does, with the same result,
 // and keeps nothing.
 int32_t CheckStepListBlock(CArchiveReader& ar);
+
+} // namespace torvex

@@ -12,6 +12,8 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+namespace torvex {
+
 namespace {
 
 // The name of an unnamed condition as files store it; the title shows it translated.
@@ -390,7 +392,7 @@ bool CTorvexDoc::ReadSequenceFile(const QString& strPath, bool* pbApplied) {
     int32_t r = READ_OK;
     if (bLoaded && !bytes.isEmpty()) {
         CArchiveReader ar(bytes);
-        r = ::ReadSequenceFile(ar, m_ulMachineType, entries);
+        r = torvex::ReadSequenceFile(ar, m_ulMachineType, entries);
     }
     m_bSequenceMode = 0;
     if (!bLoaded) return false;
@@ -430,18 +432,19 @@ bool CTorvexDoc::ForEachSequenceEntry(const QString& strPath, const SequenceEntr
     };
     if (bCheckFirst) {
         CArchiveReader check(bytes.constData(), bytes.size());
-        const int32_t r = ::CheckSequenceEntries(check, m_ulMachineType, [&](int32_t, int32_t, CSettingData&) {
-            window.Advance(check.Position());
-        });
+        const int32_t r =
+            torvex::CheckSequenceEntries(check, m_ulMachineType, [&](int32_t, int32_t, CSettingData&) {
+                window.Advance(check.Position());
+            });
         if (failed(r)) return false;
         window.Restart();
     }
     CArchiveReader ar(bytes.constData(), bytes.size());
-    const int32_t r =
-        ::ReadSequenceEntries(ar, m_ulMachineType, [&](int32_t nEntry, int32_t nCount, CSettingData& cond) {
-            fnEntry(nEntry, nCount, cond);
-            window.Advance(ar.Position());
-        });
+    const int32_t r = torvex::ReadSequenceEntries(ar, m_ulMachineType,
+                                                  [&](int32_t nEntry, int32_t nCount, CSettingData& cond) {
+                                                      fnEntry(nEntry, nCount, cond);
+                                                      window.Advance(ar.Position());
+                                                  });
     window.Advance(bytes.size());
     return !failed(r);
 }
@@ -449,7 +452,7 @@ bool CTorvexDoc::ForEachSequenceEntry(const QString& strPath, const SequenceEntr
 bool CTorvexDoc::WriteSequenceFile(const QString& strPath) {
     m_bSequenceMode = 1;
     const bool bWritten = WriteAtomically(
-        strPath, [this](CArchiveWriter& ar) { ::WriteSequenceFile(m_sequence.m_listEntry, ar); });
+        strPath, [this](CArchiveWriter& ar) { torvex::WriteSequenceFile(m_sequence.m_listEntry, ar); });
     m_bSequenceMode = 0;
     if (bWritten) m_bSequenceModified = 0;
     return bWritten;
@@ -472,3 +475,5 @@ void CTorvexDoc::AddRecentFile(const QString& strPath) {
         WriteProfileValue(kRecentSection, QStringLiteral("File%1").arg(i),
                           i <= list.size() ? list[i - 1] : QString());
 }
+
+} // namespace torvex

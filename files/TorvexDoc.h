@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace torvex {
+
 // The single document of the program: the MANUAL and STANDARD conditions, the
 // sequence list, the selected step and the flags, with the data file (.tvx) and
 // sequence file (.tvxs) they are read from and written to. Saves are atomic: a
@@ -147,3 +149,5 @@ private:
     CCollectingDialog m_quiet;
     COperatorDialog* m_pDialog = &m_quiet;
 };
+
+} // namespace torvex

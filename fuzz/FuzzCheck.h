@@ -3,6 +3,8 @@
 #include "model/SettingData.h"
 #include "model/StepExpansion.h"
 
+namespace torvex {
+
 // What the program does at once with a condition and steps it read: expand the
 // condition and show every text of both.
 inline void UseReadCondition(CSettingData& cond, std::vector<CExecData>& steps) {
@@ -16,3 +18,5 @@ inline void UseReadCondition(CSettingData& cond, std::vector<CExecData>& steps) 
         for (int col = 1; col <= COL_COUNT; ++col)
             (void)step.GetText(col);
 }
+
+} // namespace torvex

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+using namespace torvex;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     CArchiveReader ar(reinterpret_cast<const char*>(pData), qint64(nSize));
     SequenceEntries entries;

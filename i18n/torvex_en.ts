@@ -2,1116 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
-    <name>CAboutDlg</name>
-    <message>
-        <source>バージョン情報</source>
-        <translation>About</translation>
-    </message>
-    <message>
-        <source>TORVEX用&#x3000;リモートコントロールソフトウェア</source>
-        <translation>Remote control software for the TORVEX</translation>
-    </message>
-</context>
-<context>
-    <name>CCouplingPhaseDlg</name>
-    <message>
-        <source>単独</source>
-        <translation>Fixed</translation>
-    </message>
-    <message>
-        <source>スイープ</source>
-        <translation>Sweep</translation>
-    </message>
-</context>
-<context>
-    <name>CCouplingPhaseSweepDlg</name>
-    <message>
-        <source>1相毎</source>
-        <translation>Line by line</translation>
-    </message>
-    <message>
-        <source>全組合せ</source>
-        <translation>All combinations</translation>
-    </message>
-</context>
-<context>
-    <name>CExecDlg</name>
-    <message>
-        <source>試験時間：</source>
-        <translation>Test time:</translation>
-    </message>
-    <message>
-        <source>トータル時間：</source>
-        <translation>Total time:</translation>
-    </message>
-    <message>
-        <source>残り時間(目安)：</source>
-        <translation>Time left (approx.):</translation>
-    </message>
-    <message>
-        <source>ステップ</source>
-        <translation>Step</translation>
-    </message>
-    <message>
-        <source>全体</source>
-        <translation>Total</translation>
-    </message>
-    <message>
-        <source>ステップの進み具合</source>
-        <translation>Progress of the step</translation>
-    </message>
-    <message>
-        <source>試験全体の進み具合</source>
-        <translation>Progress of the whole test</translation>
-    </message>
-    <message>
-        <source>試験開始</source>
-        <translation>Start test</translation>
-    </message>
-    <message>
-        <source>試験を開始します。試験中に押すと一時停止、もう一度押すと再開します。</source>
-        <translation>Starts the test. Pressed during a test it pauses; pressed again it resumes.</translation>
-    </message>
-    <message>
-        <source>試験停止</source>
-        <translation>Stop test</translation>
-    </message>
-    <message>
-        <source>EUT電源 LINE</source>
-        <translation>EUT supply LINE</translation>
-    </message>
-    <message>
-        <source>被試験機器への電源供給を入り切りします。</source>
-        <translation>Switches the supply of the equipment under test (EUT) on and off.</translation>
-    </message>
-    <message>
-        <source>出力ランプ</source>
-        <translation>Output lamp</translation>
-    </message>
-    <message>
-        <source>出力中は点滅します。</source>
-        <translation>Flashes while the output is on.</translation>
-    </message>
-    <message>
-        <source>経過 %1 / %2</source>
-        <translation>Elapsed %1 / %2</translation>
-    </message>
-    <message>
-        <source>%1 / %2 ステップ</source>
-        <translation>%1 / %2 steps</translation>
-    </message>
-    <message>
-        <source>%1 / %2 ステップ完了
-経過 %3 / %4</source>
-        <translation>%1 / %2 steps done
-Elapsed %3 / %4</translation>
-    </message>
-    <message>
-        <source>LINE ON</source>
-        <translation>LINE ON</translation>
-    </message>
-    <message>
-        <source>LINE OFF</source>
-        <translation>LINE OFF</translation>
-    </message>
-    <message>
-        <source>START</source>
-        <translation>START</translation>
-    </message>
-    <message>
-        <source>STOP</source>
-        <translation>STOP</translation>
-    </message>
-</context>
-<context>
-    <name>CExecListDlg</name>
-    <message>
-        <source>判定</source>
-        <translation>Judgment</translation>
-    </message>
-    <message>
-        <source>電圧 [V]</source>
-        <translation>Voltage [V]</translation>
-    </message>
-    <message>
-        <source>極性</source>
-        <translation>Polarity</translation>
-    </message>
-    <message>
-        <source>周波数 [kHz]</source>
-        <translation>Spike freq. [kHz]</translation>
-    </message>
-    <message>
-        <source>バースト期間 [ms]</source>
-        <translation>Burst duration [ms]</translation>
-    </message>
-    <message>
-        <source>印加相</source>
-        <translation>Coupling</translation>
-    </message>
-    <message>
-        <source>位相角 [°]</source>
-        <translation>Phase angle [°]</translation>
-    </message>
-    <message>
-        <source>コメント</source>
-        <translation>Comment</translation>
-    </message>
-    <message>
-        <source>試験データ出力</source>
-        <translation>Write test data</translation>
-    </message>
-    <message>
-        <source>判定一括変更</source>
-        <translation>Set all judgments</translation>
-    </message>
-    <message>
-        <source>コメント全削除</source>
-        <translation>Delete all comments</translation>
-    </message>
-    <message>
-        <source>ステップ数が1000を超えています。
-ステップ数が1000以下となるように設定を変更してください。</source>
-        <translation>The test has more than 1000 steps.
-Change the settings so that it has 1000 steps or fewer.</translation>
-    </message>
-    <message>
-        <source>現在のステップ数は%1ステップです。
-ステップ数が%2以下となるように設定を変更してください。</source>
-        <translation>The test now has %1 steps.
-Change the settings so that it has %2 steps or fewer.</translation>
-    </message>
-    <message>
-        <source>判定をすべて書き換えます。
-よろしいですか？</source>
-        <translation>Every judgment will be replaced.
-Continue?</translation>
-    </message>
-    <message>
-        <source>コメントをすべて削除します。
-よろしいですか？</source>
-        <translation>Every comment will be deleted.
-Continue?</translation>
-    </message>
-</context>
-<context>
-    <name>CHistoryDlg</name>
-    <message>
-        <source>すべて</source>
-        <translation>All</translation>
-    </message>
-    <message>
-        <source>完了</source>
-        <translation>Completed</translation>
-    </message>
-    <message>
-        <source>停止</source>
-        <translation>Stopped</translation>
-    </message>
-    <message>
-        <source>エラー</source>
-        <translation>Error</translation>
-    </message>
-    <message>
-        <source>通信断</source>
-        <translation>Instrument lost</translation>
-    </message>
-    <message>
-        <source>プログラム終了</source>
-        <translation>Program ended</translation>
-    </message>
-    <message>
-        <source>未終了</source>
-        <translation>Unfinished</translation>
-    </message>
-    <message>
-        <source>試験履歴</source>
-        <translation>Test history</translation>
-    </message>
-    <message>
-        <source>期間</source>
-        <translation>Period</translation>
-    </message>
-    <message>
-        <source>ファイル名の一部</source>
-        <translation>Part of the file name</translation>
-    </message>
-    <message>
-        <source>～</source>
-        <translation>to</translation>
-    </message>
-    <message>
-        <source>ファイル</source>
-        <translation>File</translation>
-    </message>
-    <message>
-        <source>結果</source>
-        <translation>Outcome</translation>
-    </message>
-    <message>
-        <source>開始</source>
-        <translation>Started</translation>
-    </message>
-    <message>
-        <source>終了</source>
-        <translation>Ended</translation>
-    </message>
-    <message>
-        <source>タブ</source>
-        <translation>Tab</translation>
-    </message>
-    <message>
-        <source>型名</source>
-        <translation>Model</translation>
-    </message>
-    <message>
-        <source>実行ステップ</source>
-        <translation>Steps run</translation>
-    </message>
-    <message>
-        <source>合格</source>
-        <translation>Passed</translation>
-    </message>
-    <message>
-        <source>不合格</source>
-        <translation>Failed</translation>
-    </message>
-    <message>
-        <source>判定</source>
-        <translation>Judgment</translation>
-    </message>
-    <message>
-        <source>コメント</source>
-        <translation>Comment</translation>
-    </message>
-    <message>
-        <source>試験データ出力</source>
-        <translation>Write test data</translation>
-    </message>
-    <message>
-        <source>閉じる</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>この試験の試験データを作成できません。</source>
-        <translation>The test data of this test cannot be made.</translation>
-    </message>
-</context>
-<context>
-    <name>CJudgeDlg</name>
-    <message>
-        <source>判定</source>
-        <translation>Judgment</translation>
-    </message>
-    <message>
-        <source>キャンセル</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>コメント</source>
-        <translation>Comment</translation>
-    </message>
-</context>
-<context>
-    <name>CMainFrame</name>
-    <message>
-        <source>無題 - TORVEX_Pilot</source>
-        <translation>Untitled - TORVEX_Pilot</translation>
-    </message>
-    <message>
-        <source>試験器との通信状態と、接続してからの再送回数・通信失敗回数です。</source>
-        <translation>Whether the instrument answers, and the repeats and failed exchanges since the connection.</translation>
-    </message>
-    <message>
-        <source>ファイル(&amp;F)</source>
-        <translation>&amp;File</translation>
-    </message>
-    <message>
-        <source>新規作成(&amp;N)</source>
-        <translation>&amp;New</translation>
-    </message>
-    <message>
-        <source>開く(&amp;O)...</source>
-        <translation>&amp;Open...</translation>
-    </message>
-    <message>
-        <source>上書き保存(&amp;S)</source>
-        <translation>&amp;Save</translation>
-    </message>
-    <message>
-        <source>名前を付けて保存(&amp;A)...</source>
-        <translation>Save &amp;As...</translation>
-    </message>
-    <message>
-        <source>最近使ったファイル</source>
-        <translation>Recent Files</translation>
-    </message>
-    <message>
-        <source>アプリケーションの終了(&amp;X)</source>
-        <translation>E&amp;xit</translation>
-    </message>
-    <message>
-        <source>表示(&amp;V)</source>
-        <translation>&amp;View</translation>
-    </message>
-    <message>
-        <source>ツール バー</source>
-        <translation>Toolbar</translation>
-    </message>
-    <message>
-        <source>ツール バー(&amp;T)</source>
-        <translation>&amp;Toolbar</translation>
-    </message>
-    <message>
-        <source>ステータス バー(&amp;S)</source>
-        <translation>&amp;Status Bar</translation>
-    </message>
-    <message>
-        <source>試験履歴(&amp;H)...</source>
-        <translation>Test &amp;History...</translation>
-    </message>
-    <message>
-        <source>ヘルプ(&amp;H)</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
-        <source>バージョン情報 TORVEX Pilot(&amp;A)...</source>
-        <translation>&amp;About TORVEX Pilot...</translation>
-    </message>
-    <message>
-        <source>取扱説明書(&amp;M)</source>
-        <translation>Operator&apos;s &amp;Manual</translation>
-    </message>
-    <message>
-        <source>試験データを出力</source>
-        <translation>Write the test data</translation>
-    </message>
-    <message>
-        <source>出力</source>
-        <translation>Output</translation>
-    </message>
-    <message>
-        <source>開く</source>
-        <translation>Open</translation>
-    </message>
-    <message>
-        <source>準備完了</source>
-        <translation>Ready</translation>
-    </message>
-    <message>
-        <source>取扱説明書を表示できませんでした</source>
-        <translation>The operator&apos;s manual could not be shown</translation>
-    </message>
-</context>
-<context>
-    <name>CManualDlg</name>
-    <message>
-        <source>読み込み</source>
-        <translation>Load</translation>
-    </message>
-    <message>
-        <source>上書き保存</source>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>名前を付けて保存</source>
-        <translation>Save As</translation>
-    </message>
-    <message>
-        <source>極性反転</source>
-        <translation>Alt. polarity</translation>
-    </message>
-    <message>
-        <source>パルス連続出力</source>
-        <translation>Continuous</translation>
-    </message>
-    <message>
-        <source>周波数変調</source>
-        <translation>Freq. modulation</translation>
-    </message>
-    <message>
-        <source>外部トリガ入力</source>
-        <translation>Ext. trigger</translation>
-    </message>
-    <message>
-        <source>極性</source>
-        <translation>Polarity</translation>
-    </message>
-    <message>
-        <source>単独</source>
-        <translation>Fixed</translation>
-    </message>
-    <message>
-        <source>スイープ</source>
-        <translation>Sweep</translation>
-    </message>
-    <message>
-        <source>＋</source>
-        <translation>+</translation>
-    </message>
-    <message>
-        <source>－</source>
-        <translation>−</translation>
-    </message>
-    <message>
-        <source>＋ ⇒ －</source>
-        <translation>+ ⇒ −</translation>
-    </message>
-    <message>
-        <source>電圧</source>
-        <translation>Voltage</translation>
-    </message>
-    <message>
-        <source>周波数</source>
-        <translation>Spike freq.</translation>
-    </message>
-    <message>
-        <source>試験時間</source>
-        <translation>Test time</translation>
-    </message>
-    <message>
-        <source>出力先</source>
-        <translation>Output</translation>
-    </message>
-    <message>
-        <source>バースト周期</source>
-        <translation>Burst period</translation>
-    </message>
-    <message>
-        <source>パルス数</source>
-        <translation>Pulses per burst</translation>
-    </message>
-    <message>
-        <source>バースト期間</source>
-        <translation>Burst duration</translation>
-    </message>
-    <message>
-        <source>ライン同期</source>
-        <translation>Line sync</translation>
-    </message>
-    <message>
-        <source>同期</source>
-        <translation>Synchronous</translation>
-    </message>
-    <message>
-        <source>非同期</source>
-        <translation>Asynchronous</translation>
-    </message>
-    <message>
-        <source>位相角</source>
-        <translation>Phase angle</translation>
-    </message>
-    <message>
-        <source>CDN   印加相</source>
-        <translation>CDN coupling</translation>
-    </message>
-    <message>
-        <source>単相</source>
-        <translation>Single-phase</translation>
-    </message>
-    <message>
-        <source>三相</source>
-        <translation>Three-phase</translation>
-    </message>
-    <message>
-        <source>開く</source>
-        <translation>Open</translation>
-    </message>
-    <message>
-        <source>FUNCTION SETUP</source>
-        <translation>FUNCTION SETUP</translation>
-    </message>
-    <message>
-        <source>CDN OUT</source>
-        <translation>CDN OUT</translation>
-    </message>
-    <message>
-        <source>PULSE OUT</source>
-        <translation>PULSE OUT</translation>
-    </message>
-</context>
-<context>
-    <name>CPlanChartWidget</name>
-    <message>
-        <source>試験計画</source>
-        <translation>Test plan</translation>
-    </message>
-    <message>
-        <source>ステップごとの電圧（棒）と周波数（線）。幅は試験時間、色は判定、枠は現在のステップ。</source>
-        <translation>Voltage (bars) and spike frequency (line) of each step. Width is the test time, colour the judgment, the frame the current step.</translation>
-    </message>
-    <message>
-        <source>電圧 最大 %1 V</source>
-        <translation>Voltage max. %1 V</translation>
-    </message>
-    <message>
-        <source>周波数 %1 kHz</source>
-        <translation>Frequency %1 kHz</translation>
-    </message>
-    <message>
-        <source>周波数 %1 – %2 kHz</source>
-        <translation>Frequency %1 – %2 kHz</translation>
-    </message>
-    <message>
-        <source>Step %1
-%2 V  %3 kHz  %4
-%5</source>
-        <translation>Step %1
-%2 V  %3 kHz  %4
-%5</translation>
-    </message>
-</context>
-<context>
-    <name>CSequenceDlg</name>
-    <message>
-        <source>試験名</source>
-        <translation>Test name</translation>
-    </message>
-    <message>
-        <source>極性</source>
-        <translation>Polarity</translation>
-    </message>
-    <message>
-        <source>電圧</source>
-        <translation>Voltage</translation>
-    </message>
-    <message>
-        <source>周波数</source>
-        <translation>Frequency</translation>
-    </message>
-    <message>
-        <source>試験時間</source>
-        <translation>Test time</translation>
-    </message>
-    <message>
-        <source>出力先</source>
-        <translation>Output</translation>
-    </message>
-    <message>
-        <source>バースト周期</source>
-        <translation>Burst period</translation>
-    </message>
-    <message>
-        <source>パルス数</source>
-        <translation>Pulses/burst</translation>
-    </message>
-    <message>
-        <source>バースト期間</source>
-        <translation>Burst duration</translation>
-    </message>
-    <message>
-        <source>ライン同期</source>
-        <translation>Line sync</translation>
-    </message>
-    <message>
-        <source>同期</source>
-        <translation>Synchronous</translation>
-    </message>
-    <message>
-        <source>非同期</source>
-        <translation>Asynchronous</translation>
-    </message>
-    <message>
-        <source>位相角</source>
-        <translation>Phase angle</translation>
-    </message>
-    <message>
-        <source>CDN   印加相</source>
-        <translation>CDN coupling</translation>
-    </message>
-    <message>
-        <source>単相</source>
-        <translation>Single-phase</translation>
-    </message>
-    <message>
-        <source>三相</source>
-        <translation>Three-phase</translation>
-    </message>
-    <message>
-        <source>PREVIEW</source>
-        <translation>PREVIEW</translation>
-    </message>
-    <message>
-        <source>FUNCTION</source>
-        <translation>FUNCTION</translation>
-    </message>
-    <message>
-        <source>CDN OUT</source>
-        <translation>CDN OUT</translation>
-    </message>
-    <message>
-        <source>PULSE OUT</source>
-        <translation>PULSE OUT</translation>
-    </message>
-</context>
-<context>
-    <name>CSequenceListDlg</name>
-    <message>
-        <source>追加方法</source>
-        <translation>Add as</translation>
-    </message>
-    <message>
-        <source>上書き</source>
-        <translation>Replace</translation>
-    </message>
-    <message>
-        <source>挿入</source>
-        <translation>Insert</translation>
-    </message>
-    <message>
-        <source>最後尾</source>
-        <translation>Append</translation>
-    </message>
-    <message>
-        <source>シーケンスファイル</source>
-        <translation>Sequence file</translation>
-    </message>
-    <message>
-        <source>読み込み</source>
-        <translation>Load</translation>
-    </message>
-    <message>
-        <source>上書き保存</source>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>名前を付けて保存</source>
-        <translation>Save As</translation>
-    </message>
-    <message>
-        <source>削除</source>
-        <translation>Delete</translation>
-    </message>
-    <message>
-        <source>全削除</source>
-        <translation>Delete All</translation>
-    </message>
-    <message>
-        <source>LOAD</source>
-        <translation>LOAD</translation>
-    </message>
-</context>
-<context>
-    <name>CSettingsDlg</name>
-    <message>
-        <source>フォルダ設定</source>
-        <translation>Choose a folder</translation>
-    </message>
-    <message>
-        <source>接続状態</source>
-        <translation>Connection</translation>
-    </message>
-    <message>
-        <source>デモモード</source>
-        <translation>Demo mode</translation>
-    </message>
-    <message>
-        <source>再接続</source>
-        <translation>Reconnect</translation>
-    </message>
-    <message>
-        <source>機器を探して接続し直します。</source>
-        <translation>Searches for the instrument and connects it again.</translation>
-    </message>
-    <message>
-        <source>その他の機能設定</source>
-        <translation>Other settings</translation>
-    </message>
-    <message>
-        <source>カーソルを合わせたときに設定情報を吹き出し表示する</source>
-        <translation>Show the setting ranges in a tooltip under the mouse pointer</translation>
-    </message>
-    <message>
-        <source>ステップごとに試験を停止する</source>
-        <translation>Stop the test after every step</translation>
-    </message>
-    <message>
-        <source>校正時期お知らせ機能設定</source>
-        <translation>Calibration reminder</translation>
-    </message>
-    <message>
-        <source>TORVEX   型式</source>
-        <translation>TORVEX model</translation>
-    </message>
-    <message>
-        <source>シリアル番号</source>
-        <translation>Serial number</translation>
-    </message>
-    <message>
-        <source>校正予定日の</source>
-        <translation>Remind</translation>
-    </message>
-    <message>
-        <source>0～999日</source>
-        <translation>0–999 days</translation>
-    </message>
-    <message>
-        <source>日前からお知らせ</source>
-        <translation>days before the due date</translation>
-    </message>
-    <message>
-        <source>変更</source>
-        <translation>Change</translation>
-    </message>
-    <message>
-        <source>前回校正日：</source>
-        <translation>Last calibration:</translation>
-    </message>
-    <message>
-        <source>校正予定日：</source>
-        <translation>Calibration due:</translation>
-    </message>
-    <message>
-        <source>カレンダーで選んだ日を前回校正日にします。</source>
-        <translation>Makes the day chosen in the calendar the last calibration date.</translation>
-    </message>
-    <message>
-        <source>カレンダーで選んだ日を校正予定日にします。</source>
-        <translation>Makes the day chosen in the calendar the calibration due date.</translation>
-    </message>
-    <message>
-        <source>試験ログ保存設定</source>
-        <translation>Test log</translation>
-    </message>
-    <message>
-        <source>試験ログ保存機能ON</source>
-        <translation>Save a test log</translation>
-    </message>
-    <message>
-        <source>試験データ出力用試験情報</source>
-        <translation>Test information for the test data</translation>
-    </message>
-    <message>
-        <source>企業名</source>
-        <translation>Company</translation>
-    </message>
-    <message>
-        <source>試験場所</source>
-        <translation>Test site</translation>
-    </message>
-    <message>
-        <source>品名/型名</source>
-        <translation>EUT / model</translation>
-    </message>
-    <message>
-        <source>試験者名</source>
-        <translation>Operator</translation>
-    </message>
-    <message>
-        <source>規格名</source>
-        <translation>Standard</translation>
-    </message>
-    <message>
-        <source>温度</source>
-        <translation>Temperature</translation>
-    </message>
-    <message>
-        <source>湿度</source>
-        <translation>Humidity</translation>
-    </message>
-    <message>
-        <source>気圧</source>
-        <translation>Air pressure</translation>
-    </message>
-    <message>
-        <source>試験機器</source>
-        <translation>Test equipment</translation>
-    </message>
-    <message>
-        <source>機器</source>
-        <translation>Equipment</translation>
-    </message>
-    <message>
-        <source>型名</source>
-        <translation>Model</translation>
-    </message>
-    <message>
-        <source>最終校正日</source>
-        <translation>Last calibration</translation>
-    </message>
-    <message>
-        <source>校正周期</source>
-        <translation>Calibration interval</translation>
-    </message>
-    <message>
-        <source>試験器</source>
-        <translation>Generator</translation>
-    </message>
-    <message>
-        <source>オプション1</source>
-        <translation>Option 1</translation>
-    </message>
-    <message>
-        <source>オプション2</source>
-        <translation>Option 2</translation>
-    </message>
-    <message>
-        <source>オプション3</source>
-        <translation>Option 3</translation>
-    </message>
-    <message>
-        <source>EFT/B試験器</source>
-        <translation>EFT/B generator</translation>
-    </message>
-    <message>
-        <source>接続</source>
-        <translation>Connected</translation>
-    </message>
-    <message>
-        <source>未接続</source>
-        <translation>Not connected</translation>
-    </message>
-    <message>
-        <source>前回校正日を変更してもよろしいですか。
-変更すると校正予定日が前回校正日の1年後に自動で変更されます。</source>
-        <translation>Change the last calibration date?
-The calibration due date then moves to one year after it.</translation>
-    </message>
-    <message>
-        <source>表示言語</source>
-        <translation>Language</translation>
-    </message>
-    <message>
-        <source>自動</source>
-        <translation>Automatic</translation>
-    </message>
-    <message>
-        <source>日本語</source>
-        <translation>Japanese</translation>
-    </message>
-    <message>
-        <source>English</source>
-        <translation>English</translation>
-    </message>
-    <message>
-        <source>自動：システムの言語が日本語なら日本語、それ以外は英語で表示します。</source>
-        <translation>Automatic: Japanese when the system language is Japanese, English otherwise.</translation>
-    </message>
-    <message>
-        <source>次回の起動から有効になります。</source>
-        <translation>Takes effect at the next start.</translation>
-    </message>
-</context>
-<context>
-    <name>CSplashDlg</name>
-    <message>
-        <source>TORVEX Remote Control Software</source>
-        <translation>TORVEX Remote Control Software</translation>
-    </message>
-</context>
-<context>
-    <name>CStandardDlg</name>
-    <message>
-        <source>テストレベル</source>
-        <translation>Test level</translation>
-    </message>
-    <message>
-        <source>レベル１</source>
-        <translation>Level 1</translation>
-    </message>
-    <message>
-        <source>レベル２</source>
-        <translation>Level 2</translation>
-    </message>
-    <message>
-        <source>レベル３</source>
-        <translation>Level 3</translation>
-    </message>
-    <message>
-        <source>レベル４</source>
-        <translation>Level 4</translation>
-    </message>
-    <message>
-        <source>極性</source>
-        <translation>Polarity</translation>
-    </message>
-    <message>
-        <source>＋</source>
-        <translation>+</translation>
-    </message>
-    <message>
-        <source>－</source>
-        <translation>−</translation>
-    </message>
-    <message>
-        <source>電圧</source>
-        <translation>Voltage</translation>
-    </message>
-    <message>
-        <source>周波数</source>
-        <translation>Frequency</translation>
-    </message>
-    <message>
-        <source>試験時間</source>
-        <translation>Test time</translation>
-    </message>
-    <message>
-        <source>バースト周期</source>
-        <translation>Burst period</translation>
-    </message>
-    <message>
-        <source>パルス数</source>
-        <translation>Pulses/burst</translation>
-    </message>
-    <message>
-        <source>バースト期間</source>
-        <translation>Burst duration</translation>
-    </message>
-    <message>
-        <source>出力先</source>
-        <translation>Output</translation>
-    </message>
-    <message>
-        <source>CDN 印加相</source>
-        <translation>CDN coupling</translation>
-    </message>
-    <message>
-        <source>単相</source>
-        <translation>Single-phase</translation>
-    </message>
-    <message>
-        <source>三相</source>
-        <translation>Three-phase</translation>
-    </message>
-    <message>
-        <source>CDN OUT</source>
-        <translation>CDN OUT</translation>
-    </message>
-    <message>
-        <source>PULSE OUT</source>
-        <translation>PULSE OUT</translation>
-    </message>
-</context>
-<context>
-    <name>CTorvexApp</name>
-    <message>
-        <source>アプリケーションはすでに起動しています。</source>
-        <translation>The application is already running.</translation>
-    </message>
-    <message>
-        <source>校正予定日が設定されていません。
-お知らせ機能を利用する場合は校正予定日を設定してください。
-
-本ソフトウェアではマニュアルテストまたはシーケンステストを開始するたびに試験ログを保存します。
-必要ない場合は試験ログ保存設定のチェックを外してください。</source>
-        <translation>The calibration due date is not set.
-Set it to use the calibration reminder.
-
-This program saves a test log every time a MANUAL or SEQUENCE test starts.
-If you do not need it, clear the test log setting on the SETTINGS tab.</translation>
-    </message>
-    <message>
-        <source>無題</source>
-        <translation>Untitled</translation>
-    </message>
-    <message>
-        <source>前回の試験は終了しないまま中断されました。
-開始：%1
-ファイル：%2（%3）
-
-この試験の条件と判定・コメントを復元しますか？</source>
-        <translation>The last test was interrupted before it ended.
-Started: %1
-File: %2 (%3)
-
-Restore its conditions, judgments and comments?</translation>
-    </message>
-    <message>
-        <source>試験を復元できませんでした。</source>
-        <translation>The test could not be restored.</translation>
-    </message>
-</context>
-<context>
-    <name>CTypeSelectDlg</name>
-    <message>
-        <source>モデル選択</source>
-        <translation>Model Selection</translation>
-    </message>
-    <message>
-        <source>TORVEXとの接続に失敗しました。</source>
-        <translation>Could not connect to the TORVEX.</translation>
-    </message>
-    <message>
-        <source>電源と通信ケーブルを確認してください。</source>
-        <translation>Check the power and the communication cable.</translation>
-    </message>
-    <message>
-        <source> １．アプリケーションを起動する場合はモデルを選択して、[デモモード起動]ボタンを押してください。</source>
-        <translation> 1. To start the application, choose the model and press [Start Demo Mode].</translation>
-    </message>
-    <message>
-        <source>２．再度TORVEXとの接続を行う場合は[リトライ]ボタンを押してください。</source>
-        <translation>2. To try to connect to the TORVEX again, press [Retry].</translation>
-    </message>
-    <message>
-        <source>３．終了する場合は[終了]ﾎﾞﾀﾝを押してください。</source>
-        <translation>3. To quit, press [Exit].</translation>
-    </message>
-    <message>
-        <source>TORVEXがどのシリアルポートにあるか、ポートを開けない理由（dialout グループなど）と対処方法は、
-端末で「torvex ports」を実行すると表示されます。詳しくは取扱説明書の「困ったときは」をご覧ください。</source>
-        <translation>Which serial port the TORVEX is on, why a port cannot be opened (the dialout group and such) and what to do
-are shown by &quot;torvex ports&quot; in a terminal. See &quot;Troubleshooting&quot; in the operator&apos;s manual.</translation>
-    </message>
-    <message>
-        <source>デモモード起動</source>
-        <translation>Start Demo Mode</translation>
-    </message>
-    <message>
-        <source>リトライ</source>
-        <translation>Retry</translation>
-    </message>
-    <message>
-        <source>終了</source>
-        <translation>Exit</translation>
-    </message>
-</context>
-<context>
-    <name>CValueDlg</name>
-    <message>
-        <source>単独</source>
-        <translation>Fixed</translation>
-    </message>
-    <message>
-        <source>スイープ</source>
-        <translation>Sweep</translation>
-    </message>
-    <message>
-        <source>複数</source>
-        <translation>List</translation>
-    </message>
-</context>
-<context>
-    <name>CValueFixDlg</name>
-    <message>
-        <source>START</source>
-        <translation>START</translation>
-    </message>
-    <message>
-        <source>STOP</source>
-        <translation>STOP</translation>
-    </message>
-    <message>
-        <source>STEP</source>
-        <translation>STEP</translation>
-    </message>
-</context>
-<context>
-    <name>CValueSweepDlg</name>
-    <message>
-        <source>START</source>
-        <translation>START</translation>
-    </message>
-    <message>
-        <source>STOP</source>
-        <translation>STOP</translation>
-    </message>
-    <message>
-        <source>STEP</source>
-        <translation>STEP</translation>
-    </message>
-</context>
-<context>
     <name>CalibrationSetting</name>
     <message>
         <source>未設定</source>
@@ -2119,6 +1009,1116 @@ Check that the path and the file name are right.</translation>
     <message>
         <source>無題.tvxs</source>
         <translation>Untitled.tvxs</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CAboutDlg</name>
+    <message>
+        <source>バージョン情報</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>TORVEX用&#x3000;リモートコントロールソフトウェア</source>
+        <translation>Remote control software for the TORVEX</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CCouplingPhaseDlg</name>
+    <message>
+        <source>単独</source>
+        <translation>Fixed</translation>
+    </message>
+    <message>
+        <source>スイープ</source>
+        <translation>Sweep</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CCouplingPhaseSweepDlg</name>
+    <message>
+        <source>1相毎</source>
+        <translation>Line by line</translation>
+    </message>
+    <message>
+        <source>全組合せ</source>
+        <translation>All combinations</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CExecDlg</name>
+    <message>
+        <source>試験時間：</source>
+        <translation>Test time:</translation>
+    </message>
+    <message>
+        <source>トータル時間：</source>
+        <translation>Total time:</translation>
+    </message>
+    <message>
+        <source>残り時間(目安)：</source>
+        <translation>Time left (approx.):</translation>
+    </message>
+    <message>
+        <source>ステップ</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>全体</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>ステップの進み具合</source>
+        <translation>Progress of the step</translation>
+    </message>
+    <message>
+        <source>試験全体の進み具合</source>
+        <translation>Progress of the whole test</translation>
+    </message>
+    <message>
+        <source>試験開始</source>
+        <translation>Start test</translation>
+    </message>
+    <message>
+        <source>試験を開始します。試験中に押すと一時停止、もう一度押すと再開します。</source>
+        <translation>Starts the test. Pressed during a test it pauses; pressed again it resumes.</translation>
+    </message>
+    <message>
+        <source>試験停止</source>
+        <translation>Stop test</translation>
+    </message>
+    <message>
+        <source>EUT電源 LINE</source>
+        <translation>EUT supply LINE</translation>
+    </message>
+    <message>
+        <source>被試験機器への電源供給を入り切りします。</source>
+        <translation>Switches the supply of the equipment under test (EUT) on and off.</translation>
+    </message>
+    <message>
+        <source>出力ランプ</source>
+        <translation>Output lamp</translation>
+    </message>
+    <message>
+        <source>出力中は点滅します。</source>
+        <translation>Flashes while the output is on.</translation>
+    </message>
+    <message>
+        <source>経過 %1 / %2</source>
+        <translation>Elapsed %1 / %2</translation>
+    </message>
+    <message>
+        <source>%1 / %2 ステップ</source>
+        <translation>%1 / %2 steps</translation>
+    </message>
+    <message>
+        <source>%1 / %2 ステップ完了
+経過 %3 / %4</source>
+        <translation>%1 / %2 steps done
+Elapsed %3 / %4</translation>
+    </message>
+    <message>
+        <source>LINE ON</source>
+        <translation>LINE ON</translation>
+    </message>
+    <message>
+        <source>LINE OFF</source>
+        <translation>LINE OFF</translation>
+    </message>
+    <message>
+        <source>START</source>
+        <translation>START</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>STOP</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CExecListDlg</name>
+    <message>
+        <source>判定</source>
+        <translation>Judgment</translation>
+    </message>
+    <message>
+        <source>電圧 [V]</source>
+        <translation>Voltage [V]</translation>
+    </message>
+    <message>
+        <source>極性</source>
+        <translation>Polarity</translation>
+    </message>
+    <message>
+        <source>周波数 [kHz]</source>
+        <translation>Spike freq. [kHz]</translation>
+    </message>
+    <message>
+        <source>バースト期間 [ms]</source>
+        <translation>Burst duration [ms]</translation>
+    </message>
+    <message>
+        <source>印加相</source>
+        <translation>Coupling</translation>
+    </message>
+    <message>
+        <source>位相角 [°]</source>
+        <translation>Phase angle [°]</translation>
+    </message>
+    <message>
+        <source>コメント</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>試験データ出力</source>
+        <translation>Write test data</translation>
+    </message>
+    <message>
+        <source>判定一括変更</source>
+        <translation>Set all judgments</translation>
+    </message>
+    <message>
+        <source>コメント全削除</source>
+        <translation>Delete all comments</translation>
+    </message>
+    <message>
+        <source>ステップ数が1000を超えています。
+ステップ数が1000以下となるように設定を変更してください。</source>
+        <translation>The test has more than 1000 steps.
+Change the settings so that it has 1000 steps or fewer.</translation>
+    </message>
+    <message>
+        <source>現在のステップ数は%1ステップです。
+ステップ数が%2以下となるように設定を変更してください。</source>
+        <translation>The test now has %1 steps.
+Change the settings so that it has %2 steps or fewer.</translation>
+    </message>
+    <message>
+        <source>判定をすべて書き換えます。
+よろしいですか？</source>
+        <translation>Every judgment will be replaced.
+Continue?</translation>
+    </message>
+    <message>
+        <source>コメントをすべて削除します。
+よろしいですか？</source>
+        <translation>Every comment will be deleted.
+Continue?</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CHistoryDlg</name>
+    <message>
+        <source>すべて</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>完了</source>
+        <translation>Completed</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stopped</translation>
+    </message>
+    <message>
+        <source>エラー</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>通信断</source>
+        <translation>Instrument lost</translation>
+    </message>
+    <message>
+        <source>プログラム終了</source>
+        <translation>Program ended</translation>
+    </message>
+    <message>
+        <source>未終了</source>
+        <translation>Unfinished</translation>
+    </message>
+    <message>
+        <source>試験履歴</source>
+        <translation>Test history</translation>
+    </message>
+    <message>
+        <source>期間</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>ファイル名の一部</source>
+        <translation>Part of the file name</translation>
+    </message>
+    <message>
+        <source>～</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>結果</source>
+        <translation>Outcome</translation>
+    </message>
+    <message>
+        <source>開始</source>
+        <translation>Started</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Ended</translation>
+    </message>
+    <message>
+        <source>タブ</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>型名</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>実行ステップ</source>
+        <translation>Steps run</translation>
+    </message>
+    <message>
+        <source>合格</source>
+        <translation>Passed</translation>
+    </message>
+    <message>
+        <source>不合格</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>判定</source>
+        <translation>Judgment</translation>
+    </message>
+    <message>
+        <source>コメント</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>試験データ出力</source>
+        <translation>Write test data</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>この試験の試験データを作成できません。</source>
+        <translation>The test data of this test cannot be made.</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CJudgeDlg</name>
+    <message>
+        <source>判定</source>
+        <translation>Judgment</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>コメント</source>
+        <translation>Comment</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CMainFrame</name>
+    <message>
+        <source>無題 - TORVEX_Pilot</source>
+        <translation>Untitled - TORVEX_Pilot</translation>
+    </message>
+    <message>
+        <source>試験器との通信状態と、接続してからの再送回数・通信失敗回数です。</source>
+        <translation>Whether the instrument answers, and the repeats and failed exchanges since the connection.</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>新規作成(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>上書き保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>最近使ったファイル</source>
+        <translation>Recent Files</translation>
+    </message>
+    <message>
+        <source>アプリケーションの終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>ツール バー</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>ツール バー(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>ステータス バー(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>試験履歴(&amp;H)...</source>
+        <translation>Test &amp;History...</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>バージョン情報 TORVEX Pilot(&amp;A)...</source>
+        <translation>&amp;About TORVEX Pilot...</translation>
+    </message>
+    <message>
+        <source>取扱説明書(&amp;M)</source>
+        <translation>Operator&apos;s &amp;Manual</translation>
+    </message>
+    <message>
+        <source>試験データを出力</source>
+        <translation>Write the test data</translation>
+    </message>
+    <message>
+        <source>出力</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>準備完了</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>取扱説明書を表示できませんでした</source>
+        <translation>The operator&apos;s manual could not be shown</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CManualDlg</name>
+    <message>
+        <source>読み込み</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>上書き保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>極性反転</source>
+        <translation>Alt. polarity</translation>
+    </message>
+    <message>
+        <source>パルス連続出力</source>
+        <translation>Continuous</translation>
+    </message>
+    <message>
+        <source>周波数変調</source>
+        <translation>Freq. modulation</translation>
+    </message>
+    <message>
+        <source>外部トリガ入力</source>
+        <translation>Ext. trigger</translation>
+    </message>
+    <message>
+        <source>極性</source>
+        <translation>Polarity</translation>
+    </message>
+    <message>
+        <source>単独</source>
+        <translation>Fixed</translation>
+    </message>
+    <message>
+        <source>スイープ</source>
+        <translation>Sweep</translation>
+    </message>
+    <message>
+        <source>＋</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>－</source>
+        <translation>−</translation>
+    </message>
+    <message>
+        <source>＋ ⇒ －</source>
+        <translation>+ ⇒ −</translation>
+    </message>
+    <message>
+        <source>電圧</source>
+        <translation>Voltage</translation>
+    </message>
+    <message>
+        <source>周波数</source>
+        <translation>Spike freq.</translation>
+    </message>
+    <message>
+        <source>試験時間</source>
+        <translation>Test time</translation>
+    </message>
+    <message>
+        <source>出力先</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>バースト周期</source>
+        <translation>Burst period</translation>
+    </message>
+    <message>
+        <source>パルス数</source>
+        <translation>Pulses per burst</translation>
+    </message>
+    <message>
+        <source>バースト期間</source>
+        <translation>Burst duration</translation>
+    </message>
+    <message>
+        <source>ライン同期</source>
+        <translation>Line sync</translation>
+    </message>
+    <message>
+        <source>同期</source>
+        <translation>Synchronous</translation>
+    </message>
+    <message>
+        <source>非同期</source>
+        <translation>Asynchronous</translation>
+    </message>
+    <message>
+        <source>位相角</source>
+        <translation>Phase angle</translation>
+    </message>
+    <message>
+        <source>CDN   印加相</source>
+        <translation>CDN coupling</translation>
+    </message>
+    <message>
+        <source>単相</source>
+        <translation>Single-phase</translation>
+    </message>
+    <message>
+        <source>三相</source>
+        <translation>Three-phase</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>FUNCTION SETUP</source>
+        <translation>FUNCTION SETUP</translation>
+    </message>
+    <message>
+        <source>CDN OUT</source>
+        <translation>CDN OUT</translation>
+    </message>
+    <message>
+        <source>PULSE OUT</source>
+        <translation>PULSE OUT</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CPlanChartWidget</name>
+    <message>
+        <source>試験計画</source>
+        <translation>Test plan</translation>
+    </message>
+    <message>
+        <source>ステップごとの電圧（棒）と周波数（線）。幅は試験時間、色は判定、枠は現在のステップ。</source>
+        <translation>Voltage (bars) and spike frequency (line) of each step. Width is the test time, colour the judgment, the frame the current step.</translation>
+    </message>
+    <message>
+        <source>電圧 最大 %1 V</source>
+        <translation>Voltage max. %1 V</translation>
+    </message>
+    <message>
+        <source>周波数 %1 kHz</source>
+        <translation>Frequency %1 kHz</translation>
+    </message>
+    <message>
+        <source>周波数 %1 – %2 kHz</source>
+        <translation>Frequency %1 – %2 kHz</translation>
+    </message>
+    <message>
+        <source>Step %1
+%2 V  %3 kHz  %4
+%5</source>
+        <translation>Step %1
+%2 V  %3 kHz  %4
+%5</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CSequenceDlg</name>
+    <message>
+        <source>試験名</source>
+        <translation>Test name</translation>
+    </message>
+    <message>
+        <source>極性</source>
+        <translation>Polarity</translation>
+    </message>
+    <message>
+        <source>電圧</source>
+        <translation>Voltage</translation>
+    </message>
+    <message>
+        <source>周波数</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>試験時間</source>
+        <translation>Test time</translation>
+    </message>
+    <message>
+        <source>出力先</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>バースト周期</source>
+        <translation>Burst period</translation>
+    </message>
+    <message>
+        <source>パルス数</source>
+        <translation>Pulses/burst</translation>
+    </message>
+    <message>
+        <source>バースト期間</source>
+        <translation>Burst duration</translation>
+    </message>
+    <message>
+        <source>ライン同期</source>
+        <translation>Line sync</translation>
+    </message>
+    <message>
+        <source>同期</source>
+        <translation>Synchronous</translation>
+    </message>
+    <message>
+        <source>非同期</source>
+        <translation>Asynchronous</translation>
+    </message>
+    <message>
+        <source>位相角</source>
+        <translation>Phase angle</translation>
+    </message>
+    <message>
+        <source>CDN   印加相</source>
+        <translation>CDN coupling</translation>
+    </message>
+    <message>
+        <source>単相</source>
+        <translation>Single-phase</translation>
+    </message>
+    <message>
+        <source>三相</source>
+        <translation>Three-phase</translation>
+    </message>
+    <message>
+        <source>PREVIEW</source>
+        <translation>PREVIEW</translation>
+    </message>
+    <message>
+        <source>FUNCTION</source>
+        <translation>FUNCTION</translation>
+    </message>
+    <message>
+        <source>CDN OUT</source>
+        <translation>CDN OUT</translation>
+    </message>
+    <message>
+        <source>PULSE OUT</source>
+        <translation>PULSE OUT</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CSequenceListDlg</name>
+    <message>
+        <source>追加方法</source>
+        <translation>Add as</translation>
+    </message>
+    <message>
+        <source>上書き</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>挿入</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>最後尾</source>
+        <translation>Append</translation>
+    </message>
+    <message>
+        <source>シーケンスファイル</source>
+        <translation>Sequence file</translation>
+    </message>
+    <message>
+        <source>読み込み</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>上書き保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>全削除</source>
+        <translation>Delete All</translation>
+    </message>
+    <message>
+        <source>LOAD</source>
+        <translation>LOAD</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CSettingsDlg</name>
+    <message>
+        <source>フォルダ設定</source>
+        <translation>Choose a folder</translation>
+    </message>
+    <message>
+        <source>接続状態</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>デモモード</source>
+        <translation>Demo mode</translation>
+    </message>
+    <message>
+        <source>再接続</source>
+        <translation>Reconnect</translation>
+    </message>
+    <message>
+        <source>機器を探して接続し直します。</source>
+        <translation>Searches for the instrument and connects it again.</translation>
+    </message>
+    <message>
+        <source>その他の機能設定</source>
+        <translation>Other settings</translation>
+    </message>
+    <message>
+        <source>カーソルを合わせたときに設定情報を吹き出し表示する</source>
+        <translation>Show the setting ranges in a tooltip under the mouse pointer</translation>
+    </message>
+    <message>
+        <source>ステップごとに試験を停止する</source>
+        <translation>Stop the test after every step</translation>
+    </message>
+    <message>
+        <source>校正時期お知らせ機能設定</source>
+        <translation>Calibration reminder</translation>
+    </message>
+    <message>
+        <source>TORVEX   型式</source>
+        <translation>TORVEX model</translation>
+    </message>
+    <message>
+        <source>シリアル番号</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>校正予定日の</source>
+        <translation>Remind</translation>
+    </message>
+    <message>
+        <source>0～999日</source>
+        <translation>0–999 days</translation>
+    </message>
+    <message>
+        <source>日前からお知らせ</source>
+        <translation>days before the due date</translation>
+    </message>
+    <message>
+        <source>変更</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>前回校正日：</source>
+        <translation>Last calibration:</translation>
+    </message>
+    <message>
+        <source>校正予定日：</source>
+        <translation>Calibration due:</translation>
+    </message>
+    <message>
+        <source>カレンダーで選んだ日を前回校正日にします。</source>
+        <translation>Makes the day chosen in the calendar the last calibration date.</translation>
+    </message>
+    <message>
+        <source>カレンダーで選んだ日を校正予定日にします。</source>
+        <translation>Makes the day chosen in the calendar the calibration due date.</translation>
+    </message>
+    <message>
+        <source>試験ログ保存設定</source>
+        <translation>Test log</translation>
+    </message>
+    <message>
+        <source>試験ログ保存機能ON</source>
+        <translation>Save a test log</translation>
+    </message>
+    <message>
+        <source>試験データ出力用試験情報</source>
+        <translation>Test information for the test data</translation>
+    </message>
+    <message>
+        <source>企業名</source>
+        <translation>Company</translation>
+    </message>
+    <message>
+        <source>試験場所</source>
+        <translation>Test site</translation>
+    </message>
+    <message>
+        <source>品名/型名</source>
+        <translation>EUT / model</translation>
+    </message>
+    <message>
+        <source>試験者名</source>
+        <translation>Operator</translation>
+    </message>
+    <message>
+        <source>規格名</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>温度</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>湿度</source>
+        <translation>Humidity</translation>
+    </message>
+    <message>
+        <source>気圧</source>
+        <translation>Air pressure</translation>
+    </message>
+    <message>
+        <source>試験機器</source>
+        <translation>Test equipment</translation>
+    </message>
+    <message>
+        <source>機器</source>
+        <translation>Equipment</translation>
+    </message>
+    <message>
+        <source>型名</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>最終校正日</source>
+        <translation>Last calibration</translation>
+    </message>
+    <message>
+        <source>校正周期</source>
+        <translation>Calibration interval</translation>
+    </message>
+    <message>
+        <source>試験器</source>
+        <translation>Generator</translation>
+    </message>
+    <message>
+        <source>オプション1</source>
+        <translation>Option 1</translation>
+    </message>
+    <message>
+        <source>オプション2</source>
+        <translation>Option 2</translation>
+    </message>
+    <message>
+        <source>オプション3</source>
+        <translation>Option 3</translation>
+    </message>
+    <message>
+        <source>EFT/B試験器</source>
+        <translation>EFT/B generator</translation>
+    </message>
+    <message>
+        <source>接続</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>未接続</source>
+        <translation>Not connected</translation>
+    </message>
+    <message>
+        <source>前回校正日を変更してもよろしいですか。
+変更すると校正予定日が前回校正日の1年後に自動で変更されます。</source>
+        <translation>Change the last calibration date?
+The calibration due date then moves to one year after it.</translation>
+    </message>
+    <message>
+        <source>表示言語</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>日本語</source>
+        <translation>Japanese</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>自動：システムの言語が日本語なら日本語、それ以外は英語で表示します。</source>
+        <translation>Automatic: Japanese when the system language is Japanese, English otherwise.</translation>
+    </message>
+    <message>
+        <source>次回の起動から有効になります。</source>
+        <translation>Takes effect at the next start.</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CSplashDlg</name>
+    <message>
+        <source>TORVEX Remote Control Software</source>
+        <translation>TORVEX Remote Control Software</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CStandardDlg</name>
+    <message>
+        <source>テストレベル</source>
+        <translation>Test level</translation>
+    </message>
+    <message>
+        <source>レベル１</source>
+        <translation>Level 1</translation>
+    </message>
+    <message>
+        <source>レベル２</source>
+        <translation>Level 2</translation>
+    </message>
+    <message>
+        <source>レベル３</source>
+        <translation>Level 3</translation>
+    </message>
+    <message>
+        <source>レベル４</source>
+        <translation>Level 4</translation>
+    </message>
+    <message>
+        <source>極性</source>
+        <translation>Polarity</translation>
+    </message>
+    <message>
+        <source>＋</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>－</source>
+        <translation>−</translation>
+    </message>
+    <message>
+        <source>電圧</source>
+        <translation>Voltage</translation>
+    </message>
+    <message>
+        <source>周波数</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>試験時間</source>
+        <translation>Test time</translation>
+    </message>
+    <message>
+        <source>バースト周期</source>
+        <translation>Burst period</translation>
+    </message>
+    <message>
+        <source>パルス数</source>
+        <translation>Pulses/burst</translation>
+    </message>
+    <message>
+        <source>バースト期間</source>
+        <translation>Burst duration</translation>
+    </message>
+    <message>
+        <source>出力先</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>CDN 印加相</source>
+        <translation>CDN coupling</translation>
+    </message>
+    <message>
+        <source>単相</source>
+        <translation>Single-phase</translation>
+    </message>
+    <message>
+        <source>三相</source>
+        <translation>Three-phase</translation>
+    </message>
+    <message>
+        <source>CDN OUT</source>
+        <translation>CDN OUT</translation>
+    </message>
+    <message>
+        <source>PULSE OUT</source>
+        <translation>PULSE OUT</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CTorvexApp</name>
+    <message>
+        <source>アプリケーションはすでに起動しています。</source>
+        <translation>The application is already running.</translation>
+    </message>
+    <message>
+        <source>校正予定日が設定されていません。
+お知らせ機能を利用する場合は校正予定日を設定してください。
+
+本ソフトウェアではマニュアルテストまたはシーケンステストを開始するたびに試験ログを保存します。
+必要ない場合は試験ログ保存設定のチェックを外してください。</source>
+        <translation>The calibration due date is not set.
+Set it to use the calibration reminder.
+
+This program saves a test log every time a MANUAL or SEQUENCE test starts.
+If you do not need it, clear the test log setting on the SETTINGS tab.</translation>
+    </message>
+    <message>
+        <source>無題</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>前回の試験は終了しないまま中断されました。
+開始：%1
+ファイル：%2（%3）
+
+この試験の条件と判定・コメントを復元しますか？</source>
+        <translation>The last test was interrupted before it ended.
+Started: %1
+File: %2 (%3)
+
+Restore its conditions, judgments and comments?</translation>
+    </message>
+    <message>
+        <source>試験を復元できませんでした。</source>
+        <translation>The test could not be restored.</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CTypeSelectDlg</name>
+    <message>
+        <source>モデル選択</source>
+        <translation>Model Selection</translation>
+    </message>
+    <message>
+        <source>TORVEXとの接続に失敗しました。</source>
+        <translation>Could not connect to the TORVEX.</translation>
+    </message>
+    <message>
+        <source>電源と通信ケーブルを確認してください。</source>
+        <translation>Check the power and the communication cable.</translation>
+    </message>
+    <message>
+        <source> １．アプリケーションを起動する場合はモデルを選択して、[デモモード起動]ボタンを押してください。</source>
+        <translation> 1. To start the application, choose the model and press [Start Demo Mode].</translation>
+    </message>
+    <message>
+        <source>２．再度TORVEXとの接続を行う場合は[リトライ]ボタンを押してください。</source>
+        <translation>2. To try to connect to the TORVEX again, press [Retry].</translation>
+    </message>
+    <message>
+        <source>３．終了する場合は[終了]ﾎﾞﾀﾝを押してください。</source>
+        <translation>3. To quit, press [Exit].</translation>
+    </message>
+    <message>
+        <source>TORVEXがどのシリアルポートにあるか、ポートを開けない理由（dialout グループなど）と対処方法は、
+端末で「torvex ports」を実行すると表示されます。詳しくは取扱説明書の「困ったときは」をご覧ください。</source>
+        <translation>Which serial port the TORVEX is on, why a port cannot be opened (the dialout group and such) and what to do
+are shown by &quot;torvex ports&quot; in a terminal. See &quot;Troubleshooting&quot; in the operator&apos;s manual.</translation>
+    </message>
+    <message>
+        <source>デモモード起動</source>
+        <translation>Start Demo Mode</translation>
+    </message>
+    <message>
+        <source>リトライ</source>
+        <translation>Retry</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Exit</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CValueDlg</name>
+    <message>
+        <source>単独</source>
+        <translation>Fixed</translation>
+    </message>
+    <message>
+        <source>スイープ</source>
+        <translation>Sweep</translation>
+    </message>
+    <message>
+        <source>複数</source>
+        <translation>List</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CValueFixDlg</name>
+    <message>
+        <source>START</source>
+        <translation>START</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>STOP</translation>
+    </message>
+    <message>
+        <source>STEP</source>
+        <translation>STEP</translation>
+    </message>
+</context>
+<context>
+    <name>torvex::CValueSweepDlg</name>
+    <message>
+        <source>START</source>
+        <translation>START</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>STOP</translation>
+    </message>
+    <message>
+        <source>STEP</source>
+        <translation>STEP</translation>
     </message>
 </context>
 </TS>

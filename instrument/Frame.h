@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <cstdint>
 
+namespace torvex {
+
 // The serial line's framing, shared by the program's transport and the
 // instrument simulator: STX, text, ETX, then the check byte.
 namespace frame {
@@ -23,3 +25,5 @@ inline uint8_t Bcc(const QByteArray& text) {
 }
 
 } // namespace frame
+
+} // namespace torvex

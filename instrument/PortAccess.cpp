@@ -13,6 +13,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace torvex {
+
 namespace {
 
 // The name serial programs (and QSerialPort) give a device's lock file:
@@ -206,3 +208,5 @@ PORT_ACCESS_RESULT JudgePortAccess(const PORT_FACTS& facts) {
     }
     return result;
 }
+
+} // namespace torvex

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <cstdint>
 
+namespace torvex {
+
 // Whether the current user may open a serial device, and if not, why and what
 // to do. Worked out from the device's owner, group and mode, the user's groups
 // and lock files, never by opening the device: opening a real port toggles its
@@ -49,3 +51,5 @@ PORT_FACTS GatherPortFacts(const QString& strPath, const QStringList& lockFolder
 
 // The verdict on the facts, with the reason and the remedy in words.
 PORT_ACCESS_RESULT JudgePortAccess(const PORT_FACTS& facts);
+
+} // namespace torvex

@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QSerialPortInfo>
 
+namespace torvex {
+
 QString DefaultStableNameFolder() {
     return QStringLiteral("/dev/serial/by-id");
 }
@@ -52,3 +54,5 @@ QList<SERIAL_PORT_ENTRY> ListSerialPorts(const QString& strStableFolder, const Q
     }
     return entries;
 }
+
+} // namespace torvex

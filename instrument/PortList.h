@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <cstdint>
 
+namespace torvex {
+
 // One serial port the program would search for the instrument.
 struct SERIAL_PORT_ENTRY {
     int32_t m_nNumber = 0; // port number (1, 2, ...)
@@ -32,3 +34,5 @@ QStringList StableNames(const QString& strPath, const QString& strFolder = Defau
 // described and the machine's own devices are never looked at.
 QList<SERIAL_PORT_ENTRY> ListSerialPorts(const QString& strStableFolder = DefaultStableNameFolder(),
                                          const QStringList& lockFolders = DefaultLockFolders());
+
+} // namespace torvex

@@ -11,6 +11,8 @@
 #include <unistd.h>
 #include <termios.h>
 
+namespace torvex {
+
 namespace {
 
 using frame::ACK;
@@ -319,3 +321,5 @@ bool CRsBasicProtocol::SendQuery(const QString& strText) {
     Count(false, nAttempt);
     return false;
 }
+
+} // namespace torvex

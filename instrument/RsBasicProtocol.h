@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <cstdint>
 
+namespace torvex {
+
 // Byte-level link to the instrument over one serial port: ENQ/ACK handshake,
 // framed texts with a check byte, framed replies, and a fixed number of repeats.
 // Every call blocks until its exchange ends; waits sleep on the port, never spin.
@@ -82,3 +84,5 @@ private:
 
     QSerialPort m_serial;
 };
+
+} // namespace torvex

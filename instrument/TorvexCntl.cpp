@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <limits>
 
+namespace torvex {
+
 namespace {
 
 constexpr int kConnectedRetry = 5;
@@ -249,3 +251,5 @@ QString CTorvexCntl::ErrorMessage(int32_t nCode) {
         return QStringLiteral("Unknown Error");
     }
 }
+
+} // namespace torvex

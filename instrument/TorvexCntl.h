@@ -7,6 +7,8 @@
 #include <QString>
 #include <cstdint>
 
+namespace torvex {
+
 // Status bits of the instrument ("QB").
 enum : uint8_t {
     STATUS_RUNNING = 0x02,
@@ -72,3 +74,5 @@ public:
 private:
     bool QueryValue(const char* pszQuery, QByteArray& value);
 };
+
+} // namespace torvex

@@ -13,6 +13,8 @@
 #include <cerrno>
 #include <csignal>
 
+namespace torvex {
+
 namespace {
 
 // The texts the operator sees; each is whole, only the path and the reason are filled in.
@@ -110,7 +112,6 @@ const char* const kMigrateFrom1[] = {
     kCountInserted,
     kCountUpdated,
 };
-
 
 qint64 OrMinusOne(const QVariant& v) {
     return v.isNull() ? -1 : v.toLongLong();
@@ -588,3 +589,5 @@ std::vector<qint64> CJournal::AbandonedRuns() const {
     }
     return ids;
 }
+
+} // namespace torvex

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+namespace torvex {
+
 // How a journalled run ended. Unfinished runs have no outcome yet.
 enum JournalOutcome : int32_t {
     OUTCOME_COMPLETED = 0, // every step ran to its end
@@ -166,3 +168,5 @@ private:
     bool m_bWarned = false;
     int m_nSchema = 0; // the layout of the open journal (its user_version)
 };
+
+} // namespace torvex

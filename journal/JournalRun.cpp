@@ -14,6 +14,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace torvex {
+
 namespace {
 
 QString Untitled() {
@@ -296,3 +298,5 @@ QString InstrumentIdentity(uint32_t ulModel, int32_t nHWVersion, const QString& 
     if (!bConnected) return QStringLiteral("%1 (not connected)").arg(name);
     return QStringLiteral("%1, hardware %2, %3").arg(name).arg(nHWVersion).arg(strPort);
 }
+
+} // namespace torvex

@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+namespace torvex {
+
 class CTorvexDoc;
 
 // What a run is made of, taken from the document at its start and put back
@@ -52,3 +54,5 @@ QString JudgeWord(int32_t nJudge);
 // The instrument as a run records it: model name, hardware version and port,
 // or that no instrument answered.
 QString InstrumentIdentity(uint32_t ulModel, int32_t nHWVersion, const QString& strPort, bool bConnected);
+
+} // namespace torvex

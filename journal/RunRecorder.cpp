@@ -10,6 +10,8 @@
 
 #include <QTimer>
 
+namespace torvex {
+
 CRunRecorder::CRunRecorder(CJournal& journal, CRunEngine& engine, CTorvexDoc& doc, CTestProperty& property,
                            CJudgmentStore* pStore, COperatorDialog& dialog, QObject* pParent)
     : QObject(pParent), m_journal(journal), m_engine(engine), m_doc(doc), m_property(property),
@@ -32,20 +34,20 @@ void CRunRecorder::SetInstrument(uint32_t ulModel, const QString& strIdentity) {
     m_strInstrument = strIdentity;
 }
 
-bool CRunRecorder::OutcomeOfEngineEnd(torvex::RunEnd eWhy, int32_t& nOutcome) {
+bool CRunRecorder::OutcomeOfEngineEnd(RunEnd eWhy, int32_t& nOutcome) {
     switch (eWhy) {
-    case torvex::RunEnd::Between:
+    case RunEnd::Between:
         return false;
-    case torvex::RunEnd::Finished:
+    case RunEnd::Finished:
         nOutcome = OUTCOME_COMPLETED;
         return true;
-    case torvex::RunEnd::Error:
+    case RunEnd::Error:
         nOutcome = OUTCOME_ERROR;
         return true;
-    case torvex::RunEnd::Lost:
+    case RunEnd::Lost:
         nOutcome = OUTCOME_LOST;
         return true;
-    case torvex::RunEnd::Stopped:
+    case RunEnd::Stopped:
         break;
     }
     nOutcome = OUTCOME_STOPPED;
@@ -91,7 +93,7 @@ void CRunRecorder::OnStepEnded(int nEntry, int nStep, int nJudge) {
     m_journal.StepEnded(m_nRun, nEntry < 0 ? 0 : nEntry, nStep, nJudge);
 }
 
-void CRunRecorder::OnRunEnded(torvex::RunEnd eWhy) {
+void CRunRecorder::OnRunEnded(RunEnd eWhy) {
     if (m_nRun < 0 && !m_bRunning) return;
     int32_t nOutcome = OUTCOME_STOPPED;
     if (!OutcomeOfEngineEnd(eWhy, nOutcome)) {
@@ -142,3 +144,5 @@ void CRunRecorder::Adopt(int nTab, qint64 nRun) {
 void CRunRecorder::ProgramEnding() {
     if (m_nRun >= 0) EndRun(OUTCOME_ENDED);
 }
+
+} // namespace torvex

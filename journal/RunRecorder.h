@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+namespace torvex {
+
 class CRunEngine;
 class CTorvexDoc;
 class CTestProperty;
@@ -39,12 +41,12 @@ public:
 
     // How the run engine's end of a run maps to the journal: false for a pause
     // between steps (the run goes on at the next START).
-    static bool OutcomeOfEngineEnd(torvex::RunEnd eWhy, int32_t& nOutcome);
+    static bool OutcomeOfEngineEnd(RunEnd eWhy, int32_t& nOutcome);
 
 private:
     void OnStepStarted(int nEntry, int nStep);
     void OnStepEnded(int nEntry, int nStep, int nJudge);
-    void OnRunEnded(torvex::RunEnd eWhy);
+    void OnRunEnded(RunEnd eWhy);
     void OnPauseChanged(bool bPaused);
     void OnRunError(const QString& strText);
     void OnStepsChanged(int nTab, int nEntry, int nFirst, int nLast, const QString& strKind);
@@ -70,3 +72,5 @@ private:
         QByteArray source;
     } m_aLast[3];
 };
+
+} // namespace torvex

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+namespace torvex {
+
 QString CodeText(const CODE_TABLE_ENTRY& entry) {
     return QCoreApplication::translate("CodeTable", entry.pszText);
 }
@@ -87,3 +89,5 @@ QString LineNames(const CodeTable& table, uint32_t ulMask) {
     }
     return names.join(", ");
 }
+
+} // namespace torvex

@@ -3,6 +3,8 @@
 #include <QString>
 #include <vector>
 
+namespace torvex {
+
 // A code-to-text lookup: an ordered list of (text, code) pairs.
 // The texts are the untranslated sources; CodeText gives the shown text.
 struct CODE_TABLE_ENTRY {
@@ -35,3 +37,5 @@ const CodeTable& SweepLabelTable();
 const CodeTable* LineTable(int nPort, int nDetail);
 // Names of the set bits of a mask, lowest bit first, joined by ", ".
 QString LineNames(const CodeTable& table, uint32_t ulMask);
+
+} // namespace torvex

@@ -8,6 +8,8 @@
 #include <map>
 #include <utility>
 
+namespace torvex {
+
 void AppendUtf8(std::string& out, QStringView str) {
     // Most texts are ASCII: copied as they are.
     const qsizetype n = str.size();
@@ -176,3 +178,5 @@ QString CExecData::GetText(int nCol) {
     AppendText(nCol, text);
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
+
+} // namespace torvex

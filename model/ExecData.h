@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace torvex {
+
 // Column numbers of the step list, the sequence screen and the report.
 enum : int {
     COL_TEST_LEVEL = 1,
@@ -106,3 +108,5 @@ template <class Range> int32_t OverallJudgment(const Range& steps) {
     }
     return nResult;
 }
+
+} // namespace torvex

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace torvex {
+
 // How logic speaks to the operator. The desktop program answers with message
 // boxes and file dialogs, the tests from a script, the command line from its
 // options or the terminal.
@@ -28,3 +30,5 @@ public:
     virtual QString SaveFileName(const QString& strTitle, const QString& strProposed,
                                  const QStringList& filters, const QString& strDefaultSuffix) = 0;
 };
+
+} // namespace torvex

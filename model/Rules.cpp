@@ -2,6 +2,8 @@
 
 #include "model/RulesDetail.h"
 
+namespace torvex {
+
 using namespace rules_detail;
 
 // ---- Derived quantities ------------------------------------------------------
@@ -171,3 +173,5 @@ void SplitTestTime(int32_t lTestTime, int32_t& lHours, int32_t& lMinutes, int32_
     lMinutes = t % 3600 / 60;
     lSeconds = t % 60;
 }
+
+} // namespace torvex

@@ -14,6 +14,8 @@
 #include <QString>
 #include <cstdint>
 
+namespace torvex {
+
 // What a value editor edits: kind 0 voltage, 1 frequency, 2 phase angle.
 enum VALUE_KIND : int32_t { KIND_VOLT = 0, KIND_FREQ = 1, KIND_ANGLE = 2 };
 
@@ -178,3 +180,5 @@ QString BurstText(const CSettingData& cond, int nParam);
 // Normalizes the parts with the condition's own special functions and stores
 // them.
 uint32_t StoreTestTime(CSettingData& cond, int32_t lHours, int32_t lMinutes, int32_t lSeconds);
+
+} // namespace torvex

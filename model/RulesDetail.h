@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <iterator>
 
+namespace torvex {
+
 namespace rules_detail {
 
 inline int32_t Sat32(int64_t v) {
@@ -85,3 +87,5 @@ inline int32_t BoundOf(const VALUE_STRUCT& vs, int32_t nType, Bound which) {
 }
 
 } // namespace rules_detail
+
+} // namespace torvex

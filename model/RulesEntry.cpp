@@ -7,6 +7,8 @@
 
 #include <utility>
 
+namespace torvex {
+
 using namespace rules_detail;
 
 VALUE_STRUCT* ValueOfKind(CSettingData& cond, VALUE_KIND eKind) {
@@ -352,3 +354,5 @@ uint32_t StoreTestTime(CSettingData& cond, int32_t lHours, int32_t lMinutes, int
     cond.m_lTestTime = lTime;
     return CHANGED_TEST_TIME;
 }
+
+} // namespace torvex

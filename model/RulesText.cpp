@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdlib>
 
+namespace torvex {
+
 using namespace rules_detail;
 
 FILTERED_TEXT FilterNumericText(const QString& strText, int32_t nSelStart, int32_t nSelEnd) {
@@ -205,3 +207,5 @@ int32_t FreqSweepStepSpin(int32_t lStart, int32_t lEnd, bool bCtrl) {
     const int32_t lStep = FreqBandStepOf(FreqRangeBand(lStart, lEnd));
     return bCtrl ? lStep * 10 : lStep;
 }
+
+} // namespace torvex

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace torvex {
+
 namespace {
 int32_t ClampLevel(int32_t nLevel) {
     return std::clamp(nLevel, 0, STANDARD_LEVELS - 1);
@@ -145,3 +147,5 @@ bool ApplyModelRule(CSettingData& cond, uint32_t ulMachineType) {
     }
     return bChanged;
 }
+
+} // namespace torvex

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <cstdint>
 
+namespace torvex {
+
 // ---- STANDARD test -------------------------------------------------------------
 constexpr int32_t STANDARD_LEVELS = 4;
 constexpr int32_t STANDARD_PULSE_COUNT = 75;
@@ -60,3 +62,5 @@ bool SetSpecialFunction(CSettingData& cond, SPECIAL_FUNCTION eFunc, bool bOn);
 bool HasThreePhase(uint32_t ulMachineType);
 // A model without it works single-phase on every port. True when changed.
 bool ApplyModelRule(CSettingData& cond, uint32_t ulMachineType);
+
+} // namespace torvex

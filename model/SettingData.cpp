@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <cstdlib>
 
+namespace torvex {
+
 namespace {
 
 VALUE_STRUCT MakeValue(int32_t nType, int32_t lFixed, int32_t lStart, int32_t lEnd, int32_t lStep,
@@ -188,3 +190,5 @@ QString ShownTestName(const QString& strTestName) {
     if (strTestName == QStringLiteral("無題")) return QCoreApplication::translate("TorvexDoc", "無題");
     return strTestName;
 }
+
+} // namespace torvex

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace torvex {
+
 // Display format and limits of one parameter: shown = stored × 10^(−scale).
 struct VALUE_FORMAT {
     QString m_strUnit;
@@ -130,3 +132,5 @@ int32_t FreqValueAt(const VALUE_STRUCT& vs, int64_t n, bool* pFound = nullptr);
 // A test name as the screens, lists and reports show it: the name files store
 // for a test never named ("無題") in the interface's language, any other as it is.
 QString ShownTestName(const QString& strTestName);
+
+} // namespace torvex

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+namespace torvex {
+
 namespace {
 
 // The three forms of a value structure: the fixed value, "開始：…, 終了：…,
@@ -71,3 +73,5 @@ QString CSettingData::GetText(int nCol) const {
     }
     }
 }
+
+} // namespace torvex

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <limits>
 
+namespace torvex {
+
 int32_t BurstDuration(int64_t lFreq, int64_t lPulseCount) {
     if (lFreq <= 0) return 0;
     const int64_t period = 10000000 / lFreq; // in 0.1 µs
@@ -212,3 +214,5 @@ int64_t ExpandSteps(CSettingData& cond) {
     cond.m_listExec = std::move(steps);
     return total;
 }
+
+} // namespace torvex

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace torvex {
+
 // A condition may describe at most this many steps.
 constexpr int64_t kMaxSteps = 1000;
 
@@ -30,3 +32,5 @@ int64_t CountSteps(const CSettingData& cond);
 // Rebuilds cond.m_listExec and returns the number of steps the condition
 // describes. Above kMaxSteps nothing is built or destroyed.
 int64_t ExpandSteps(CSettingData& cond);
+
+} // namespace torvex

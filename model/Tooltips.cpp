@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+namespace torvex {
+
 namespace {
 
 const char* const kCtrlLine =
@@ -164,3 +166,5 @@ QString FunctionTooltip(SPECIAL_FUNCTION eFunc) {
     }
     return QString();
 }
+
+} // namespace torvex

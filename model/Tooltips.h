@@ -9,6 +9,8 @@
 
 #include <QString>
 
+namespace torvex {
+
 // The modifier lines a spin's tooltip adds to its box's text.
 QString SpinTooltip(const QString& strBoxTip);
 
@@ -26,3 +28,5 @@ QString ManualSpinTooltip(const CSettingData& cond, MANUAL_TIP_BOX eBox);
 
 // The four function check boxes.
 QString FunctionTooltip(SPECIAL_FUNCTION eFunc);
+
+} // namespace torvex

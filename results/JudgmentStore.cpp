@@ -3,6 +3,8 @@
 #include "files/TabCode.h"
 #include "files/TorvexDoc.h"
 
+namespace torvex {
+
 std::vector<CExecData>* CJudgmentStore::Steps(int nTab, int* pnEntry) const {
     if (pnEntry) *pnEntry = 0;
     switch (nTab) {
@@ -56,3 +58,5 @@ bool CJudgmentStore::DeleteAllComments(int nTab) {
         emit stepsChanged(nTab, nEntry, 0, int(steps->size()) - 1, QStringLiteral("comments"));
     return true;
 }
+
+} // namespace torvex

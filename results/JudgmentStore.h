@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace torvex {
+
 class CTorvexDoc;
 class CExecData;
 
@@ -37,3 +39,5 @@ signals:
 private:
     CTorvexDoc& m_doc;
 };
+
+} // namespace torvex

@@ -22,6 +22,8 @@
 #include <unistd.h>
 #include <xlsxwriter.h>
 
+namespace torvex {
+
 namespace {
 
 QString Untitled() {
@@ -659,7 +661,7 @@ int32_t WriteSequenceFileReport(CTorvexDoc& doc, const QString& strSeqPath, cons
 }
 
 QString ReportFolder() {
-    return torvex::ProgramDocumentsFolder() + QStringLiteral("/REPORT");
+    return ProgramDocumentsFolder() + QStringLiteral("/REPORT");
 }
 
 QString ReportFileName(int32_t nTestType, const QDateTime& time) {
@@ -716,3 +718,5 @@ QString ReportOutcomeMessage(const REPORT_RESULT& result, bool bOpened) {
             .arg(path);
     return QString();
 }
+
+} // namespace torvex

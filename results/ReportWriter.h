@@ -11,6 +11,11 @@
 #include <optional>
 #include <vector>
 
+// libxlsxwriter's sheet, known to callers only by pointer.
+struct lxw_worksheet;
+
+namespace torvex {
+
 class CTorvexDoc;
 
 // The kinds of test a report covers; their names go into the report and its file name.
@@ -88,7 +93,7 @@ public:
 private:
     struct WORKBOOK;
     bool Fail(const QString& strError);
-    bool AddSheet(const QString& strName, struct lxw_worksheet** ppSheet);
+    bool AddSheet(const QString& strName, lxw_worksheet** ppSheet);
 
     CReportData m_data;
     std::unique_ptr<WORKBOOK> m_pBook;
@@ -135,3 +140,5 @@ REPORT_RESULT SaveReport(const CReportData& data, const QDateTime& time = QDateT
 // What the operator is told after a report was saved and (when it was written)
 // handed to the default program: empty when it was written and opened.
 QString ReportOutcomeMessage(const REPORT_RESULT& result, bool bOpened);
+
+} // namespace torvex

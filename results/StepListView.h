@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace torvex {
+
 // The step list as the condition screens see it: the desktop program's step
 // list implements it; the tests record it.
 class CStepListView {
@@ -19,3 +21,5 @@ public:
     // index has been set).
     virtual void SelectRow(int nRow) = 0;
 };
+
+} // namespace torvex

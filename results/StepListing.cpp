@@ -1,5 +1,7 @@
 #include "results/StepListing.h"
 
+namespace torvex {
+
 namespace {
 
 // Output is handed on in chunks of about this size.
@@ -254,3 +256,5 @@ bool CStepListing::Finish() {
     }
     return !m_bFailed;
 }
+
+} // namespace torvex

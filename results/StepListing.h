@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace torvex {
+
 // The forms a list of steps is written in, one record per step.
 //  - STEP_FORMAT_TABLE: the step list's own texts under its Japanese captions,
 //    tab-separated ("Entry" first for a sequence, then "No.").
@@ -73,3 +75,5 @@ private:
     bool m_bJudged = false;
     bool m_bUnbuffered = false;
 };
+
+} // namespace torvex

@@ -9,6 +9,8 @@
 
 #include <QCoreApplication>
 
+namespace torvex {
+
 int64_t ManualConditionChanged(CTorvexDoc& doc, CRunEngine& engine, CTestProperty& property,
                                CStepListView& list) {
     doc.SetModifiedFlag(true);
@@ -44,7 +46,7 @@ int64_t StandardConditionChanged(CTorvexDoc& doc, CRunEngine& engine, CTestPrope
 
 ConfirmResult ConfirmChange(CRunEngine& engine, int nMode, COperatorDialog& dialog) {
     if (nMode == 0 ? engine.StandardUnchanged() : engine.ManualUnchanged()) return CONFIRM_PROCEED;
-    if (engine.State() != torvex::RunState::Idle) return CONFIRM_DISCARD;
+    if (engine.State() != RunState::Idle) return CONFIRM_DISCARD;
     if (!dialog.AskOkCancel(QCoreApplication::translate(
             "ConditionChange", "設定を変更すると試験リストの判定やコメントが初期化されます。\n"
                                "OKをクリックすると変更が可能となりますがよろしいですか？")))
@@ -52,3 +54,5 @@ ConfirmResult ConfirmChange(CRunEngine& engine, int nMode, COperatorDialog& dial
     engine.ConfirmConditionChange(nMode);
     return CONFIRM_CONFIRMED;
 }
+
+} // namespace torvex

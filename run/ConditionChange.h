@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace torvex {
+
 class CTorvexDoc;
 class CRunEngine;
 class CTestProperty;
@@ -27,3 +29,5 @@ enum ConfirmResult {
 // Once a test of a condition has run, its judgments and comments would be lost
 // by a change: the first change after a START asks. nMode: 0 STANDARD, 1 MANUAL.
 ConfirmResult ConfirmChange(CRunEngine& engine, int nMode, COperatorDialog& dialog);
+
+} // namespace torvex

@@ -12,10 +12,6 @@
 
 int32_t g_bNotConnected = 0;
 
-using torvex::Pending;
-using torvex::RunEnd;
-using torvex::RunState;
-
 namespace torvex {
 
 const char* RunEndName(RunEnd eWhy) {
@@ -43,8 +39,6 @@ bool IsStepEndingError(int32_t nCode) {
     return nCode >= ERROR_SYNC_AT_START && nCode <= ERROR_PULSE_OUTPUT;
 }
 
-} // namespace torvex
-
 namespace {
 
 const int kPollMs = 200;
@@ -59,7 +53,7 @@ int64_t FirstTestTime(const std::vector<CExecData>& steps) {
 
 } // namespace
 
-CRunEngine::CRunEngine(torvex::CInstrumentThread& instrument, CTorvexDoc& doc, CTestProperty& property,
+CRunEngine::CRunEngine(CInstrumentThread& instrument, CTorvexDoc& doc, CTestProperty& property,
                        COperatorDialog& dialog, QObject* parent)
     : QObject(parent), m_instrument(instrument), m_doc(doc), m_property(property), m_dialog(dialog) {
     m_cursor.m_pDoc = &doc;
@@ -301,7 +295,7 @@ CRunEngine::Task CRunEngine::IdleTask() {
     const auto [bCodeOk, code] = co_await GetErrorCode();
     (void)bCodeOk;
     if (s & STATUS_ERROR) {
-        if (code != m_nLastError && torvex::IsIdleAlarm(code)) {
+        if (code != m_nLastError && IsIdleAlarm(code)) {
             m_nLastError = code;
             const auto [bOk, text] = co_await GetErrorMessage();
             (void)bOk;
@@ -558,8 +552,7 @@ CRunEngine::Task CRunEngine::RunTask() {
             emit runError(text);
             const auto [bCodeOk, code] = co_await GetErrorCode();
             (void)bCodeOk;
-            if (torvex::IsStepEndingError(code))
-                co_await Command([](CTorvexCntl& c) { return c.ClearError(); });
+            if (IsStepEndingError(code)) co_await Command([](CTorvexCntl& c) { return c.ClearError(); });
             m_nLastError = code;
         }
         LockScreens(true);
@@ -889,3 +882,5 @@ bool CRunEngine::WriteTestLog() {
     }
     return r != CTestLog::Refused;
 }
+
+} // namespace torvex

@@ -14,16 +14,16 @@
 #include <deque>
 #include <functional>
 
-class CTorvexDoc;
-class CTestProperty;
-class COperatorDialog;
-
 // The instrument cannot be reached: demo mode, or the instrument stopped
 // answering. While set, nothing is exchanged with the instrument. Read
 // anywhere; written only by the session.
 extern int32_t g_bNotConnected;
 
 namespace torvex {
+
+class CTorvexDoc;
+class CTestProperty;
+class COperatorDialog;
 
 // What the run panel is doing.
 enum class RunState : int32_t { Idle = 0, Paused = 1, Running = 2 };
@@ -56,8 +56,6 @@ bool IsIdleAlarm(int32_t nCode);
 // Errors that end a step and are cleared once shown.
 bool IsStepEndingError(int32_t nCode);
 
-} // namespace torvex
-
 // The logic of the run panel: runs the steps of the current test on the
 // instrument, follows each step by polling its status, and keeps the step list,
 // the sequence list and the time read-outs up to date.
@@ -73,7 +71,7 @@ public:
     using RunState = torvex::RunState;
     using RunEnd = torvex::RunEnd;
 
-    CRunEngine(torvex::CInstrumentThread& instrument, CTorvexDoc& doc, CTestProperty& property,
+    CRunEngine(CInstrumentThread& instrument, CTorvexDoc& doc, CTestProperty& property,
                COperatorDialog& dialog, QObject* parent = nullptr);
     ~CRunEngine() override;
 
@@ -158,7 +156,7 @@ signals:
     // A step ended with its judgment (2 pass, 0 not judged).
     void stepEnded(int nEntry, int nStep, int nJudge);
     // The run is over and the panel is idle again.
-    void runEnded(torvex::RunEnd eWhy);
+    void runEnded(RunEnd eWhy);
     // The running step was paused (true) or goes on again (false).
     void pauseChanged(bool bPaused);
     // The instrument reported an error during a run; its message.
@@ -221,13 +219,13 @@ private:
         bool bOk = false;
         uint8_t ucStatus = 0;
     };
-    torvex::Pending<Status> GetStatus();
-    torvex::Pending<bool> Command(std::function<bool(CTorvexCntl&)> fn);
-    torvex::Pending<bool> StopOutput();
-    torvex::Pending<std::pair<bool, QString>> GetErrorMessage();
-    torvex::Pending<std::pair<bool, int32_t>> GetErrorCode();
+    Pending<Status> GetStatus();
+    Pending<bool> Command(std::function<bool(CTorvexCntl&)> fn);
+    Pending<bool> StopOutput();
+    Pending<std::pair<bool, QString>> GetErrorMessage();
+    Pending<std::pair<bool, int32_t>> GetErrorCode();
 
-    torvex::CInstrumentThread& m_instrument;
+    CInstrumentThread& m_instrument;
     CTorvexDoc& m_doc;
     CTestProperty& m_property;
     COperatorDialog& m_dialog;
@@ -267,3 +265,5 @@ private:
     int64_t m_lShownRemaining = 0;
     CRunProgress m_progress;
 };
+
+} // namespace torvex

@@ -5,6 +5,8 @@
 #include <QString>
 #include <vector>
 
+namespace torvex {
+
 // The three time read-outs of the run panel.
 enum Readout : int { READOUT_TEST_TIME = 0, READOUT_TOTAL = 1, READOUT_REMAINING = 2 };
 
@@ -94,3 +96,5 @@ public:
     void SetWindowTitle(const QString& s) override { m_strTitle = s; }
     QString m_strTitle = QStringLiteral("TORVEX_Pilot");
 };
+
+} // namespace torvex

@@ -10,6 +10,8 @@
 #include "run/RunEngine.h"
 #include "run/SequenceListView.h"
 
+namespace torvex {
+
 namespace {
 // What the step list shows while no entry is shown.
 const std::vector<CExecData> kNoSteps;
@@ -268,3 +270,5 @@ void CSequenceListLogic::OnArrow(int nDelta) {
     ShowEntry(seq.m_nCurEntry);
     ShowEntryTimes(seq.m_nCurEntry);
 }
+
+} // namespace torvex

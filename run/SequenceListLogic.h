@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+namespace torvex {
+
 class CTorvexDoc;
 class CRunEngine;
 class CTestProperty;
@@ -81,3 +83,5 @@ private:
     bool m_bInOperation = false; // an operation of ours is changing the list
     bool m_bDocChanged = false;
 };
+
+} // namespace torvex

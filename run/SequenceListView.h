@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace torvex {
+
 class CSettingData;
 
 // What the sequence list logic changes on the screen: the list's rows, its
@@ -21,3 +23,5 @@ public:
     virtual void ShowPreview(const CSettingData* pEntry) = 0;
     virtual void SetWindowTitle(const QString& strTitle) = 0;
 };
+
+} // namespace torvex

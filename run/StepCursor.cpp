@@ -2,6 +2,8 @@
 
 #include "files/TorvexDoc.h"
 
+namespace torvex {
+
 bool CStepCursor::LoadStep(int32_t i) {
     CTorvexDoc& doc = *m_pDoc;
     switch (m_nMode) {
@@ -59,3 +61,5 @@ CExecData* CStepCursor::CurrentStep() {
     if (!m_pSteps || m_nStep < 0 || size_t(m_nStep) >= m_pSteps->size()) return nullptr;
     return &(*m_pSteps)[size_t(m_nStep)];
 }
+
+} // namespace torvex

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace torvex {
+
 class CTorvexDoc;
 
 // Test modes of the run panel, numbered like the tabs.
@@ -30,3 +32,5 @@ struct CStepCursor {
     // The step being run in its list (not the working copy); null when none.
     CExecData* CurrentStep();
 };
+
+} // namespace torvex

@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+namespace torvex {
+
 namespace {
 QString RefusalText() {
     return QCoreApplication::translate("TestLog", "SETTINGSタブの試験ログ保存設定を確認してください。");
@@ -83,3 +85,5 @@ CTestLog::Result CTestLog::Write(int nMode, bool bManualOwed, const QDateTime& n
     }
     return Nothing;
 }
+
+} // namespace torvex

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+namespace torvex {
+
 class CTorvexDoc;
 class COperatorDialog;
 
@@ -30,3 +32,5 @@ private:
     COperatorDialog& m_dialog;
     QString m_strFolderOverride;
 };
+
+} // namespace torvex

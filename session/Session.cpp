@@ -111,7 +111,7 @@ bool CSession::IsOpen() {
 }
 
 RECONNECT_OUTCOME CSession::Reconnect() {
-    const RECONNECT_OUTCOME outcome = ::Reconnect(*m_pLink, m_nMachineType, m_dialog);
+    const RECONNECT_OUTCOME outcome = torvex::Reconnect(*m_pLink, m_nMachineType, m_dialog);
     if (outcome == RECONNECT_CONNECTED) {
         m_nHWVersion = m_pLink->HWVersion();
         SetNotConnected(false);

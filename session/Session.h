@@ -15,9 +15,9 @@
 #include <QObject>
 #include <memory>
 
-class COperatorDialog;
-
 namespace torvex {
+
+class COperatorDialog;
 
 // The program's one composition root: it owns the instrument thread, the
 // document, the test information, the calibration reminder, the run engine

@@ -2,6 +2,8 @@
 
 #include "cmdline/CommandLine.h"
 
+namespace torvex {
+
 namespace {
 
 bool ParseInt(const QString& strText, int& nValue) {
@@ -214,15 +216,17 @@ QList<QCommandLineOption> SimCommandLineOptions(const QStringList& except) {
 
 bool ReadSimOptions(const QCommandLineParser& parser, const QList<QCommandLineOption>& options,
                     SimOptions& opt, QString& strError) {
-    return ParseSimOptions(torvex::GivenOptions(parser, options), opt, strError);
+    return ParseSimOptions(GivenOptions(parser, options), opt, strError);
 }
 
 bool SimulatorArgs(const QCommandLineParser& parser, const QList<QCommandLineOption>& options, bool bSimulate,
                    QStringList& args, QString& strError) {
-    args = torvex::GivenOptions(parser, options);
+    args = GivenOptions(parser, options);
     if (!bSimulate && !args.isEmpty()) {
         strError = QStringLiteral("%1 is an option of the simulator: it needs --simulate").arg(args.first());
         return false;
     }
     return true;
 }
+
+} // namespace torvex

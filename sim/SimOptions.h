@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace torvex {
+
 // Behaviour of the simulated instrument. Times are real milliseconds unless
 // named otherwise; 0 switches a fault off.
 struct SimOptions {
@@ -81,3 +83,5 @@ bool SimulatorArgs(const QCommandLineParser& parser, const QList<QCommandLineOpt
 // The simulator options the parser read, as ParseSimOptions reads them.
 bool ReadSimOptions(const QCommandLineParser& parser, const QList<QCommandLineOption>& options,
                     SimOptions& opt, QString& strError);
+
+} // namespace torvex

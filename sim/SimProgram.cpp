@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <ctime>
 
+namespace torvex {
+
 namespace {
 
 void Print(FILE* pFile, const QString& strText) {
@@ -34,8 +36,8 @@ int RunSimProgram(const QStringList& args, const QString& strProgram) {
     parser.addOptions(options);
     SimOptions opt;
     QString strError;
-    switch (torvex::ParseCommandLine(parser, args, strError)) {
-    case torvex::ParseOutcome::Help:
+    switch (ParseCommandLine(parser, args, strError)) {
+    case ParseOutcome::Help:
         Print(stdout,
               QStringLiteral("Usage: %1 [OPTIONS]\n\n"
                              "Simulates a TORVEX on a new pseudo-terminal. The first line printed is\n"
@@ -48,12 +50,12 @@ int RunSimProgram(const QStringList& args, const QString& strProgram) {
                                  "Exit: 0 interrupted; 1 no pseudo-terminal or the log file cannot be\n"
                                  "written; 2 wrong usage.\n"));
         return 0;
-    case torvex::ParseOutcome::Version:
-        Print(stdout, torvex::VersionLine(strProgram.section(u' ', 0, 0)));
+    case ParseOutcome::Version:
+        Print(stdout, VersionLine(strProgram.section(u' ', 0, 0)));
         return 0;
-    case torvex::ParseOutcome::Usage:
+    case ParseOutcome::Usage:
         break;
-    case torvex::ParseOutcome::Go:
+    case ParseOutcome::Go:
         if (!parser.positionalArguments().isEmpty())
             strError = QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first());
         else
@@ -110,3 +112,5 @@ int RunSimProgram(const QStringList& args, const QString& strProgram) {
     AppendCommandLog(logFile, sim, nWritten);
     return nExit;
 }
+
+} // namespace torvex

@@ -3,8 +3,11 @@
 #include <QString>
 #include <QStringList>
 
-class CTorvexSimulator;
 class QFile;
+
+namespace torvex {
+
+class CTorvexSimulator;
 
 // The simulator as a program: starts it on a new pty, prints the device path as
 // the first line, serves until SIGINT or SIGTERM and keeps the command log file
@@ -16,3 +19,5 @@ int RunSimProgram(const QStringList& args, const QString& strProgram);
 // first nWritten, one a line, and counts them into nWritten; false when the
 // file cannot be written.
 bool AppendCommandLog(QFile& file, const CTorvexSimulator& sim, qsizetype& nWritten);
+
+} // namespace torvex

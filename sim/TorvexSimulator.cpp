@@ -12,6 +12,8 @@
 #include <unistd.h>
 #include <utility>
 
+namespace torvex {
+
 namespace {
 
 using frame::ACK;
@@ -483,3 +485,5 @@ int CTorvexSimulator::RemainingSeconds(double dNow) const {
     if (m_eRun == RUN_IDLE) return 0;
     return std::max(0, int(std::ceil(m_nTestSeconds - ElapsedAt(dNow) - 1e-9)));
 }
+
+} // namespace torvex

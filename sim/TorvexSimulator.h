@@ -12,6 +12,8 @@
 #include <mutex>
 #include <thread>
 
+namespace torvex {
+
 // A stand-in for the instrument on the master side of a pseudo-terminal. The
 // program opens the slave side (DevicePath) like any serial device. It serves on
 // a thread of its own, because the program blocks its thread while it waits for
@@ -112,3 +114,5 @@ private:
     bool m_bDischarging = false;
     double m_dDischargeEnd = 0;
 };
+
+} // namespace torvex

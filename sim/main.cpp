@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+using namespace torvex;
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+namespace torvex {
+
 CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
     setWindowTitle(tr("バージョン情報"));
     setFont(UiFont(13));
@@ -27,3 +29,5 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
     pLayout->addWidget(pButtons, 0, 2, 1, 1, Qt::AlignTop);
     setFixedSize(sizeHint());
 }
+
+} // namespace torvex

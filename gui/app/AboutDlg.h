@@ -2,9 +2,13 @@
 
 #include <QDialog>
 
+namespace torvex {
+
 // The program's version box.
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
     explicit CAboutDlg(QWidget* pParent = nullptr);
 };
+
+} // namespace torvex

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <cstdio>
 
+namespace torvex {
+
 namespace {
 
 class CFirstPaintWatch : public QObject {
@@ -38,3 +40,5 @@ void WatchFirstPaint(QWidget* pWindow) {
     if (mode.isEmpty()) return;
     pWindow->installEventFilter(new CFirstPaintWatch(pWindow, mode == "exit"));
 }
+
+} // namespace torvex

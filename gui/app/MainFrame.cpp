@@ -30,7 +30,9 @@
 #include <QUrl>
 #include <QWindow>
 
-CMainFrame::CMainFrame(torvex::CSession& session, QWidget* pParent, Screens eScreens)
+namespace torvex {
+
+CMainFrame::CMainFrame(CSession& session, QWidget* pParent, Screens eScreens)
     : QMainWindow(pParent), m_session(session), m_doc(session.Doc()), m_dialog(session.Dialog()) {
     setWindowIcon(ProgramIcon());
     setWindowTitle(tr("無題 - TORVEX_Pilot"));
@@ -60,12 +62,12 @@ CMainFrame::CMainFrame(torvex::CSession& session, QWidget* pParent, Screens eScr
 }
 
 void CMainFrame::ShowHealth() {
-    m_pLinkHealth->setText(torvex::LinkHealthText(m_session.Instrument().Health(), m_session.NotConnected()));
+    m_pLinkHealth->setText(LinkHealthText(m_session.Instrument().Health(), m_session.NotConnected()));
 }
 
 void CMainFrame::BuildScreens() {
-    connect(&m_session.Instrument(), &torvex::CInstrumentThread::healthChanged, this, &CMainFrame::ShowHealth);
-    connect(&m_session, &torvex::CSession::connectionChanged, this, &CMainFrame::ShowHealth);
+    connect(&m_session.Instrument(), &CInstrumentThread::healthChanged, this, &CMainFrame::ShowHealth);
+    connect(&m_session, &CSession::connectionChanged, this, &CMainFrame::ShowHealth);
     ShowHealth();
 
     connect(m_pView, &CTorvexView::commandsChanged, this, &CMainFrame::UpdateCommands);
@@ -266,3 +268,5 @@ void CMainFrame::OnHistory() {
     CHistoryDlg history(m_session.Journal(), m_dialog, this);
     history.exec();
 }
+
+} // namespace torvex

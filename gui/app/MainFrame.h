@@ -3,16 +3,17 @@
 #include <QMainWindow>
 #include <QRect>
 
-class CTorvexDoc;
-class CTorvexView;
-class COperatorDialog;
-namespace torvex {
-class CSession;
-}
 class QAction;
 class QLabel;
 class QMenu;
 class QScrollArea;
+
+namespace torvex {
+
+class CTorvexDoc;
+class CTorvexView;
+class COperatorDialog;
+class CSession;
 
 // The window's place on a screen's work area: the preferred size bounded by
 // the area, centred on it.
@@ -27,7 +28,7 @@ public:
     // once the model is known. Start-up prepares the shell while discovery
     // talks to the line.
     enum class Screens { Now, Later };
-    explicit CMainFrame(torvex::CSession& session, QWidget* pParent = nullptr, Screens eScreens = Screens::Now);
+    explicit CMainFrame(CSession& session, QWidget* pParent = nullptr, Screens eScreens = Screens::Now);
     void BuildScreens();
 
     CTorvexView* View() const { return m_pView; }
@@ -66,7 +67,7 @@ private:
     void ShowTitleMark();
     void FitToScreen();
 
-    torvex::CSession& m_session;
+    CSession& m_session;
     CTorvexDoc& m_doc;
     COperatorDialog& m_dialog;
     CTorvexView* m_pView;
@@ -74,3 +75,5 @@ private:
     QMenu* m_pFileMenu = nullptr;
     QMenu* m_pRecentMenu = nullptr;
 };
+
+} // namespace torvex

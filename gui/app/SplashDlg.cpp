@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+namespace torvex {
+
 namespace {
 CSplashDlg* s_pSplash = nullptr;
 } // namespace
@@ -101,3 +103,5 @@ bool CSplashDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
         return QFrame::eventFilter(pWatched, pEvent);
     }
 }
+
+} // namespace torvex

@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QTimer>
 
+namespace torvex {
+
 // The start-up picture. It closes after 2000 ms, or at once when the operator
 // presses a key or a mouse button anywhere in the program; that press is
 // consumed so it does nothing else. It deletes itself when closed.
@@ -35,3 +37,5 @@ private:
     QTimer m_timer;
     bool m_bClosing = false;
 };
+
+} // namespace torvex

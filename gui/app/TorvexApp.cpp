@@ -24,28 +24,30 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-torvex::ParseOutcome ParseAppOptions(const QStringList& args, APP_OPTIONS& o, QString& strError) {
+namespace torvex {
+
+ParseOutcome ParseAppOptions(const QStringList& args, APP_OPTIONS& o, QString& strError) {
     QCommandLineParser parser;
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PATH"));
     const QCommandLineOption simulate(QStringLiteral("simulate"));
     parser.addOptions({port, simulate});
     const QList<QCommandLineOption> simOptions = SimCommandLineOptions();
     parser.addOptions(simOptions);
-    const torvex::ParseOutcome outcome = torvex::ParseCommandLine(parser, args, strError);
-    if (outcome != torvex::ParseOutcome::Go) return outcome;
+    const ParseOutcome outcome = ParseCommandLine(parser, args, strError);
+    if (outcome != ParseOutcome::Go) return outcome;
     o.m_ports = parser.values(port);
     o.m_bSimulate = parser.isSet(simulate);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         strError = QStringLiteral("only one file can be opened");
-        return torvex::ParseOutcome::Usage;
+        return ParseOutcome::Usage;
     }
     o.m_strFile = files.value(0);
     if (!SimulatorArgs(parser, simOptions, o.m_bSimulate, o.m_simulatorArgs, strError))
-        return torvex::ParseOutcome::Usage;
+        return ParseOutcome::Usage;
     SimOptions checked;
-    if (!ParseSimOptions(o.m_simulatorArgs, checked, strError)) return torvex::ParseOutcome::Usage;
-    return torvex::ParseOutcome::Go;
+    if (!ParseSimOptions(o.m_simulatorArgs, checked, strError)) return ParseOutcome::Usage;
+    return ParseOutcome::Go;
 }
 
 QString AppUsage() {
@@ -70,7 +72,7 @@ QString AppUsage() {
 
 CTorvexApp::CTorvexApp(const APP_OPTIONS& options, COperatorDialog* pDialog)
     : m_options(options), m_dialog(pDialog ? *pDialog : m_boxes),
-      m_pSession(std::make_unique<torvex::CSession>(m_dialog)) {}
+      m_pSession(std::make_unique<CSession>(m_dialog)) {}
 
 CTorvexApp::~CTorvexApp() {
     m_pMainFrame.reset(); // the run panel stops its polls first
@@ -109,7 +111,7 @@ bool CTorvexApp::InitInstance() {
         return false;
     }
     if (!m_options.m_ports.isEmpty()) CRsBasicProtocol::SetExtraPorts(m_options.m_ports);
-    torvex::CSession& session = *m_pSession;
+    CSession& session = *m_pSession;
     // A kill or the end of the session must not leave the generator pulsing:
     // the output is stopped before the program ends (the step in hand stays
     // unjudged, the test log stays as written at START). Every event loop ends
@@ -118,8 +120,8 @@ bool CTorvexApp::InitInstance() {
     // would go on without its polls. The engine is closed as the window goes,
     // after the task that showed a box has let go of it, and the instrument
     // thread sends its "CB" before the port closes.
-    m_pStopSignals = std::make_unique<torvex::CStopSignals>();
-    connect(m_pStopSignals.get(), &torvex::CStopSignals::received, this, [this] {
+    m_pStopSignals = std::make_unique<CStopSignals>();
+    connect(m_pStopSignals.get(), &CStopSignals::received, this, [this] {
         m_bEnding = true; // at start-up: the main loop never starts
         QCoreApplication::exit(0);
     });
@@ -208,7 +210,7 @@ void CTorvexApp::OfferRecovery() {
 }
 
 bool CTorvexApp::DecideConnection(bool bFound, int32_t nFoundModel) {
-    torvex::CSession& session = *m_pSession;
+    CSession& session = *m_pSession;
     session.SetNotConnected(false);
     if (bFound) {
         session.SetMachineType(nFoundModel);
@@ -240,3 +242,5 @@ bool CTorvexApp::DecideConnection(bool bFound, int32_t nFoundModel) {
         return false; // exit
     }
 }
+
+} // namespace torvex

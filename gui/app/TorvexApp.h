@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <memory>
 
+namespace torvex {
+
 class CTorvexSimulator;
 class CMainFrame;
 
@@ -23,7 +25,7 @@ struct APP_OPTIONS {
 
 // Reads the command line (no application object needed); Usage with a
 // one-line error. --help and --version are answered by the caller.
-torvex::ParseOutcome ParseAppOptions(const QStringList& args, APP_OPTIONS& options, QString& strError);
+ParseOutcome ParseAppOptions(const QStringList& args, APP_OPTIONS& options, QString& strError);
 QString AppUsage();
 
 // The application: owns the session (instrument, document, test information,
@@ -45,7 +47,7 @@ public:
     // A stop signal (SIGTERM, SIGHUP, SIGINT) came: the program ends.
     bool IsEnding() const { return m_bEnding; }
 
-    torvex::CSession& Session() const { return *m_pSession; }
+    CSession& Session() const { return *m_pSession; }
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
     CTorvexDoc& Doc() { return m_pSession->Doc(); }
 
@@ -61,9 +63,11 @@ private:
     std::unique_ptr<CTorvexSimulator> m_pSimulator;
     CMessageBoxDialog m_boxes;
     COperatorDialog& m_dialog;
-    std::unique_ptr<torvex::CSession> m_pSession;
+    std::unique_ptr<CSession> m_pSession;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<QLockFile> m_pInstanceLock;
-    std::unique_ptr<torvex::CStopSignals> m_pStopSignals;
+    std::unique_ptr<CStopSignals> m_pStopSignals;
     bool m_bEnding = false;
 };
+
+} // namespace torvex

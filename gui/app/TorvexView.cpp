@@ -32,6 +32,8 @@
 #include <QLabel>
 #include <QTabBar>
 
+namespace torvex {
+
 namespace {
 
 // Geometry of the view, in pixels: the condition screens on the left, the run
@@ -45,7 +47,7 @@ const int kMinStepListHeight = 150;
 
 } // namespace
 
-CTorvexView::CTorvexView(torvex::CSession& session, QWidget* pParent) : QWidget(pParent), m_session(session) {
+CTorvexView::CTorvexView(CSession& session, QWidget* pParent) : QWidget(pParent), m_session(session) {
     setFont(UiFont(14));
 }
 
@@ -322,7 +324,7 @@ void CTorvexView::RefreshManual() {
 }
 
 bool CTorvexView::IsTestRunning() const {
-    return m_session.Engine().State() != torvex::RunState::Idle || !ScreensEnabled();
+    return m_session.Engine().State() != RunState::Idle || !ScreensEnabled();
 }
 
 bool CTorvexView::IsReportEnabled() const {
@@ -448,3 +450,5 @@ void CTorvexView::SetWindowTitle(const QString& strTitle) {
 void CTorvexView::RefreshManualScreen() {
     m_pManual->Refresh();
 }
+
+} // namespace torvex

@@ -4,6 +4,10 @@
 
 #include <QWidget>
 
+class QTabBar;
+
+namespace torvex {
+
 class CTorvexDoc;
 class CTorvexCntl;
 class CRunEngine;
@@ -17,17 +21,14 @@ class CStandardDlg;
 class CManualDlg;
 class CSequenceDlg;
 class CSequenceListDlg;
-namespace torvex {
 class CSession;
-}
-class QTabBar;
 
 // The tab view: the four tabs and the screens they show, the run panel and
 // the step list. It is also what the run engine changes on the screens.
 class CTorvexView : public QWidget, public CRunView {
     Q_OBJECT
 public:
-    explicit CTorvexView(torvex::CSession& session, QWidget* pParent = nullptr);
+    explicit CTorvexView(CSession& session, QWidget* pParent = nullptr);
     ~CTorvexView() override;
 
     // The shown tab at its natural size (the window scrolls below it).
@@ -53,7 +54,7 @@ public:
     bool RecoverRun(qint64 nRun);
 
     CRunEngine& Engine() const;
-    torvex::CSession& Session() const { return m_session; }
+    CSession& Session() const { return m_session; }
     CExecDlg* RunPanel() const { return m_pRunPanel; }
     CExecListDlg* StepList() const { return m_pStepList; }
     // These screens are built when first asked for.
@@ -102,7 +103,7 @@ private:
     // Builds the screens of a tab that are not there yet.
     void BuildScreen(int nTab);
 
-    torvex::CSession& m_session;
+    CSession& m_session;
     QTabBar* m_pTabs = nullptr;
     CStandardDlg* m_pStandard = nullptr;
     CManualDlg* m_pManual = nullptr;
@@ -118,3 +119,5 @@ private:
     bool m_bLocked = false;           // the screens are locked (a test runs)
     bool m_bShownNotConnected = false; // the instrument was found gone
 };
+
+} // namespace torvex

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace torvex {
+
 CTypeSelectDlg::CTypeSelectDlg(int32_t& rbNotConnected, QWidget* pParent)
     : QDialog(pParent), m_rbNotConnected(rbNotConnected) {
     setWindowTitle(tr("モデル選択"));
@@ -89,3 +91,5 @@ void CTypeSelectDlg::OnRetry() {
 void CTypeSelectDlg::reject() {
     done(RESULT_EXIT);
 }
+
+} // namespace torvex

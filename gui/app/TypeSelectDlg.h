@@ -5,6 +5,8 @@
 
 class QComboBox;
 
+namespace torvex {
+
 // Shown at start-up when no instrument answered: start in demo mode with a
 // chosen model, try the connection again, or quit.
 class CTypeSelectDlg : public QDialog {
@@ -30,3 +32,5 @@ public slots:
 private:
     int32_t& m_rbNotConnected;
 };
+
+} // namespace torvex

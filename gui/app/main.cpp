@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <cstdio>
 
+using namespace torvex;
+
 int main(int argc, char** argv) {
     // The command line is read before anything needs a display: --help,
     // --version and usage errors work on a console without one.
@@ -20,16 +22,16 @@ int main(int argc, char** argv) {
     }
     APP_OPTIONS options;
     switch (ParseAppOptions(args, options, error)) {
-    case torvex::ParseOutcome::Help:
+    case ParseOutcome::Help:
         std::fputs(AppUsage().toUtf8().constData(), stdout);
         return 0;
-    case torvex::ParseOutcome::Version:
-        std::fputs(torvex::VersionLine(QStringLiteral("torvex_pilot")).toUtf8().constData(), stdout);
+    case ParseOutcome::Version:
+        std::fputs(VersionLine(QStringLiteral("torvex_pilot")).toUtf8().constData(), stdout);
         return 0;
-    case torvex::ParseOutcome::Usage:
+    case ParseOutcome::Usage:
         std::fprintf(stderr, "torvex_pilot: %s (see --help)\n", error.toUtf8().constData());
         return 2;
-    case torvex::ParseOutcome::Go:
+    case ParseOutcome::Go:
         break;
     }
 

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace torvex {
+
 CNoticeCalibrationDlg::CNoticeCalibrationDlg(CCalibrationSetting& rCalib, const QDateTime& now,
                                              QWidget* pParent)
     : QDialog(pParent), m_rCalib(rCalib) {
@@ -54,3 +56,5 @@ void CNoticeCalibrationDlg::done(int nResult) {
     m_bClosed = true;
     QDialog::done(nResult);
 }
+
+} // namespace torvex

@@ -3,9 +3,12 @@
 #include <QDateTime>
 #include <QDialog>
 
-class CCalibrationSetting;
 class QCheckBox;
 class QLabel;
+
+namespace torvex {
+
+class CCalibrationSetting;
 
 // The calibration reminder shown at start-up. Closing it in any way with the
 // "do not show again" box ticked switches off the reminders that fired.
@@ -27,3 +30,5 @@ private:
     CCalibrationSetting& m_rCalib;
     bool m_bClosed = false;
 };
+
+} // namespace torvex

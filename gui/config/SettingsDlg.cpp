@@ -33,6 +33,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+namespace torvex {
+
 namespace {
 
 const int kPeriodWidth = 48;
@@ -48,7 +50,7 @@ QLabel* Caption(const QString& strText, QWidget* pParent) {
 
 } // namespace
 
-CSettingsDlg::CSettingsDlg(torvex::CSession& session, QWidget* pParent)
+CSettingsDlg::CSettingsDlg(CSession& session, QWidget* pParent)
     : QWidget(pParent), m_chooseFolder(ChooseFolderWithDialog), m_session(session) {
     setFont(UiFont(13));
 
@@ -478,3 +480,5 @@ bool CSettingsDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
 QSize CSettingsDlg::sizeHint() const {
     return m_pContent ? m_pContent->sizeHint() : QWidget::sizeHint();
 }
+
+} // namespace torvex

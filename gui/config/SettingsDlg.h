@@ -7,15 +7,6 @@
 #include <cstdint>
 #include <functional>
 
-class CCalibrationSetting;
-class CInstrumentLink;
-class CLeaveLineEdit;
-class CNumericLineEdit;
-class CTestProperty;
-class COperatorDialog;
-namespace torvex {
-class CSession;
-}
 class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
@@ -23,12 +14,22 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace torvex {
+
+class CCalibrationSetting;
+class CInstrumentLink;
+class CLeaveLineEdit;
+class CNumericLineEdit;
+class CTestProperty;
+class COperatorDialog;
+class CSession;
+
 // The SETTINGS tab: connection, switches, calibration reminder, test log and
 // the test information for reports. Every change is stored at once.
 class CSettingsDlg : public QWidget {
     Q_OBJECT
 public:
-    explicit CSettingsDlg(torvex::CSession& session, QWidget* pParent = nullptr);
+    explicit CSettingsDlg(CSession& session, QWidget* pParent = nullptr);
     // Its controls at their natural size: where the window is smaller, the
     // window scrolls rather than the page squeezing them.
     QSize sizeHint() const override;
@@ -102,5 +103,7 @@ private:
     void OnStopEveryStep(bool bOn);
     void ShowConnected(bool bConnected);
 
-    torvex::CSession& m_session;
+    CSession& m_session;
 };
+
+} // namespace torvex

@@ -27,6 +27,8 @@
 #include <QVBoxLayout>
 #include <map>
 
+namespace torvex {
+
 namespace {
 
 // Outcome choices of the filter and the words the list shows, in one place.
@@ -35,13 +37,13 @@ struct OUTCOME_TEXT {
     const char* pszText;
 };
 const OUTCOME_TEXT kOutcomes[] = {
-    {-2, QT_TRANSLATE_NOOP("CHistoryDlg", "すべて")},
-    {OUTCOME_COMPLETED, QT_TRANSLATE_NOOP("CHistoryDlg", "完了")},
-    {OUTCOME_STOPPED, QT_TRANSLATE_NOOP("CHistoryDlg", "停止")},
-    {OUTCOME_ERROR, QT_TRANSLATE_NOOP("CHistoryDlg", "エラー")},
-    {OUTCOME_LOST, QT_TRANSLATE_NOOP("CHistoryDlg", "通信断")},
-    {OUTCOME_ENDED, QT_TRANSLATE_NOOP("CHistoryDlg", "プログラム終了")},
-    {-1, QT_TRANSLATE_NOOP("CHistoryDlg", "未終了")},
+    {-2, QT_TRANSLATE_NOOP("torvex::CHistoryDlg", "すべて")},
+    {OUTCOME_COMPLETED, QT_TRANSLATE_NOOP("torvex::CHistoryDlg", "完了")},
+    {OUTCOME_STOPPED, QT_TRANSLATE_NOOP("torvex::CHistoryDlg", "停止")},
+    {OUTCOME_ERROR, QT_TRANSLATE_NOOP("torvex::CHistoryDlg", "エラー")},
+    {OUTCOME_LOST, QT_TRANSLATE_NOOP("torvex::CHistoryDlg", "通信断")},
+    {OUTCOME_ENDED, QT_TRANSLATE_NOOP("torvex::CHistoryDlg", "プログラム終了")},
+    {-1, QT_TRANSLATE_NOOP("torvex::CHistoryDlg", "未終了")},
 };
 
 QString OutcomeText(int32_t nOutcome) {
@@ -230,3 +232,5 @@ void CHistoryDlg::OutputReport() {
     // As the step list's own report.
     SaveAndOpenReport(*data, m_dialog);
 }
+
+} // namespace torvex

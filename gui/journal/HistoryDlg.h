@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <vector>
 
-class COperatorDialog;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -13,6 +12,10 @@ class QLineEdit;
 class QPushButton;
 class QStandardItemModel;
 class QTableView;
+
+namespace torvex {
+
+class COperatorDialog;
 
 // The history of runs (menu 試験履歴): the journal's runs newest first with
 // filters by date, file name and outcome, the steps of the selected run, and
@@ -56,3 +59,5 @@ private:
     QStandardItemModel* m_pStepModel;
     std::vector<JOURNAL_RUN> m_runs;
 };
+
+} // namespace torvex

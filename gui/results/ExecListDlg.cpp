@@ -24,6 +24,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace torvex {
+
 namespace {
 
 struct COLUMN {
@@ -35,14 +37,14 @@ struct COLUMN {
 
 const COLUMN kColumnDefs[CStepTableModel::kColumns] = {
     {"Step", Qt::AlignRight, 11, 0},
-    {QT_TRANSLATE_NOOP("CExecListDlg", "判定"), Qt::AlignHCenter, 10, COL_JUDGE},
-    {QT_TRANSLATE_NOOP("CExecListDlg", "電圧 [V]"), Qt::AlignRight, 11, COL_VOLT},
-    {QT_TRANSLATE_NOOP("CExecListDlg", "極性"), Qt::AlignHCenter, 8, COL_POLA},
-    {QT_TRANSLATE_NOOP("CExecListDlg", "周波数 [kHz]"), Qt::AlignHCenter, 16, COL_FREQ},
-    {QT_TRANSLATE_NOOP("CExecListDlg", "バースト期間 [ms]"), Qt::AlignHCenter, 20, COL_BURST_DURA},
-    {QT_TRANSLATE_NOOP("CExecListDlg", "印加相"), Qt::AlignHCenter, 20, COL_INJ_LINE},
-    {QT_TRANSLATE_NOOP("CExecListDlg", "位相角 [°]"), Qt::AlignRight, 15, COL_ANGLE},
-    {QT_TRANSLATE_NOOP("CExecListDlg", "コメント"), Qt::AlignLeft, 14, COL_COMMENT},
+    {QT_TRANSLATE_NOOP("torvex::CExecListDlg", "判定"), Qt::AlignHCenter, 10, COL_JUDGE},
+    {QT_TRANSLATE_NOOP("torvex::CExecListDlg", "電圧 [V]"), Qt::AlignRight, 11, COL_VOLT},
+    {QT_TRANSLATE_NOOP("torvex::CExecListDlg", "極性"), Qt::AlignHCenter, 8, COL_POLA},
+    {QT_TRANSLATE_NOOP("torvex::CExecListDlg", "周波数 [kHz]"), Qt::AlignHCenter, 16, COL_FREQ},
+    {QT_TRANSLATE_NOOP("torvex::CExecListDlg", "バースト期間 [ms]"), Qt::AlignHCenter, 20, COL_BURST_DURA},
+    {QT_TRANSLATE_NOOP("torvex::CExecListDlg", "印加相"), Qt::AlignHCenter, 20, COL_INJ_LINE},
+    {QT_TRANSLATE_NOOP("torvex::CExecListDlg", "位相角 [°]"), Qt::AlignRight, 15, COL_ANGLE},
+    {QT_TRANSLATE_NOOP("torvex::CExecListDlg", "コメント"), Qt::AlignLeft, 14, COL_COMMENT},
 };
 
 } // namespace
@@ -74,7 +76,7 @@ QVariant CStepTableModel::data(const QModelIndex& idx, int role) const {
 QVariant CStepTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumns) return {};
     if (role == Qt::DisplayRole)
-        return QCoreApplication::translate("CExecListDlg", kColumnDefs[section].pszCaption);
+        return QCoreApplication::translate("torvex::CExecListDlg", kColumnDefs[section].pszCaption);
     if (role == Qt::TextAlignmentRole) return int(kColumnDefs[section].align | Qt::AlignVCenter);
     return {};
 }
@@ -197,13 +199,12 @@ bool CExecListDlg::IsReportEnabled() const {
 }
 
 void CExecListDlg::OnCurrentRowChanged(int nRow) {
-    if (m_engine.State() != torvex::RunState::Idle)
-        return; // the engine moves the current step while a test runs
+    if (m_engine.State() != RunState::Idle) return; // the engine moves the current step while a test runs
     m_doc.m_nCurStep = nRow >= 0 ? nRow : 0;
 }
 
 void CExecListDlg::RefreshTimes() {
-    if (m_engine.State() == torvex::RunState::Running) return;
+    if (m_engine.State() == RunState::Running) return;
     switch (m_doc.Tab()) {
     case TAB_SEQUENCE:
         m_engine.ShowSequenceTimes(m_doc.m_sequence.m_nCurEntry);
@@ -218,8 +219,7 @@ void CExecListDlg::RefreshTimes() {
 }
 
 void CExecListDlg::OpenJudgeDialog(int nRow) {
-    if (m_engine.State() == torvex::RunState::Running ||
-        (m_host.fnScreensEnabled && !m_host.fnScreensEnabled()))
+    if (m_engine.State() == RunState::Running || (m_host.fnScreensEnabled && !m_host.fnScreensEnabled()))
         return;
     std::vector<CExecData>* steps = ActiveSteps();
     if (!steps || nRow < 0 || nRow >= int(steps->size())) return;
@@ -267,7 +267,7 @@ bool CExecListDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
         }
     } else if (pWatched == m_pTable && t == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(pEvent);
-        const bool bRunning = m_engine.State() == torvex::RunState::Running;
+        const bool bRunning = m_engine.State() == RunState::Running;
         if (k->key() == Qt::Key_Escape) return true;
         if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) ||
             (bRunning && k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ControlModifier))) {
@@ -306,3 +306,5 @@ void CExecListDlg::FitColumns() {
         m_pTable->setColumnWidth(c, std::max(nLeast, nWidth * kColumnDefs[c].nShare / 100));
     }
 }
+
+} // namespace torvex

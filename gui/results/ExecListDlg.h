@@ -6,15 +6,18 @@
 #include <QWidget>
 #include <functional>
 
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace torvex {
+
 class CTorvexDoc;
 class CRunEngine;
 class CJudgmentStore;
 class COperatorDialog;
 class CPlanChartWidget;
-class QComboBox;
-class QLabel;
-class QPushButton;
-class QTableView;
 
 // The rows of the step list: one step each, its texts by column.
 class CStepTableModel : public CListTableModel {
@@ -104,3 +107,5 @@ private:
     bool m_bWithinLimit = true;
     bool m_bUnlocked = true;
 };
+
+} // namespace torvex

@@ -10,6 +10,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+namespace torvex {
+
 CJudgeDlg::CJudgeDlg(int32_t nJudge, const QString& strComment, QWidget* pParent) : QDialog(pParent) {
     setWindowTitle(tr("判定"));
     setFont(UiFont(14));
@@ -42,3 +44,5 @@ int32_t CJudgeDlg::Judge() const {
 QString CJudgeDlg::Comment() const {
     return m_pComment->toPlainText();
 }
+
+} // namespace torvex

@@ -5,6 +5,8 @@
 class QComboBox;
 class QPlainTextEdit;
 
+namespace torvex {
+
 // The judgment and comment of one step.
 class CJudgeDlg : public QDialog {
     Q_OBJECT
@@ -18,3 +20,5 @@ private:
     QComboBox* m_pJudge;
     QPlainTextEdit* m_pComment;
 };
+
+} // namespace torvex

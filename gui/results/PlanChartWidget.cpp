@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QToolTip>
 
+namespace torvex {
+
 namespace {
 
 const int kMargin = 4;
@@ -111,10 +113,10 @@ void CPlanChartWidget::paintEvent(QPaintEvent*) {
         p.fillRect(QRect(plot.left() + nLeft, plot.top(), nRight - nLeft, plot.height()), shade);
     }
 
-    const std::vector<torvex::PLAN_BAR> bars = m_plan.Bars(*pSteps, plot.width());
+    const std::vector<PLAN_BAR> bars = m_plan.Bars(*pSteps, plot.width());
     const double dHeight = plot.height();
     auto y = [&](double dLevel) { return plot.bottom() + 1 - dLevel * dHeight; };
-    for (const torvex::PLAN_BAR& b : bars) {
+    for (const PLAN_BAR& b : bars) {
         const double dTop = y(b.dVolt);
         // Steps wide enough to tell apart keep a hairline between them.
         const int nGap = b.nRight - b.nLeft >= 6 ? 1 : 0;
@@ -128,7 +130,7 @@ void CPlanChartWidget::paintEvent(QPaintEvent*) {
     // The line keeps clear of the plot's edges so the ends of its scale stay readable.
     auto yf = [&](double dLevel) { return y(0.1 + 0.8 * dLevel); };
     double dLastY = -1;
-    for (const torvex::PLAN_BAR& b : bars) {
+    for (const PLAN_BAR& b : bars) {
         const double dLow = yf(b.dFreqLow), dHigh = yf(b.dFreqHigh);
         const double dLeft = plot.left() + b.nLeft, dRight = plot.left() + b.nRight;
         if (dLastY >= 0) p.drawLine(QPointF(dLeft, dLastY), QPointF(dLeft, dLow));
@@ -183,3 +185,5 @@ bool CPlanChartWidget::event(QEvent* pEvent) {
     }
     return QWidget::event(pEvent);
 }
+
+} // namespace torvex

@@ -4,8 +4,11 @@
 
 #include <QWidget>
 
-class CStepTableModel;
 class QItemSelectionModel;
+
+namespace torvex {
+
+class CStepTableModel;
 
 // The test plan beside the step list: each step as wide as its test time, its
 // voltage as a bar coloured by its judgment, its frequency as a line, and the
@@ -18,7 +21,7 @@ public:
 
     // The step marked, -1 when none.
     int MarkedStep() const;
-    const torvex::CPlanChart& Plan() const { return m_plan; }
+    const CPlanChart& Plan() const { return m_plan; }
     // The area the steps are drawn in.
     QRect PlotRect() const;
 
@@ -40,5 +43,7 @@ private:
 
     CStepTableModel* m_pModel;
     QItemSelectionModel* m_pSelection;
-    torvex::CPlanChart m_plan;
+    CPlanChart m_plan;
 };
+
+} // namespace torvex

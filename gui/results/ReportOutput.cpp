@@ -7,6 +7,8 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+namespace torvex {
+
 void SaveAndOpenReport(const CReportData& data, COperatorDialog& dialog) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const REPORT_RESULT result = SaveReport(data);
@@ -16,3 +18,5 @@ void SaveAndOpenReport(const CReportData& data, COperatorDialog& dialog) {
     const QString message = ReportOutcomeMessage(result, bOpened);
     if (!message.isEmpty()) dialog.Message(message);
 }
+
+} // namespace torvex

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace torvex {
+
 class CReportData;
 class COperatorDialog;
 
@@ -7,3 +9,5 @@ class COperatorDialog;
 // report folder, so nothing is lost, then opened with the default program; the
 // operator is told where it went when it cannot be written or opened.
 void SaveAndOpenReport(const CReportData& data, COperatorDialog& dialog);
+
+} // namespace torvex

@@ -18,6 +18,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+namespace torvex {
+
 CExecDlg::CExecDlg(QWidget* pParent) : QWidget(pParent) {
     const QFont caption = UiFont(14);
     auto* pTimes = new QVBoxLayout;
@@ -368,3 +370,5 @@ bool CExecDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
     }
     return QWidget::eventFilter(pWatched, pEvent);
 }
+
+} // namespace torvex

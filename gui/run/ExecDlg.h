@@ -4,13 +4,16 @@
 
 #include <QWidget>
 
-class CRunEngine;
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QToolButton;
+
+namespace torvex {
+
+class CRunEngine;
 
 // The run panel: START, STOP, the output lamp, the EUT LINE switch and the
 // three time read-outs. It only shows what the run engine tells it and hands
@@ -90,3 +93,5 @@ private:
     bool m_bLineOn = false;
     bool m_bLineDimmed = false;
 };
+
+} // namespace torvex

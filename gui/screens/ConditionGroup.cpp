@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace torvex {
+
 CConditionGroup::CConditionGroup(const QString& strTitle, GROUP_PICTURE ePicture, int nTitleWidth,
                                  QWidget* pParent, bool bVerticalBody, bool bPictureBeside)
     : QFrame(pParent) {
@@ -49,3 +51,5 @@ CConditionGroup::CConditionGroup(const QString& strTitle, GROUP_PICTURE ePicture
     m_pBody->setSpacing(4);
     pLayout->addLayout(m_pBody, 1);
 }
+
+} // namespace torvex

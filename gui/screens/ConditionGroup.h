@@ -7,6 +7,8 @@
 class QBoxLayout;
 class QLabel;
 
+namespace torvex {
+
 // A group of a condition screen: a title area at its left, filled with the
 // caption colour and holding the group's picture and label, and the controls
 // at its right.
@@ -23,3 +25,5 @@ private:
     QBoxLayout* m_pBody;
     QLabel* m_pTitle;
 };
+
+} // namespace torvex

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace torvex {
+
 // What an embedded editor (value editor, coupling line editor) needs of the
 // screen that holds it.
 class CConditionHost {
@@ -20,3 +22,5 @@ public:
     // An entry that left the condition as it was.
     virtual void EditorUnchanged() {}
 };
+
+} // namespace torvex

@@ -13,6 +13,8 @@
 #include <QStackedWidget>
 #include <QTabBar>
 
+namespace torvex {
+
 CCouplingPhaseDlg::CCouplingPhaseDlg(QWidget* pParent) : QWidget(pParent) {
     setFont(UiFont(14));
     const TYPE_TABS tabs = MakeTypeTabs(this, {tr("単独"), tr("スイープ")});
@@ -139,3 +141,5 @@ void CCouplingPhaseDlg::SweepTypeClicked(uint32_t uSweepType) {
     m_apPage[ShownType()]->Refresh(port);
     if (bChanged) m_pHost->EditorChanged(CHANGED_VALUE);
 }
+
+} // namespace torvex

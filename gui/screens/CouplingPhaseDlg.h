@@ -4,11 +4,15 @@
 #include <array>
 #include <cstdint>
 
+class QStackedWidget;
+class QTabBar;
+
+namespace torvex {
+
 class CConditionHost;
 class CCouplingPhaseSweepDlg;
 class CInputGate;
-class QStackedWidget;
-class QTabBar;
+
 struct OUTPUT_STRUCT;
 
 // The coupling line editor of CDN OUT (output port 0): lines injected
@@ -57,3 +61,5 @@ private:
     std::array<CCouplingPhaseSweepDlg*, 2> m_apPage{};
     CInputGate* m_pGate;
 };
+
+} // namespace torvex

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace torvex {
+
 CCouplingPhaseSweepDlg::CCouplingPhaseSweepDlg(CCouplingPhaseDlg& owner, bool bSweep, QWidget* pParent)
     : QWidget(pParent), m_bSweep(bSweep) {
     auto* pLayout = new QVBoxLayout(this);
@@ -74,3 +76,5 @@ uint32_t CCouplingPhaseSweepDlg::BoxMask() const {
         if (m_apLine[i]->isChecked()) ulMask |= 1u << i;
     return ulMask;
 }
+
+} // namespace torvex

@@ -5,6 +5,9 @@
 
 class QCheckBox;
 class QPushButton;
+
+namespace torvex {
+
 class CCouplingPhaseDlg;
 struct OUTPUT_PORT_STRUCT;
 
@@ -36,3 +39,5 @@ private:
     QPushButton* m_pEach;
     QPushButton* m_pAll;
 };
+
+} // namespace torvex

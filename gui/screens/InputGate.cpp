@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+namespace torvex {
+
 CInputGate::CInputGate(std::function<bool()> fnEnabled, std::function<ConfirmResult()> fnConfirm,
                        QObject* pParent)
     : QObject(pParent), m_fnEnabled(std::move(fnEnabled)), m_fnConfirm(std::move(fnConfirm)) {}
@@ -78,3 +80,5 @@ bool CInputGate::FilterKey(QObject* pWatched, QEvent* pEvent) {
     // A confirmed key press is dropped too: the operator repeats it.
     return (m_fnConfirm ? m_fnConfirm() : CONFIRM_PROCEED) != CONFIRM_PROCEED;
 }
+
+} // namespace torvex

@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace torvex {
+
 // Stands between the operator and the editing controls of a screen: while the
 // screens are locked every click is dropped; otherwise the first change after a
 // run asks for confirmation, and the answer decides what becomes of the input.
@@ -37,3 +39,5 @@ private:
     std::function<ConfirmResult()> m_fnConfirm;
     QHash<QObject*, Kind> m_kinds;
 };
+
+} // namespace torvex

@@ -27,6 +27,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+namespace torvex {
+
 namespace {
 
 constexpr int kTitleWidth = 62;         // groups of the value editors: picture above the label
@@ -46,7 +48,7 @@ QRadioButton* Radio(const QString& strText, const QFont& font, QWidget* pParent)
 
 } // namespace
 
-CManualDlg::CManualDlg(torvex::CSession& session, CStepListView& list, QWidget* pParent)
+CManualDlg::CManualDlg(CSession& session, CStepListView& list, QWidget* pParent)
     : QWidget(pParent), m_session(session), m_list(list) {
     setAttribute(Qt::WA_AlwaysShowToolTips); // the limits are documentation, also while inactive
     setFont(UiFont(16));
@@ -510,3 +512,5 @@ void CManualDlg::OnConditionReplaced() {
     // Showing what was read is no change; a condition this model cannot run is.
     m_session.Doc().SetModifiedFlag((bModified || bModelChanged) && nSteps <= kMaxSteps);
 }
+
+} // namespace torvex

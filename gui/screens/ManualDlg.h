@@ -8,19 +8,21 @@
 #include <QWidget>
 #include <array>
 
-class CStepListView;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QVBoxLayout;
+
 namespace torvex {
+
+class CStepListView;
 class CSession;
-}
 class CCouplingPhaseDlg;
 class CConditionGroup;
 class CInputGate;
 class CSettingData;
 class CValueDlg;
-class QCheckBox;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 
 // The MANUAL screen: every parameter of the document's MANUAL condition, the
 // data file buttons, and the value and coupling line editors. Each stored
@@ -28,7 +30,7 @@ class QRadioButton;
 class CManualDlg : public QWidget, public CConditionHost {
     Q_OBJECT
 public:
-    CManualDlg(torvex::CSession& session, CStepListView& list, QWidget* pParent = nullptr);
+    CManualDlg(CSession& session, CStepListView& list, QWidget* pParent = nullptr);
     ~CManualDlg() override;
 
     // Every control from the condition.
@@ -77,7 +79,7 @@ signals:
     void saveAllowedChanged(bool bAllowed);
 
 private:
-    void BuildHeader(class QVBoxLayout* pLayout);
+    void BuildHeader(QVBoxLayout* pLayout);
     QWidget* BuildLeftColumn();
     QWidget* BuildRightColumn();
     void Connect();
@@ -103,7 +105,7 @@ private:
     void UpdateTooltips();
     void SetSaveAllowed(bool bAllowed);
 
-    torvex::CSession& m_session;
+    CSession& m_session;
     CStepListView& m_list;
     bool m_bSaveAllowed = true;
     bool m_bFileLocked = false;
@@ -131,3 +133,5 @@ private:
     CConditionGroup* m_pPhaseGroup = nullptr;
     CInputGate* m_pGate = nullptr;
 };
+
+} // namespace torvex

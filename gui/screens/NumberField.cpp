@@ -8,6 +8,8 @@
 #include <QBoxLayout>
 #include <QLabel>
 
+namespace torvex {
+
 void NUMBER_FIELD::SetEnabled(bool bEnabled) const {
     m_pBox->setEnabled(bEnabled);
     m_pSpin->setEnabled(bEnabled);
@@ -42,3 +44,5 @@ bool FilterNumericTyping(QString& rstrText, int& rnSelStart, int& rnSelEnd) {
     rnSelEnd = f.m_nSelEnd;
     return true;
 }
+
+} // namespace torvex

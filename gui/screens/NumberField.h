@@ -2,12 +2,15 @@
 
 #include <QString>
 
-class CNumericLineEdit;
-class CSpinButtons;
 class QBoxLayout;
 class QFont;
 class QLabel;
 class QWidget;
+
+namespace torvex {
+
+class CNumericLineEdit;
+class CSpinButtons;
 
 // A number box of the condition screens with its spin and unit.
 struct NUMBER_FIELD {
@@ -23,3 +26,5 @@ NUMBER_FIELD AddNumberField(QWidget* pParent, QBoxLayout* pLayout, const QString
 
 // The typing filter of every number box: the rules' own.
 bool FilterNumericTyping(QString& rstrText, int& rnSelStart, int& rnSelEnd);
+
+} // namespace torvex

@@ -16,6 +16,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+namespace torvex {
+
 namespace {
 
 const int kCaptionWidth = 118;    // rows across the whole preview
@@ -303,3 +305,5 @@ void CSequenceDlg::keyPressEvent(QKeyEvent* pEvent) {
     }
     pEvent->accept();
 }
+
+} // namespace torvex

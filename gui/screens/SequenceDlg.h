@@ -4,11 +4,14 @@
 
 #include <QWidget>
 
-class CCouplingPhaseDlg;
-class CValueDlg;
 class QButtonGroup;
 class QLabel;
 class QVBoxLayout;
+
+namespace torvex {
+
+class CCouplingPhaseDlg;
+class CValueDlg;
 
 // The SEQUENCE screen ("PREVIEW"): the condition of the selected entry in the
 // MANUAL screen's layout, read-only. The value and coupling editors are the
@@ -60,3 +63,5 @@ private:
     QWidget* m_pAngleRow;
     QWidget* m_pCouplingRow;
 };
+
+} // namespace torvex

@@ -24,9 +24,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace torvex {
+
 namespace {} // namespace
 
-CSequenceListDlg::CSequenceListDlg(torvex::CSession& session, CStepListView& steps, CSequenceDlg& preview,
+CSequenceListDlg::CSequenceListDlg(CSession& session, CStepListView& steps, CSequenceDlg& preview,
                                    QWidget* pParent)
     : QWidget(pParent), m_session(session), m_preview(preview), m_pLogic(&session.Sequence()) {
     setFont(UiFont(14));
@@ -215,3 +217,5 @@ void CSequenceListDlg::FitColumns() {
     for (int c = 0; c < CSequenceTableModel::kColumns; ++c)
         m_pTable->setColumnWidth(c, std::max(30, nWidth * CSequenceTableModel::ColumnShare(c) / 100));
 }
+
+} // namespace torvex

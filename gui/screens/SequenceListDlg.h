@@ -5,10 +5,16 @@
 #include <QWidget>
 #include <functional>
 
-class CTorvexDoc;
+class QButtonGroup;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class QToolButton;
+
 namespace torvex {
+
+class CTorvexDoc;
 class CSession;
-}
 class CRunEngine;
 class CTestProperty;
 class COperatorDialog;
@@ -16,11 +22,6 @@ class CStepListView;
 class CSequenceDlg;
 class CSequenceListLogic;
 class CSequenceTableModel;
-class QButtonGroup;
-class QPushButton;
-class QRadioButton;
-class QTableView;
-class QToolButton;
 
 // The sequence list panel of the SEQUENCE tab: add method, LOAD, the sequence
 // file buttons, the list of entries and the buttons that move and delete them.
@@ -29,7 +30,7 @@ class CSequenceListDlg : public QWidget, public CSequenceListView {
     Q_OBJECT
 public:
     // Shows the session's sequence list; clicks are ignored while a test runs.
-    CSequenceListDlg(torvex::CSession& session, CStepListView& steps, CSequenceDlg& preview,
+    CSequenceListDlg(CSession& session, CStepListView& steps, CSequenceDlg& preview,
                      QWidget* pParent = nullptr);
     ~CSequenceListDlg() override;
 
@@ -64,7 +65,7 @@ protected:
 private:
     void FitColumns();
 
-    torvex::CSession& m_session;
+    CSession& m_session;
     CSequenceDlg& m_preview;
     CSequenceListLogic* m_pLogic;
     CSequenceTableModel* m_pModel;
@@ -79,3 +80,5 @@ private:
     QPushButton* m_pRemove;
     QPushButton* m_pRemoveAll;
 };
+
+} // namespace torvex

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QStyleOption>
 
+namespace torvex {
+
 CSpinButtons::CSpinButtons(QWidget* pParent) : QWidget(pParent) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     setFocusPolicy(Qt::NoFocus);
@@ -29,3 +31,5 @@ void CSpinButtons::mousePressEvent(QMouseEvent* pEvent) {
     emit stepped(pEvent->position().y() < height() / 2.0, mods & Qt::ControlModifier,
                  mods & Qt::ShiftModifier);
 }
+
+} // namespace torvex

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace torvex {
+
 // The up/down buttons beside a number box. A press on the upper half steps up,
 // on the lower half down; the modifiers held at the press come with it.
 class CSpinButtons : public QWidget {
@@ -17,3 +19,5 @@ protected:
     void paintEvent(QPaintEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
 };
+
+} // namespace torvex

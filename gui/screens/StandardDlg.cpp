@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace torvex {
+
 namespace {
 
 constexpr int kTitleWidth = 118;
@@ -27,7 +29,7 @@ constexpr int kTimeParam[3] = {VF_TIME_HOUR, VF_TIME_MIN, VF_TIME_SEC};
 
 } // namespace
 
-CStandardDlg::CStandardDlg(torvex::CSession& session, CStepListView& list, QWidget* pParent)
+CStandardDlg::CStandardDlg(CSession& session, CStepListView& list, QWidget* pParent)
     : QWidget(pParent), m_session(session), m_list(list) {
     setFont(UiFont(16));
     m_pGate =
@@ -262,3 +264,5 @@ void CStandardDlg::OnTimeSpin(TIME_PART ePart, bool bUp, bool bCtrl) {
     alPart[ePart] = SpunValue(kTimeParam[ePart], alPart[ePart], bUp, bCtrl, false);
     StoreTime(alPart);
 }
+
+} // namespace torvex

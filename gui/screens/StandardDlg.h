@@ -7,17 +7,18 @@
 #include <QWidget>
 #include <array>
 
-class CStepListView;
-namespace torvex {
-class CSession;
-}
-class CConditionGroup;
-class CInputGate;
-class CSettingData;
 class QAbstractButton;
 class QCheckBox;
 class QLabel;
 class QPushButton;
+
+namespace torvex {
+
+class CStepListView;
+class CSession;
+class CConditionGroup;
+class CInputGate;
+class CSettingData;
 
 // The STANDARD screen: a test from one of four levels and a few choices, on
 // the document's STANDARD condition. Voltage and burst duration follow from
@@ -25,7 +26,7 @@ class QPushButton;
 class CStandardDlg : public QWidget {
     Q_OBJECT
 public:
-    CStandardDlg(torvex::CSession& session, CStepListView& list, QWidget* pParent = nullptr);
+    CStandardDlg(CSession& session, CStepListView& list, QWidget* pParent = nullptr);
     ~CStandardDlg() override;
 
     // Derives voltage and burst duration and shows the condition.
@@ -60,7 +61,7 @@ private:
     void RefreshTime();
     void RefreshLines();
 
-    torvex::CSession& m_session;
+    CSession& m_session;
     CStepListView& m_list;
     std::array<QPushButton*, 4> m_apLevel{};
     std::array<QPushButton*, 2> m_apPola{};
@@ -76,3 +77,5 @@ private:
     CConditionGroup* m_pPhaseGroup = nullptr;
     CInputGate* m_pGate = nullptr;
 };
+
+} // namespace torvex

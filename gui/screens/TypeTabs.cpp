@@ -4,6 +4,8 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+namespace torvex {
+
 TYPE_TABS MakeTypeTabs(QWidget* pOwner, const QStringList& captions) {
     auto* pLayout = new QVBoxLayout(pOwner);
     pLayout->setContentsMargins(0, 0, 0, 0);
@@ -19,3 +21,5 @@ TYPE_TABS MakeTypeTabs(QWidget* pOwner, const QStringList& captions) {
     pLayout->addWidget(pStack);
     return {pTabs, pStack};
 }
+
+} // namespace torvex

@@ -6,6 +6,8 @@ class QStackedWidget;
 class QTabBar;
 class QWidget;
 
+namespace torvex {
+
 // The face of a type editor (value types, coupling types): a tab bar with a
 // tab per type over a framed stack that holds a page per type, laid out to
 // fill pOwner. The owner adds its pages to the stack in the order of the tabs.
@@ -15,3 +17,5 @@ struct TYPE_TABS {
 };
 
 TYPE_TABS MakeTypeTabs(QWidget* pOwner, const QStringList& captions);
+
+} // namespace torvex

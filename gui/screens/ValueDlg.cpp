@@ -16,6 +16,8 @@
 #include <QStackedWidget>
 #include <QTabBar>
 
+namespace torvex {
+
 CValueDlg::CValueDlg(QWidget* pParent) : QWidget(pParent) {
     setFont(UiFont(14));
     const TYPE_TABS tabs = MakeTypeTabs(this, {tr("単独"), tr("スイープ"), tr("複数")});
@@ -167,3 +169,5 @@ void CValueDlg::Stored(uint32_t uChanged) {
     else
         m_pHost->EditorUnchanged();
 }
+
+} // namespace torvex

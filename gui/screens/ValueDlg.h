@@ -5,12 +5,15 @@
 #include <QWidget>
 #include <array>
 
+class QStackedWidget;
+class QTabBar;
+
+namespace torvex {
+
 class CConditionHost;
 class CInputGate;
 class CSettingData;
 class CValuePage;
-class QStackedWidget;
-class QTabBar;
 
 // A value editor: the voltage, frequency or phase angle of a condition as one
 // value ("単独"), a sweep ("スイープ") or up to five values ("複数"). Every
@@ -69,3 +72,5 @@ private:
     std::array<CValuePage*, 3> m_apPage{};
     CInputGate* m_pGate;
 };
+
+} // namespace torvex

@@ -1,5 +1,7 @@
 #include "gui/screens/ValueFixDlg.h"
 
+namespace torvex {
+
 CValueFixDlg::CValueFixDlg(CValueDlg& owner, QWidget* pParent) : CValuePage(owner, VALUE_FIXED, pParent) {
     AddRow(tr("START"), FIELD_FIXED, false);
     AddDecoration(QStringLiteral("|"), false);
@@ -7,3 +9,5 @@ CValueFixDlg::CValueFixDlg(CValueDlg& owner, QWidget* pParent) : CValuePage(owne
     AddDecoration(QStringLiteral("/"), false);
     AddRow(tr("STEP"), -1, false);
 }
+
+} // namespace torvex

@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QTimer>
 
+namespace torvex {
+
 namespace {
 
 const QString kDashes = QStringLiteral("-----");
@@ -155,3 +157,5 @@ void CValuePage::UpdateTooltips(VALUE_KIND eKind, bool bContinuous) {
         row.m_pSpin->setToolTip(SpinTooltip(strTip));
     }
 }
+
+} // namespace torvex

@@ -5,10 +5,14 @@
 #include <QWidget>
 #include <vector>
 
-class CNumericLineEdit;
-class CSpinButtons;
 class QCheckBox;
 class QLabel;
+
+namespace torvex {
+
+class CNumericLineEdit;
+class CSpinButtons;
+
 class CValueDlg;
 
 // One page of a value editor: rows of a box with its spin and unit, with a
@@ -57,3 +61,5 @@ private:
     bool m_bDisplay = false;
     std::vector<ROW> m_rows;
 };
+
+} // namespace torvex

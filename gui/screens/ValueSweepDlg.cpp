@@ -1,5 +1,7 @@
 #include "gui/screens/ValueSweepDlg.h"
 
+namespace torvex {
+
 CValueSweepDlg::CValueSweepDlg(CValueDlg& owner, QWidget* pParent) : CValuePage(owner, VALUE_SWEEP, pParent) {
     AddRow(tr("START"), FIELD_START, false);
     AddDecoration(QStringLiteral("|"), true);
@@ -8,3 +10,5 @@ CValueSweepDlg::CValueSweepDlg(CValueDlg& owner, QWidget* pParent) : CValuePage(
     AddRow(tr("STEP"), FIELD_STEP, false);
     SetSelectAllOnFocus(true);
 }
+
+} // namespace torvex

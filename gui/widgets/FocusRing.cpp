@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QPainter>
 
+namespace torvex {
+
 CFocusRing::CFocusRing(QWidget* pControl) : QWidget(pControl) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -42,3 +44,5 @@ void CFocusRing::paintEvent(QPaintEvent*) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 3, 3);
 }
+
+} // namespace torvex

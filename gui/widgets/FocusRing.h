@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace torvex {
+
 // A ring drawn over a control while it has the keyboard focus, for controls
 // whose style shows no focus of its own (picture buttons, the LINE lever).
 // It takes no clicks and follows the control's size.
@@ -16,3 +18,5 @@ protected:
 private:
     explicit CFocusRing(QWidget* pControl);
 };
+
+} // namespace torvex

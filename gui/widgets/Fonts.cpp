@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace torvex {
+
 namespace {
 const char kUiFamily[] = "MS UI Gothic";
 } // namespace
@@ -20,3 +22,5 @@ QFont UiFont(int nPixelHeight, bool bBold) {
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
+
+} // namespace torvex

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace torvex {
+
 CGroupBox::CGroupBox(const QString& strTitle, QWidget* pParent) : QFrame(pParent) {
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Sunken);
@@ -26,3 +28,5 @@ CGroupBox::CGroupBox(const QString& strTitle, QWidget* pParent) : QFrame(pParent
     m_pBody->setSpacing(5);
     pLayout->addLayout(m_pBody);
 }
+
+} // namespace torvex

@@ -4,6 +4,8 @@
 
 class QVBoxLayout;
 
+namespace torvex {
+
 // A framed group whose title stands in a small box of the caption colour
 // (red 219, green 219, blue 255).
 class CGroupBox : public QFrame {
@@ -19,3 +21,5 @@ public:
 private:
     QVBoxLayout* m_pBody;
 };
+
+} // namespace torvex

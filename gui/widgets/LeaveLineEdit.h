@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+namespace torvex {
+
 // A text field that reports each time the input focus leaves it, changed or
 // not: settings typed into it are applied then.
 class CLeaveLineEdit : public QLineEdit {
@@ -15,3 +17,5 @@ signals:
 protected:
     void focusOutEvent(QFocusEvent* pEvent) override;
 };
+
+} // namespace torvex

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+namespace torvex {
+
 namespace {
 
 const QString& BoxTitle() {
@@ -49,7 +51,7 @@ COperatorDialog::Answer CMessageBoxDialog::AskYesNoCancel(const QString& strText
 }
 
 QString CMessageBoxDialog::OpenFileName(const QString& strTitle, const QStringList& filters) {
-    QFileDialog dialog(m_pParent, strTitle, torvex::FileDialogFolder(m_strLastFolder));
+    QFileDialog dialog(m_pParent, strTitle, FileDialogFolder(m_strLastFolder));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(filters);
@@ -65,7 +67,7 @@ QString CMessageBoxDialog::SaveFileName(const QString& strTitle, const QString& 
     dialog.setDefaultSuffix(strDefaultSuffix);
     // A proposed bare name goes into the folder the dialog opens in; a
     // proposed path (the file the document came from) keeps its folder.
-    dialog.setDirectory(torvex::FileDialogFolder(m_strLastFolder));
+    dialog.setDirectory(FileDialogFolder(m_strLastFolder));
     if (!strProposed.isEmpty()) dialog.selectFile(strProposed);
     return Chosen(dialog);
 }
@@ -76,3 +78,5 @@ QString CMessageBoxDialog::Chosen(QFileDialog& dialog) {
     m_strLastFolder = QFileInfo(path).absolutePath();
     return path;
 }
+
+} // namespace torvex

@@ -5,6 +5,8 @@
 class QFileDialog;
 class QWidget;
 
+namespace torvex {
+
 // The desktop program's answer to the operator dialogue: message boxes and
 // file dialogs over the given window.
 class CMessageBoxDialog : public COperatorDialog {
@@ -29,3 +31,5 @@ private:
     QWidget* m_pParent;
     QString m_strLastFolder;
 };
+
+} // namespace torvex

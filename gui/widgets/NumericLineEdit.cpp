@@ -4,6 +4,8 @@
 
 #include <QSignalBlocker>
 
+namespace torvex {
+
 namespace {
 
 bool NumberBoxFilter(QString& rstrText, int& rnSelStart, int& rnSelEnd) {
@@ -37,3 +39,5 @@ void CNumericLineEdit::OnEdited(const QString& strText) {
     else
         setCursorPosition(nEnd);
 }
+
+} // namespace torvex

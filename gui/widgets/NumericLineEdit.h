@@ -4,6 +4,8 @@
 
 #include <functional>
 
+namespace torvex {
+
 // A number box: every edit of the operator passes through a filter that keeps
 // only what a number may hold; the value is applied when the box is left.
 class CNumericLineEdit : public CLeaveLineEdit {
@@ -22,3 +24,5 @@ private:
 
     TextFilter m_filter;
 };
+
+} // namespace torvex

@@ -7,6 +7,8 @@
 #include <QRadialGradient>
 #include <cmath>
 
+namespace torvex {
+
 namespace {
 
 QPixmap Blank(int nWidth, int nHeight) {
@@ -281,3 +283,5 @@ QPixmap LoadFolderPicture() {
     painter.drawText(QRectF(2, 12, 36, 18), Qt::AlignCenter, QStringLiteral("LOAD"));
     return pixmap;
 }
+
+} // namespace torvex

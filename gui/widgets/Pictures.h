@@ -3,6 +3,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+namespace torvex {
+
 // The program's pictures, drawn at run time so no image file can go missing.
 
 // START button faces and the STOP button, 32 x 32.
@@ -35,3 +37,5 @@ QPixmap GroupPicture(GROUP_PICTURE eKind);
 
 // A folder with "LOAD" on it, for the buttons that load a file, 40 x 32.
 QPixmap LoadFolderPicture();
+
+} // namespace torvex

@@ -6,6 +6,8 @@
 #include <QHeaderView>
 #include <QTableView>
 
+namespace torvex {
+
 void SetUpReportList(QTableView* pTable) {
     pTable->setFont(UiFont(13));
     pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -25,3 +27,5 @@ void SetUpReportList(QTableView* pTable) {
     }
     pTable->setPalette(pal);
 }
+
+} // namespace torvex

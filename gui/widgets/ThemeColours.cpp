@@ -3,6 +3,8 @@
 #include <QPalette>
 #include <cmath>
 
+namespace torvex {
+
 bool IsDarkPalette(const QPalette& pal) {
     return pal.color(QPalette::Base).lightness() < 128;
 }
@@ -28,3 +30,5 @@ double ContrastRatio(const QColor& a, const QColor& b) {
     const double la = Luminance(a), lb = Luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
+
+} // namespace torvex

@@ -4,6 +4,8 @@
 
 class QPalette;
 
+namespace torvex {
+
 // Colours that read in whatever theme the desktop has: the program's own
 // light colours on a light theme, darker equivalents on a dark one.
 
@@ -16,3 +18,5 @@ QColor ListSelectionColour(const QPalette& pal);
 QColor WarningTextColour(const QPalette& pal);
 // The contrast of two colours as WCAG defines it (1 to 21; 4.5 reads well).
 double ContrastRatio(const QColor& a, const QColor& b);
+
+} // namespace torvex

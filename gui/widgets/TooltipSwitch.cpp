@@ -5,6 +5,8 @@
 #include <QToolTip>
 #include <QWidget>
 
+namespace torvex {
+
 namespace {
 const char kSwitchable[] = "torvexSwitchableTip";
 } // namespace
@@ -36,3 +38,5 @@ bool CTooltipSwitch::eventFilter(QObject* pWatched, QEvent* pEvent) {
     if (!m_bOn && pEvent->type() == QEvent::ToolTip && pWatched->property(kSwitchable).toBool()) return true;
     return QObject::eventFilter(pWatched, pEvent);
 }
+
+} // namespace torvex

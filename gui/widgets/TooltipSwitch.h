@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace torvex {
+
 // Switches the setting-information tooltips of the screens on and off at
 // once; other tooltips (toolbar, menus) are not affected.
 class CTooltipSwitch : public QObject {
@@ -26,3 +28,5 @@ private:
     CTooltipSwitch();
     bool m_bOn = true;
 };
+
+} // namespace torvex

@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
@@ -98,3 +100,5 @@ TEST(CommandLine, EverySimulatorOptionOfTheHelpIsAccepted) {
     for (const QString& name : names)
         EXPECT_TRUE(known.contains(name)) << name.toStdString();
 }
+
+} // namespace torvex

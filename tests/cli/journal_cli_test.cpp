@@ -10,6 +10,8 @@
 #include <csignal>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
@@ -93,3 +95,5 @@ TEST(CliJournal, ExitCodes) {
         EXPECT_EQ(r.exitCode, c.code) << c.args.join(' ').toStdString() << "\n" << r.err.toStdString();
     }
 }
+
+} // namespace torvex

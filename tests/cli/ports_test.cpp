@@ -8,6 +8,8 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+namespace torvex {
+
 namespace {
 
 // ctest sets TORVEX_PORTS_ONLY=1, so only the ports named here are listed.
@@ -79,3 +81,5 @@ TEST(CliPorts, ExitCodes) {
 }
 
 } // namespace
+
+} // namespace torvex

@@ -9,6 +9,8 @@
 #include <csignal>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 const QString kSim = QStringLiteral(TORVEX_BINARY_DIR "/torvex-sim");
@@ -129,3 +131,5 @@ TEST(CliRunFaults, EverySignalStopsTheOutputFirst) {
         EXPECT_EQ(commands.count("CA"), 1);
     }
 }
+
+} // namespace torvex

@@ -12,6 +12,8 @@
 #include <csignal>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
@@ -163,3 +165,5 @@ TEST(CliRun, APortInUseIsNamed) {
     EXPECT_TRUE(r.out.contains("in use")) << r.out.toStdString();
     EXPECT_TRUE(sim.CommandLog().isEmpty());
 }
+
+} // namespace torvex

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 // Every test gets its own empty configuration and home folder, so no test sees
 // another's settings file (or the user's own, when run outside ctest).
 class SettingsFixture : public ::testing::Test {
@@ -57,3 +59,5 @@ protected:
     QByteArray m_oldConfig;
     QByteArray m_oldHome;
 };
+
+} // namespace torvex

@@ -4,6 +4,8 @@
 #include "config/ContactDefaults.h"
 #include "config/Profile.h"
 
+namespace torvex {
+
 namespace {
 
 using CalibrationTest = SettingsFixture;
@@ -182,3 +184,5 @@ TEST_F(CalibrationTest, SavedDatesAndPeriodsChangeTheFileNotTheRecord) {
 }
 
 } // namespace
+
+} // namespace torvex

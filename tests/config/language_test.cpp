@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 TEST(Language, OptionBeforeEnvironmentBeforeSettingsBeforeLocale) {
@@ -85,3 +87,5 @@ TEST_F(LanguageChoiceTest, AChoiceIsStoredUnderItsKeyAndReadBack) {
 }
 
 } // namespace
+
+} // namespace torvex

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 TEST(ManualLocation, FoldersOfAnInstalledAndABuiltProgram) {
@@ -64,3 +66,5 @@ TEST(ManualLocation, JapaneseUnlessTheInterfaceIsTranslated) {
 }
 
 } // namespace
+
+} // namespace torvex

@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace torvex {
+
 namespace {
 
 using ProfileTest = SettingsFixture;
@@ -276,3 +278,5 @@ TEST_F(ProfileTest, HandEditedValuesReadAsTyped) {
 }
 
 } // namespace
+
+} // namespace torvex

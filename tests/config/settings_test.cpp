@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace torvex {
+
 namespace {
 
 using SettingsTest = SettingsFixture;
@@ -213,15 +215,17 @@ TEST(SettingsHelpers, PeriodDaysAsTyped) {
 TEST_F(SettingsTest, FileDialogsOpenInTheLastFolderElseTheProgramsDocuments) {
     const QString docs = HomeDir() + "/Documents";
     QDir().mkpath(docs);
-    ASSERT_EQ(torvex::DocumentsFolder(), docs);
-    EXPECT_EQ(torvex::ProgramDocumentsFolder(), docs + "/Kelvora/TORVEX_Pilot");
+    ASSERT_EQ(DocumentsFolder(), docs);
+    EXPECT_EQ(ProgramDocumentsFolder(), docs + "/Kelvora/TORVEX_Pilot");
 
     // Before the program has made its folder: the documents folder.
-    EXPECT_EQ(torvex::FileDialogFolder(QString()), docs);
-    QDir().mkpath(torvex::ProgramDocumentsFolder());
-    EXPECT_EQ(torvex::FileDialogFolder(QString()), torvex::ProgramDocumentsFolder());
+    EXPECT_EQ(FileDialogFolder(QString()), docs);
+    QDir().mkpath(ProgramDocumentsFolder());
+    EXPECT_EQ(FileDialogFolder(QString()), ProgramDocumentsFolder());
     const QString last = HomeDir() + "/tests";
-    EXPECT_EQ(torvex::FileDialogFolder(last), torvex::ProgramDocumentsFolder()) << "a folder since removed";
+    EXPECT_EQ(FileDialogFolder(last), ProgramDocumentsFolder()) << "a folder since removed";
     QDir().mkpath(last);
-    EXPECT_EQ(torvex::FileDialogFolder(last), last);
+    EXPECT_EQ(FileDialogFolder(last), last);
 }
+
+} // namespace torvex

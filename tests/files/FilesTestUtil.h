@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <ostream>
+
+namespace torvex {
 
 // Hand-made items for fixtures.
 inline QByteArray WideItem(const QString& s) {
@@ -48,7 +51,8 @@ inline QByteArray ReadBytes(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-#include <ostream>
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
 }
+
+} // namespace torvex

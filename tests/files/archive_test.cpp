@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 CSettingData VariedCondition(int n) {
@@ -297,3 +299,5 @@ TEST(TaggedArchive, StepListCountsAreBoundedByTheBytes) {
     EXPECT_EQ(ReadStepListBlock(steps, ar, MODEL_K2), READ_OK);
     EXPECT_TRUE(steps.empty());
 }
+
+} // namespace torvex

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 QString WriteData(const QTemporaryDir& dir, const QString& name, const CSettingData& c) {
@@ -255,3 +257,5 @@ TEST(Cli, StepsOfABrokenSequenceFilePrintNothing) {
         EXPECT_EQ(r.err, QString::fromUtf8("予期しないファイル形式です。\n"));
     }
 }
+
+} // namespace torvex

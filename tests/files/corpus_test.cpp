@@ -6,6 +6,8 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 // Replays the inputs the fuzzer kept (and the seeds it started from) through
 // both readers and the document on the tabs that read files differently.
 TEST(FuzzCorpus, EveryInputLoadsOrFailsCleanly) {
@@ -44,3 +46,5 @@ TEST(FuzzCorpus, EveryInputLoadsOrFailsCleanly) {
         }
     }
 }
+
+} // namespace torvex

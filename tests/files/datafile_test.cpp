@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 QByteArray DataFileBytes(const CSettingData& c) {
@@ -162,3 +164,5 @@ TEST(DataFile, ConditionNames) {
     for (const auto& [path, name] : cases)
         EXPECT_EQ(ConditionNameOf(path), name);
 }
+
+} // namespace torvex

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+namespace torvex {
+
 namespace {
 
 const QString kUnexpected = QStringLiteral("予期しないファイル形式です。");
@@ -513,3 +515,5 @@ TEST(SequenceList, Operations) {
     EXPECT_EQ(CSequenceList::RemoveAllQuestion(),
               QString::fromUtf8("全ての試験をリストから削除します。\nよろしいですか？"));
 }
+
+} // namespace torvex

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 TEST(TabLogic, NamesAndTitles) {
     EXPECT_EQ(TabFromName("SEQUENCE"), TAB_SEQUENCE);
     EXPECT_EQ(TabFromName("FIRST"), TAB_SETTINGS);
@@ -52,3 +54,5 @@ TEST(TabLogic, CloseRequestPaths) {
     dialog.QueueAnswer(COperatorDialog::No);
     EXPECT_TRUE(ConfirmClose(doc, TAB_MANUAL, false, false, dialog));
 }
+
+} // namespace torvex

@@ -25,6 +25,8 @@
 #include <QTest>
 #include <QUrl>
 
+namespace torvex {
+
 namespace {
 
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
@@ -199,5 +201,7 @@ TEST_F(JournalWindowTest, HistoryWindowWritesTheReportOfARun) {
     EXPECT_EQ(book.Text(1, "B11"), QStringLiteral("合格"));
     EXPECT_EQ(book.Text(1, "B12"), QStringLiteral("不合格"));
 }
+
+} // namespace torvex
 
 #include "journal_window_test.moc"

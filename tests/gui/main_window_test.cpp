@@ -53,6 +53,8 @@
 #include <QUrl>
 #include <csignal>
 
+namespace torvex {
+
 namespace {
 
 const QString kFirstStart = QStringLiteral(
@@ -440,7 +442,7 @@ TEST_F(MainWindowTest, TheEndingSignalStopsTheOutputBeforeTheProgramEnds) {
                 else if (QAbstractButton* ok = box->button(QMessageBox::Ok))
                     ok->click();
             } else if (c.bAnswerStart && sim.CommandLog().contains("CA") &&
-                       View().Engine().State() == torvex::RunState::Running) {
+                       View().Engine().State() == RunState::Running) {
                 signal();
             }
         });
@@ -500,7 +502,11 @@ TEST(ProgramEnding, ASignalEndsTheProgramWhileAMessageBoxIsOpen) {
     EXPECT_EQ(commands, QStringList{"CB"});
 }
 
+} // namespace torvex
+
 #include "main_window_test.moc"
+
+namespace torvex {
 
 TEST_F(MainWindowTest, ThePlanChartFollowsTheStepListAndTheRun) {
     WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
@@ -543,7 +549,7 @@ TEST_F(MainWindowTest, ThePlanChartFollowsTheStepListAndTheRun) {
     int nMarkedWhileSecondRan = -1;
     QTest::mouseClick(panel->StartButton(), Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] {
-        if (View().Engine().State() == torvex::RunState::Running && nMarkedWhileSecondRan < 0)
+        if (View().Engine().State() == RunState::Running && nMarkedWhileSecondRan < 0)
             nMarkedWhileSecondRan = chart->MarkedStep();
         return m_dialog.Texts().contains(QStringLiteral("試験が終了しました。"));
     })) << m_dialog.Texts().join('|').toStdString();
@@ -551,10 +557,10 @@ TEST_F(MainWindowTest, ThePlanChartFollowsTheStepListAndTheRun) {
     // At the end the panel shows the whole plan again, the bars with it.
     EXPECT_EQ(whole->text(), QStringLiteral("0 / 2 ステップ"));
     EXPECT_EQ(whole->value(), 0);
-    const std::vector<torvex::PLAN_BAR> bars = chart->Plan().Bars(c.m_listExec, plot.width());
+    const std::vector<PLAN_BAR> bars = chart->Plan().Bars(c.m_listExec, plot.width());
     ASSERT_FALSE(bars.empty());
     EXPECT_EQ(bars.back().nLastStep, 1);
-    for (const torvex::PLAN_BAR& b : bars)
+    for (const PLAN_BAR& b : bars)
         EXPECT_EQ(b.nJudge, JUDGE_PASS);
 
     // Above the step limit the plan goes with the list.
@@ -681,8 +687,9 @@ TEST_F(MainWindowTest, ASmallWindowScrollsAndKeepsEveryControlAtItsSize) {
 TEST(AppOptions, TheFileAndTheSimulatorsOptionsAreToldApart) {
     APP_OPTIONS o;
     QString error;
-    ASSERT_EQ(ParseAppOptions({"--simulate", "--silent", "a.tvxs", "--time-scale=50", "--port", "/dev/ttyS9"}, o, error),
-              torvex::ParseOutcome::Go)
+    ASSERT_EQ(ParseAppOptions({"--simulate", "--silent", "a.tvxs", "--time-scale=50", "--port", "/dev/ttyS9"},
+                              o, error),
+              ParseOutcome::Go)
         << error.toStdString();
     EXPECT_EQ(o.m_strFile, "a.tvxs");
     EXPECT_TRUE(o.m_bSimulate);
@@ -725,3 +732,5 @@ TEST_F(MainWindowTest, EveryControlOfEveryTabTakesTheKeyboardFocus) {
         EXPECT_GT(nControls, 3) << nTab;
     }
 }
+
+} // namespace torvex

@@ -23,6 +23,8 @@
 #include <QTest>
 #include <memory>
 
+namespace torvex {
+
 namespace {
 
 QString Stored(const char* section, const char* key) {
@@ -51,7 +53,7 @@ protected:
     ~SettingsPageTest() override { m_session.SetNotConnected(false); }
 
     CScriptedDialog m_dialog;
-    torvex::CSession m_session{m_dialog};
+    CSession m_session{m_dialog};
     CCalibrationSetting& m_calib = m_session.Calibration();
     CTestProperty& m_property = m_session.Property();
     std::unique_ptr<CSettingsDlg> m_page;
@@ -252,3 +254,5 @@ TEST(ReconnectTitleTest, OnlyTheNotConnectedMarkIsTakenOff) {
     for (const auto& c : cases)
         EXPECT_EQ(TitleAfterReconnect(c.before), c.after) << c.before;
 }
+
+} // namespace torvex

@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+namespace torvex {
+
 namespace {
 
 QString Stored(const char* section, const char* key) {
@@ -214,3 +216,5 @@ TEST(SplashTest, ClosesByItselfAfterItsTime) {
     EXPECT_TRUE(closed.wait(2000));
     EXPECT_EQ(CSplashDlg::Current(), nullptr);
 }
+
+} // namespace torvex

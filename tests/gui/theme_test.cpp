@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 QPalette DarkPalette() {
@@ -78,3 +80,5 @@ TEST(ThemeFocus, TheRunPanelsControlsShowTheKeyboardFocus) {
         EXPECT_TRUE(control->grab().toImage() != unfocused) << control->accessibleName().toStdString();
     }
 }
+
+} // namespace torvex

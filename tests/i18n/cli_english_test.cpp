@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 // The command-line program in English: every text meant for people, the
 // step list's captions and the report workbook.
 namespace {
@@ -120,3 +122,5 @@ TEST(CliEnglish, ReportWorkbookInEnglish) {
 }
 
 } // namespace
+
+} // namespace torvex

@@ -6,6 +6,8 @@
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 // The English translation source: complete, consistent with its sources and
 // with the texts of the program as they stand.
 namespace {
@@ -104,3 +106,5 @@ TEST(TranslationSource, HoldsEveryTextOfTheSourcesAndNoOther) {
 }
 
 } // namespace
+
+} // namespace torvex

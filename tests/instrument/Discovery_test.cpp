@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace torvex {
+
 namespace {
 
 SimOptions Silent() {
@@ -97,3 +99,5 @@ TEST(Discovery, FailedReconnectLeavesNoPortButKeepsTheFlag) {
 }
 
 } // namespace
+
+} // namespace torvex

@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace torvex {
+
 namespace {
 
 // The facts of a user 1000 ("operator") with a login in groups 1000 and 24.
@@ -266,3 +268,5 @@ TEST(PortList, ListsTheGivenPortsInSearchOrder) {
 }
 
 } // namespace
+
+} // namespace torvex

@@ -3,6 +3,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 class RsBasicProtocolTest : public ::testing::Test {
@@ -132,3 +134,5 @@ TEST(PortNumbers, ListedInOrderGivenAndMissingPathsSkipped) {
 }
 
 } // namespace
+
+} // namespace torvex

@@ -6,6 +6,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 class TorvexCntlTest : public ::testing::Test {
@@ -199,3 +201,5 @@ TEST_F(TorvexCntlTest, FailedQueriesLeaveNeutralValues) {
 }
 
 } // namespace
+
+} // namespace torvex

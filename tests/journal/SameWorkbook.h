@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QString>
 
+namespace torvex {
+
 inline QString WorkbookDifference(const QString& strA, const QString& strB) {
     const char* script =
         "import sys, zipfile\n"
@@ -20,3 +22,5 @@ inline QString WorkbookDifference(const QString& strA, const QString& strB) {
         return QStringLiteral("cannot compare: ") + QString::fromUtf8(p.readAllStandardError());
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
+
+} // namespace torvex

@@ -26,6 +26,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+namespace torvex {
+
 namespace {
 
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
@@ -172,7 +174,7 @@ TEST_F(JournalTest, RecorderFollowsRunsAndLaterJudgments) {
     DocFixture f;
     CScriptedDialog dialog;
     CRecordingRunView view;
-    torvex::CSession session(dialog);
+    CSession session(dialog);
     session.AttachRunView(&view);
     CRunEngine& engine = session.Engine();
     engine.SetMode(MODE_MANUAL);
@@ -182,7 +184,7 @@ TEST_F(JournalTest, RecorderFollowsRunsAndLaterJudgments) {
 
     emit engine.stepStarted(-1, 0);
     emit engine.stepEnded(-1, 0, JUDGE_PASS);
-    emit engine.runEnded(torvex::RunEnd::Between); // stop after every step
+    emit engine.runEnded(RunEnd::Between); // stop after every step
     const qint64 run = recorder.OpenRun();
     ASSERT_GT(run, 0);
     EXPECT_FALSE(m_journal.Run(run)->IsFinished());
@@ -192,7 +194,7 @@ TEST_F(JournalTest, RecorderFollowsRunsAndLaterJudgments) {
     emit engine.pauseChanged(false);
     emit engine.runError(QStringLiteral("過電流"));
     emit engine.stepEnded(-1, 1, JUDGE_NONE);
-    emit engine.runEnded(torvex::RunEnd::Error);
+    emit engine.runEnded(RunEnd::Error);
     EXPECT_EQ(recorder.OpenRun(), -1);
     EXPECT_EQ(m_journal.Run(run)->m_nOutcome, OUTCOME_ERROR);
     EXPECT_EQ(m_journal.ListRuns().size(), 1u);
@@ -212,7 +214,7 @@ TEST_F(JournalTest, RecorderFollowsRunsAndLaterJudgments) {
 
     // Another test started after a pause between steps: the paused run ends as stopped.
     emit engine.stepStarted(-1, 0);
-    emit engine.runEnded(torvex::RunEnd::Between);
+    emit engine.runEnded(RunEnd::Between);
     const qint64 paused = recorder.OpenRun();
     engine.SetMode(MODE_SEQUENCE);
     emit engine.stepStarted(0, 0);
@@ -227,17 +229,17 @@ TEST_F(JournalTest, RecorderFollowsRunsAndLaterJudgments) {
 // The engine's words for the end of a run, mapped in one place.
 TEST(RunRecorder, EngineEndsMapToOutcomes) {
     const struct {
-        torvex::RunEnd why;
+        RunEnd why;
         bool ends;
         int32_t outcome;
-    } cases[] = {{torvex::RunEnd::Finished, true, OUTCOME_COMPLETED},
-                 {torvex::RunEnd::Stopped, true, OUTCOME_STOPPED},
-                 {torvex::RunEnd::Error, true, OUTCOME_ERROR},
-                 {torvex::RunEnd::Lost, true, OUTCOME_LOST},
-                 {torvex::RunEnd::Between, false, -1}};
+    } cases[] = {{RunEnd::Finished, true, OUTCOME_COMPLETED},
+                 {RunEnd::Stopped, true, OUTCOME_STOPPED},
+                 {RunEnd::Error, true, OUTCOME_ERROR},
+                 {RunEnd::Lost, true, OUTCOME_LOST},
+                 {RunEnd::Between, false, -1}};
     for (const auto& c : cases) {
         int32_t outcome = -1;
-        const char* name = torvex::RunEndName(c.why);
+        const char* name = RunEndName(c.why);
         EXPECT_EQ(CRunRecorder::OutcomeOfEngineEnd(c.why, outcome), c.ends) << name;
         if (c.ends) {
             EXPECT_EQ(outcome, c.outcome) << name;
@@ -438,3 +440,5 @@ TEST_F(JournalTest, JournalOfTheFirstLayoutIsReadAndBroughtUpToDate) {
     EXPECT_EQ(m_journal.Run(next)->m_source, start.m_source);
     EXPECT_TRUE(m_problems.isEmpty()) << m_problems.join('\n').toStdString();
 }
+
+} // namespace torvex

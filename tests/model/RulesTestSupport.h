@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace torvex {
+
 // Value structures for rule tests, written as one line each.
 inline VALUE_STRUCT Fixed(int32_t v) {
     VALUE_STRUCT vs;
@@ -44,3 +46,5 @@ inline CSettingData Condition(const VALUE_STRUCT& volt, const VALUE_STRUCT& freq
     c.m_valFreq = freq;
     return c;
 }
+
+} // namespace torvex

@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 VALUE_STRUCT Sweep(int32_t start, int32_t end, int32_t step) {
@@ -259,3 +261,5 @@ TEST(ExecData, NumbersReadAsPrintfWritesThem) {
         EXPECT_EQ(QString::fromStdString(text), s.GetText(col)) << col;
     }
 }
+
+} // namespace torvex

@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
@@ -235,3 +237,5 @@ TEST(Expansion, HostileConditions) {
             (void)c.GetText(col);
     }
 }
+
+} // namespace torvex

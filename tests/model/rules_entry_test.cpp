@@ -6,6 +6,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 TEST(RulesEntry, FixedValuesTypedAreRoundedLimitedAndShownAsStored) {
     struct Case {
         VALUE_KIND kind;
@@ -394,3 +396,5 @@ TEST(RulesEntry, HostileRecordsGiveDefinedResults) {
         }
     }
 }
+
+} // namespace torvex

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 TEST(RulesDerived, FrequenciesAndVoltageOfEachValueType) {
     struct Case {
         VALUE_STRUCT vs;
@@ -266,3 +268,5 @@ TEST(RulesTestTime, SplitAndStore) {
     EXPECT_EQ(cond.m_lTestTime, 600);
     EXPECT_EQ(StoreTestTime(cond, 0, 10, 0), 0u);
 }
+
+} // namespace torvex

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 const CSettingData kCond;
@@ -168,3 +170,5 @@ TEST(RulesText, SpinSteps) {
     EXPECT_EQ(SpunValue(VF_VOLT, INT32_MIN, false, true, false), INT32_MIN);
     EXPECT_EQ(FreqSweepStepSpin(10000, 50000, true), 10000);
 }
+
+} // namespace torvex

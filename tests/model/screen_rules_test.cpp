@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 TEST(ScreenRules, StandardVoltagesByLevelAndOutput) {
     const int32_t expected[4][2] = {{500, 250}, {1000, 500}, {2000, 1000}, {4000, 2000}};
     for (int32_t nLevel = 0; nLevel < 4; ++nLevel) {
@@ -95,3 +97,5 @@ TEST(Tooltips, ValueBoxesByKindFieldAndContinuousOutput) {
     EXPECT_EQ(SpinTooltip(QStringLiteral("x")),
               QStringLiteral("x\nCTRLキーを押すことで上の位の値を増減できます。"));
 }
+
+} // namespace torvex

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 const QString kSource = QStringLiteral(TORVEX_SOURCE_DIR);
@@ -88,3 +90,5 @@ TEST_F(MimeTest, TheExtensionNamesTheTypeToo) {
 }
 
 } // namespace
+
+} // namespace torvex

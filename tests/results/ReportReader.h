@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 struct REPORT_BOOK {
     bool m_bRead = false;
     QString m_strError;
@@ -76,3 +78,5 @@ inline void ExpectCells(const REPORT_BOOK& book, std::initializer_list<EXPECTED_
         EXPECT_EQ(book.Cell(e.m_nSheet, e.m_pszRef).value("t").toString(), QString(QChar(e.m_cType)));
     }
 }
+
+} // namespace torvex

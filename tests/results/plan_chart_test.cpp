@@ -4,8 +4,7 @@
 
 #include <random>
 
-using torvex::CPlanChart;
-using torvex::PLAN_BAR;
+namespace torvex {
 
 namespace {
 
@@ -124,3 +123,5 @@ TEST(PlanChart, NothingToDrawIsNothing) {
     // A list cut short since the plan was taken draws what is left.
     EXPECT_TRUE(chart.Bars(none, 100).empty());
 }
+
+} // namespace torvex

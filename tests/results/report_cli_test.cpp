@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
@@ -122,3 +124,5 @@ TEST(CliReport, RunWritesTheReportOfTheRunJustMade) {
     ASSERT_TRUE(saved.hasMatch()) << lost.err.toStdString();
     EXPECT_TRUE(QFileInfo::exists(saved.captured(1)));
 }
+
+} // namespace torvex

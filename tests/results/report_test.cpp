@@ -12,6 +12,8 @@
 #include <iterator>
 #include <sys/stat.h>
 
+namespace torvex {
+
 namespace {
 
 const qint64 kStart = QDateTime(QDate(2024, 1, 31), QTime(9, 30, 5)).toSecsSinceEpoch(); // local time
@@ -409,3 +411,5 @@ TEST_F(ReportFixture, SequenceFileReportedEntryByEntry) {
     EXPECT_EQ(WriteSequenceFileReport(reader, empty.fileName(), property, MODEL_K2, lost), FILE_REPORT_EMPTY);
     EXPECT_FALSE(QFileInfo::exists(lost));
 }
+
+} // namespace torvex

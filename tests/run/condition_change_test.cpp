@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 // No instrument is needed: the engine only keeps its flags and read-outs here.
@@ -23,7 +25,7 @@ struct ConditionChangeTest : ::testing::Test {
     CScriptedDialog dialog;
     CRecordingRunView view;
     CRecordingList list;
-    torvex::CSession session{dialog};
+    CSession session{dialog};
     CTorvexDoc& doc = session.Doc();
     CTestProperty& property = session.Property();
     CRunEngine& engine = session.Engine();
@@ -61,11 +63,11 @@ TEST_F(ConditionChangeTest, AChangeAfterARunAsksOnce) {
     EXPECT_EQ(ConfirmChange(engine, 1, dialog), CONFIRM_PROCEED); // never run: no question
     CRunEngineProbe(engine).SetManualUnchanged(false);
     CRunEngineProbe(engine).SetManualLogOwed(false);
-    CRunEngineProbe(engine).SetRunState(torvex::RunState::Running);
+    CRunEngineProbe(engine).SetRunState(RunState::Running);
     EXPECT_EQ(ConfirmChange(engine, 1, dialog), CONFIRM_DISCARD); // running: input dropped, nothing asked
     EXPECT_TRUE(dialog.Texts().isEmpty());
 
-    CRunEngineProbe(engine).SetRunState(torvex::RunState::Idle);
+    CRunEngineProbe(engine).SetRunState(RunState::Idle);
     dialog.QueueAnswer(COperatorDialog::Cancel);
     EXPECT_EQ(ConfirmChange(engine, 1, dialog), CONFIRM_DISCARD);
     EXPECT_FALSE(engine.ManualUnchanged());
@@ -82,3 +84,5 @@ TEST_F(ConditionChangeTest, AChangeAfterARunAsksOnce) {
     CRunEngineProbe(engine).SetStandardUnchanged(false);
     EXPECT_EQ(ConfirmChange(engine, 0, dialog), CONFIRM_CONFIRMED);
 }
+
+} // namespace torvex

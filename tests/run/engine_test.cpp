@@ -19,6 +19,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 using ::testing::ElementsAre;
 
 namespace {
@@ -71,7 +73,7 @@ protected:
         ASSERT_TRUE(m_sim->Start());
         qputenv("TORVEX_PORTS_ONLY", "1");
         CRsBasicProtocol::SetExtraPorts({m_sim->DevicePath()});
-        m_session = std::make_unique<torvex::CSession>(m_dialog);
+        m_session = std::make_unique<CSession>(m_dialog);
         m_session->AttachRunView(&m_view);
         m_session->AttachSequenceViews(nullptr, &m_sequenceView);
         // The search is not under test here: a probe that a busy machine let
@@ -99,8 +101,7 @@ protected:
     // START as the operator presses it, and wait until the run is over.
     QString RunToEnd(int ms = 20000) {
         QString why;
-        auto c = QObject::connect(m_engine, &CRunEngine::runEnded,
-                                  [&](torvex::RunEnd w) { why = torvex::RunEndName(w); });
+        auto c = QObject::connect(m_engine, &CRunEngine::runEnded, [&](RunEnd w) { why = RunEndName(w); });
         m_engine->OnStart();
         WaitFor([&] { return !why.isEmpty(); }, ms);
         QObject::disconnect(c);
@@ -125,7 +126,7 @@ protected:
     CRecordingRunView m_view;
     CRecordingSequenceView m_sequenceView;
     QTemporaryDir m_logDir;
-    std::unique_ptr<torvex::CSession> m_session;
+    std::unique_ptr<CSession> m_session;
     CRunEngine* m_engine = nullptr;
 };
 
@@ -172,7 +173,7 @@ TEST_F(EngineTest, CancelledStartLeavesTheStepLoadedButNotStarted) {
     ASSERT_FALSE(cmds.isEmpty());
     EXPECT_EQ(cmds.first(), "CB");
     EXPECT_FALSE(cmds.contains("CA"));
-    EXPECT_EQ(m_engine->State(), torvex::RunState::Idle);
+    EXPECT_EQ(m_engine->State(), RunState::Idle);
     EXPECT_TRUE(m_engine->ManualUnchanged()); // nothing started: no confirmation owed
 }
 
@@ -183,24 +184,23 @@ TEST_F(EngineTest, PauseResumeAndStopWhilePaused) {
     Doc().m_settingManual.m_lTestTime = 30;
 
     QString why;
-    QObject::connect(m_engine, &CRunEngine::runEnded, [&](torvex::RunEnd w) { why = torvex::RunEndName(w); });
+    QObject::connect(m_engine, &CRunEngine::runEnded, [&](RunEnd w) { why = RunEndName(w); });
     m_engine->OnStart();
-    ASSERT_TRUE(
-        WaitFor([&] { return m_engine->State() == torvex::RunState::Running && m_view.bStopEnabled; }));
+    ASSERT_TRUE(WaitFor([&] { return m_engine->State() == RunState::Running && m_view.bStopEnabled; }));
     EXPECT_FALSE(m_view.bPlayFace);
     EXPECT_FALSE(m_view.bUnlocked);
 
     m_engine->OnStart(); // pause
-    ASSERT_TRUE(WaitFor([&] { return m_engine->State() == torvex::RunState::Paused; }));
+    ASSERT_TRUE(WaitFor([&] { return m_engine->State() == RunState::Paused; }));
     EXPECT_TRUE(m_view.bPlayFace);
     EXPECT_TRUE(m_view.bLampLit); // steady while paused
     Idle(600);
     EXPECT_TRUE(m_view.bLampLit);
 
     m_engine->OnStart(); // resume
-    ASSERT_TRUE(WaitFor([&] { return m_engine->State() == torvex::RunState::Running; }));
+    ASSERT_TRUE(WaitFor([&] { return m_engine->State() == RunState::Running; }));
     m_engine->OnStart(); // pause again, then STOP
-    ASSERT_TRUE(WaitFor([&] { return m_engine->State() == torvex::RunState::Paused; }));
+    ASSERT_TRUE(WaitFor([&] { return m_engine->State() == RunState::Paused; }));
     m_engine->OnStop();
     ASSERT_TRUE(WaitFor([&] { return !why.isEmpty(); }));
     EXPECT_EQ(why, "stopped");
@@ -502,9 +502,9 @@ protected:
         // No pause the panel did not see. Where the instrument still answers,
         // the idle poll finds it idle; without it the panel keeps its state.
         EXPECT_FALSE(bPaused);
-        EXPECT_NE(m_engine->State(), torvex::RunState::Paused);
+        EXPECT_NE(m_engine->State(), RunState::Paused);
         if (f.eOutcome != Outcome::LineDies) {
-            EXPECT_TRUE(WaitFor([&] { return m_engine->State() == torvex::RunState::Idle; }, 5000));
+            EXPECT_TRUE(WaitFor([&] { return m_engine->State() == RunState::Idle; }, 5000));
         }
         EXPECT_TRUE(m_view.bUnlocked);
 
@@ -629,3 +629,5 @@ TEST_F(EngineLineFaultTest, HangUp) {
     for (const LineFault& f : cases)
         Check(f);
 }
+
+} // namespace torvex

@@ -18,6 +18,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+using namespace torvex;
+
 #if defined(__SANITIZE_ADDRESS__)
 #define TORVEX_ASAN 1
 #elif defined(__has_feature)
@@ -60,7 +62,7 @@ TEST(Soak, ThousandStepRun) {
     CRsBasicProtocol::SetExtraPorts({sim.DevicePath()});
     CScriptedDialog dialog;
     CRecordingRunView view;
-    torvex::CSession session(dialog);
+    CSession session(dialog);
     session.AttachRunView(&view);
     ASSERT_TRUE(session.Connect());
     session.SetNotConnected(false);
@@ -103,7 +105,7 @@ TEST(Soak, ThousandStepRun) {
     QString why;
     int nEnded = 0, nStreamMismatches = 0;
     long rssAt100 = 0, rssAt900 = 0;
-    QObject::connect(&engine, &CRunEngine::runEnded, [&](torvex::RunEnd w) { why = torvex::RunEndName(w); });
+    QObject::connect(&engine, &CRunEngine::runEnded, [&](RunEnd w) { why = RunEndName(w); });
     QObject::connect(&engine, &CRunEngine::stepEnded, [&](int, int nStep, int) {
         QStringList got;
         for (const QString& cmd : sim.CommandLog())

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 TEST(TestLog, NamedAfterTheStartAndNeverReplacingALog) {
     QTemporaryDir dir;
     const QString folder = dir.path() + "/";
@@ -15,3 +17,5 @@ TEST(TestLog, NamedAfterTheStartAndNeverReplacingALog) {
     first.close();
     EXPECT_EQ(CTestLog::FileName(folder, when, false), folder + "20240403_140509_2.tvx");
 }
+
+} // namespace torvex

@@ -17,6 +17,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 // What a screen works on, without an instrument: the engine only keeps its
 // flags and read-outs here.
 struct ScreenFixture : ::testing::Test {
@@ -26,7 +28,7 @@ struct ScreenFixture : ::testing::Test {
         doc.NewDocument();
     }
     // The session as a screen of the given model sees it.
-    torvex::CSession& Session(uint32_t ulModel = MODEL_K1) {
+    CSession& Session(uint32_t ulModel = MODEL_K1) {
         session.SetMachineType(int32_t(ulModel));
         return session;
     }
@@ -53,8 +55,10 @@ struct ScreenFixture : ::testing::Test {
     CScriptedDialog dialog;
     CRecordingRunView view;
     CRecordingList list;
-    torvex::CSession session{dialog};
+    CSession session{dialog};
     CTorvexDoc& doc = session.Doc();
     CTestProperty& property = session.Property();
     CRunEngine& engine = session.Engine();
 };
+
+} // namespace torvex

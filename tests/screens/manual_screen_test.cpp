@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QTabBar>
 
+namespace torvex {
+
 namespace {
 
 struct ManualScreenTest : ScreenFixture {
@@ -104,7 +106,7 @@ TEST_F(ManualScreenTest, AChangeAfterARunAsksOnce) {
 
     // Running: nothing asked, nothing changed; locked: clicks dropped.
     CRunEngineProbe(engine).SetManualUnchanged(false);
-    CRunEngineProbe(engine).SetRunState(torvex::RunState::Running);
+    CRunEngineProbe(engine).SetRunState(RunState::Running);
     Click(pScreen->PolarityButton(0));
     CRunEngineProbe(engine).SetManualUnchanged(true);
     engine.LockScreens(false);
@@ -191,3 +193,5 @@ TEST_F(ManualScreenTest, CouplingLinesKeepOneLineAndTwoMasks) {
     EXPECT_TRUE(pEditor->Page(1)->AllButton()->isChecked());
     EXPECT_FALSE(pEditor->Page(1)->EachButton()->isChecked());
 }
+
+} // namespace torvex

@@ -6,6 +6,8 @@
 
 #include <QDir>
 
+namespace torvex {
+
 // Renders the screens to PNG files under the build folder, for looking at them.
 namespace {
 
@@ -63,3 +65,5 @@ TEST_F(RenderTest, EveryScreenAndEditorMode) {
     coupling.Bind(&c.m_outOutput, nullptr);
     EXPECT_TRUE(Save(coupling, "coupling_sweep"));
 }
+
+} // namespace torvex

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 // Every screen and dialog the renderer shows, in each language: the texts its
 // widgets show (listed beside each picture) hold no Japanese in English, and
 // Qt's own dialogs follow the program's language.
@@ -72,3 +74,5 @@ TEST(ScreensLanguage, JapaneseScreensAndQtsOwnDialogsInJapanese) {
 }
 
 } // namespace
+
+} // namespace torvex

@@ -36,6 +36,8 @@
 #include <QTest>
 #include <QToolButton>
 
+namespace torvex {
+
 namespace {
 
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
@@ -60,7 +62,7 @@ protected:
     void SetUp() override {
         SettingsFixture::SetUp();
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(HomeDir()));
-        m_session = std::make_unique<torvex::CSession>(m_dialog);
+        m_session = std::make_unique<CSession>(m_dialog);
         m_session->SetNotConnected(true); // no instrument: the panel never talks to a port
         m_session->Calibration().Load();
         m_session->SetMachineType(MODEL_K2);
@@ -119,7 +121,7 @@ protected:
     CTestProperty& Property() { return m_session->Property(); }
 
     CScriptedDialog m_dialog;
-    std::unique_ptr<torvex::CSession> m_session;
+    std::unique_ptr<CSession> m_session;
     std::unique_ptr<CMainFrame> m_pFrame;
     CSequenceListDlg* m_pList = nullptr;
     CSequenceDlg* m_pPreview = nullptr;
@@ -498,3 +500,5 @@ TEST_F(SequenceRunTest, TwoEntriesStopEveryStep) {
     EXPECT_EQ(QDir(logs).entryList({"*.tvxs"}, QDir::Files).size(), 2);
     ASSERT_TRUE(WaitFor([&] { return m_dialog.Messages().size() >= 1 && !view.IsTestRunning(); }));
 }
+
+} // namespace torvex

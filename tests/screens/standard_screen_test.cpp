@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+namespace torvex {
+
 namespace {
 
 struct StandardScreenTest : ScreenFixture {
@@ -99,3 +101,5 @@ TEST_F(StandardScreenTest, GoesWithoutStoringWhatATimeBoxHeld) {
     pScreen.reset();
     EXPECT_EQ(Cond().m_lTestTime, lBefore);
 }
+
+} // namespace torvex

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QTabBar>
 
+namespace torvex {
+
 namespace {
 
 struct ValueEditorTest : ScreenFixture {
@@ -186,7 +188,9 @@ TEST_F(ValueEditorTest, GoesSafelyWhileABoxHasTheFocus) {
         else
             pScreen.reset();
         for (const QString& strClass : left)
-            EXPECT_EQ(strClass.toStdString(), "CValueDlg");
+            EXPECT_EQ(strClass.toStdString(), "torvex::CValueDlg");
         EXPECT_EQ(Cond().m_valVolt.m_lValue, before.m_valVolt.m_lValue);
     }
 }
+
+} // namespace torvex

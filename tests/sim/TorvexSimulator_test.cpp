@@ -9,6 +9,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+namespace torvex {
+
 namespace {
 
 // The simulated instrument as the run engine sees it: through the command set.
@@ -380,3 +382,5 @@ TEST(SimProgram, HelpAndBadOptions) {
 }
 
 } // namespace
+
+} // namespace torvex

@@ -2,12 +2,14 @@
 
 #include "run/RunEngine.h"
 
+namespace torvex {
+
 // Puts a run engine into a state that would otherwise take a run on the
 // instrument, and reads what it keeps to itself.
 class CRunEngineProbe {
 public:
     explicit CRunEngineProbe(CRunEngine& engine) : m_engine(engine) {}
-    void SetRunState(torvex::RunState e) { m_engine.m_eRunState = e; }
+    void SetRunState(RunState e) { m_engine.m_eRunState = e; }
     void SetManualUnchanged(bool b) { m_engine.m_bManualUnchanged = b; }
     void SetStandardUnchanged(bool b) { m_engine.m_bStandardUnchanged = b; }
     void SetManualLogOwed(bool b) { m_engine.m_bManualLogOwed = b; }
@@ -16,3 +18,5 @@ public:
 private:
     CRunEngine& m_engine;
 };
+
+} // namespace torvex

@@ -7,6 +7,8 @@
 #include <memory>
 #include <thread>
 
+namespace torvex {
+
 // Measures from a thread of its own how late the application's thread (the
 // window's) answers: every 20 ms it posts a call there and notes how long the
 // call waited, or has been waiting so far. For bounds that only a thread
@@ -63,3 +65,5 @@ private:
     std::shared_ptr<State> m_pState;
     std::thread m_thread;
 };
+
+} // namespace torvex

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <map>
 
+namespace torvex {
+
 // A run view for the tests: keeps what the panel shows and a log of the calls
 // that matter, one line each.
 class CRecordingRunView : public CRunView {
@@ -82,3 +84,5 @@ public:
     int64_t nLimitShown = -1;
     int nSelected = -1;
 };
+
+} // namespace torvex

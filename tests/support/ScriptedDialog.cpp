@@ -1,5 +1,7 @@
 #include "ScriptedDialog.h"
 
+namespace torvex {
+
 COperatorDialog::Answer CScriptedDialog::Next(Answer fallback) {
     if (m_answers.empty()) return fallback;
     Answer a = m_answers.front();
@@ -58,3 +60,5 @@ QStringList CScriptedDialog::Messages() const {
         if (e.kind == "message") out << e.text;
     return out;
 }
+
+} // namespace torvex

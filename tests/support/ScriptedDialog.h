@@ -7,6 +7,8 @@
 #include <deque>
 #include <functional>
 
+namespace torvex {
+
 // The operator of the tests: answers from a script and records every text
 // shown or asked, in order, so a test can compare them exactly.
 class CScriptedDialog : public COperatorDialog {
@@ -44,3 +46,5 @@ private:
     std::deque<Answer> m_answers;
     std::deque<QString> m_files;
 };
+
+} // namespace torvex

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+namespace torvex {
+
 // Simulators on fresh ptys, made the program's only serial ports (numbered 1, 2,
 // ... in the order given). Real devices of the machine are never listed.
 class CSimulatedPorts {
@@ -41,3 +43,5 @@ inline bool WaitHungUp(const CTorvexSimulator& sim, int nMs = 3000) {
         QThread::msleep(10);
     return sim.IsHungUp();
 }
+
+} // namespace torvex

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace torvex {
+
 // Defined by the build for each test program.
 extern const char* const kTorvexTestHome;
 
@@ -31,3 +33,5 @@ void ApplyTestEnvironment() {
     if (qEnvironmentVariableIsEmpty("TORVEX_LANG")) qputenv("TORVEX_LANG", "ja");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 }
+
+} // namespace torvex

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace torvex {
+
 // Every test program keeps away from the user's own settings, documents and
 // serial devices: it gets a home folder of its own, only the serial ports a
 // test names, and no display.
@@ -9,3 +11,5 @@
 // made for the test program) and removed when the process ends; two cases
 // never see each other's settings or recent files.
 void ApplyTestEnvironment();
+
+} // namespace torvex

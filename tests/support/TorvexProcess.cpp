@@ -2,6 +2,8 @@
 
 #include <QProcess>
 
+namespace torvex {
+
 TORVEX_RUN RunTorvex(const QStringList& args, int nTimeoutMs) {
     return RunProgram(kTorvexProgram, args, QProcessEnvironment::systemEnvironment(), nTimeoutMs);
 }
@@ -19,3 +21,5 @@ TORVEX_RUN RunProgram(const QString& strProgram, const QStringList& args, const 
     return {bEnded && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
+
+} // namespace torvex

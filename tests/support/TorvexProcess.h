@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace torvex {
+
 // The command-line program of this build.
 inline const QString kTorvexProgram = QStringLiteral(TORVEX_BINARY_DIR "/torvex");
 
@@ -20,3 +22,5 @@ TORVEX_RUN RunTorvex(const QStringList& args, int nTimeoutMs = 60000);
 // one still running then is killed and reads as exit code −1).
 TORVEX_RUN RunProgram(const QString& strProgram, const QStringList& args, const QProcessEnvironment& env,
                       int nTimeoutMs = 60000);
+
+} // namespace torvex

@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+namespace torvex {
+
 bool WaitFor(const std::function<bool()>& cond, int ms) {
     QElapsedTimer t;
     t.start();
@@ -23,3 +25,5 @@ void Idle(int ms) {
         QThread::msleep(2);
     }
 }
+
+} // namespace torvex

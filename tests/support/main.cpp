@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <gmock/gmock.h>
 
+using namespace torvex;
+
 // Serial ports, timers and settings need an application object; it is made
 // before any test runs.
 int main(int argc, char** argv) {

@@ -17,6 +17,8 @@
 #include <QToolBar>
 #include <algorithm>
 
+namespace torvex {
+
 namespace {
 
 // A list shows at most this many rows at once; its cells beyond are alike.
@@ -100,3 +102,5 @@ QStringList VisibleTexts(QWidget* pRoot) {
     texts.removeDuplicates();
     return texts;
 }
+
+} // namespace torvex

@@ -39,6 +39,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+using namespace torvex;
+
 namespace {
 
 bool Save(QWidget& widget, const QString& strFolder, const QString& strName) {
@@ -184,14 +186,14 @@ int main(int argc, char** argv) {
     {
         qputenv("TORVEX_PORTS_ONLY", "1");
         CMessageBoxDialog dialog;
-        torvex::CSession session(dialog);
+        CSession session(dialog);
         CHistoryDlg history(session.Journal(), dialog);
         bOk &= Save(history, folder, QStringLiteral("history"));
     }
     {
         qputenv("TORVEX_PORTS_ONLY", "1");
         CMessageBoxDialog dialog;
-        torvex::CSession session(dialog);
+        CSession session(dialog);
         session.Calibration().Load();
         session.SetMachineType(1);
         session.SetNotConnected(true);
@@ -204,7 +206,7 @@ int main(int argc, char** argv) {
         // The main window on each tab, without an instrument.
         qputenv("TORVEX_PORTS_ONLY", "1");
         CMessageBoxDialog dialog;
-        torvex::CSession session(dialog);
+        CSession session(dialog);
         session.Calibration().Load();
         session.SetMachineType(1);
         CTorvexDoc& doc = session.Doc();

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <gmock/gmock.h>
 
+using namespace torvex;
+
 // Widgets need a QApplication; it runs offscreen (the widgets never need a
 // display, not even while the tests are listed).
 int main(int argc, char** argv) {
