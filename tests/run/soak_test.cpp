@@ -18,8 +18,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-using namespace torvex;
-
 #if defined(__SANITIZE_ADDRESS__)
 #define TORVEX_ASAN 1
 #elif defined(__has_feature)
@@ -30,6 +28,8 @@ using namespace torvex;
 #ifdef TORVEX_ASAN
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
+
+namespace torvex {
 
 namespace {
 
@@ -135,3 +135,5 @@ TEST(Soak, ThousandStepRun) {
     EXPECT_LT(rssAt900 - rssAt100, 1024)
         << rssAt100 << " KiB at step 100, " << rssAt900 << " KiB at step 900";
 }
+
+} // namespace torvex
