@@ -25,7 +25,11 @@ class QPushButton;
 class CStandardDlg : public QWidget {
     Q_OBJECT
 public:
-    CStandardDlg(torvex::CSession& session, CStepListView& list, QWidget* pParent = nullptr);
+    // The screen sets the STANDARD condition up as it is built
+    // (CSession::SetUpStandardCondition), unless bSetUp is false: it then shows
+    // the condition as it stands.
+    CStandardDlg(torvex::CSession& session, CStepListView& list, QWidget* pParent = nullptr,
+                 bool bSetUp = true);
     ~CStandardDlg() override;
 
     // Derives voltage and burst duration and shows the condition.
