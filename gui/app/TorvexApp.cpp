@@ -10,6 +10,7 @@
 #include "gui/app/TorvexView.h"
 #include "gui/app/TypeSelectDlg.h"
 #include "gui/config/NoticeCalibrationDlg.h"
+#include "gui/widgets/Fonts.h"
 #include "instrument/RsBasicProtocol.h"
 #include "instrument/TorvexCntl.h"
 #include "journal/JournalRun.h"
@@ -137,6 +138,13 @@ bool CTorvexApp::InitInstance() {
         CNoticeCalibrationDlg notice(calib, now);
         notice.exec();
     }
+
+    // What the first screens need and the instrument does not decide is made
+    // ready while the search goes on: the fonts, the splash's window and the
+    // main window's own.
+    LoadUiFonts();
+    pSplash->Prepare();
+    m_pMainFrame->winId();
 
     int32_t nModelType = 0;
     const bool bFound = session.EndConnect(nModelType);

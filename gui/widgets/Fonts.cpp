@@ -1,5 +1,6 @@
 #include "gui/widgets/Fonts.h"
 
+#include <QFontMetrics>
 #include <QStringList>
 
 namespace {
@@ -19,4 +20,11 @@ QFont UiFont(int nPixelHeight, bool bBold) {
     font.setBold(bBold);
     font.setStyleHint(QFont::SansSerif);
     return font;
+}
+
+void LoadUiFonts() {
+    // A font's file is opened the first time its metrics are asked for; the
+    // list headers measure their captions in bold.
+    for (bool bBold : {false, true})
+        QFontMetrics(UiFont(14, bBold)).height();
 }

@@ -8,3 +8,8 @@ void InstallFontSubstitutions();
 
 // "MS UI Gothic" at a height in pixels, as the screens give their fonts.
 QFont UiFont(int nPixelHeight, bool bBold = false);
+
+// Loads the font files the screens draw with (regular and bold), so that the
+// first screen built afterwards finds them ready. Start-up calls it while it
+// waits for the instrument's answer.
+void LoadUiFonts();
