@@ -38,8 +38,8 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Kelvora"));
     QApplication::setApplicationVersion(QStringLiteral(TORVEX_VERSION));
     QApplication::setWindowIcon(ProgramIcon());
-    InstallFontSubstitutions();
     InstallLanguage(lang);
+    InstallFontSubstitutions();
 
     CTorvexApp torvex(options);
     if (!torvex.InitInstance()) return torvex.ExitCode();

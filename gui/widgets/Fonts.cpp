@@ -1,5 +1,9 @@
 #include "gui/widgets/Fonts.h"
 
+#include "config/Language.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QStringList>
 
@@ -9,6 +13,11 @@ const char kUiFamily[] = "MS UI Gothic";
 
 void InstallFontSubstitutions() {
     QStringList substitutes;
+    // In English the screens' texts take the system's own sans-serif face;
+    // Japanese characters (a file or test name) still come from the Japanese
+    // faces behind it, character by character.
+    if (CurrentLanguage() == QLatin1String("en"))
+        substitutes << QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
     substitutes << QStringLiteral("Noto Sans CJK JP") << QStringLiteral("Noto Sans JP")
                 << QStringLiteral("IPAGothic") << QStringLiteral("VL Gothic");
     QFont::insertSubstitutions(QString::fromLatin1(kUiFamily), substitutes);
