@@ -127,6 +127,9 @@ bool CTorvexApp::InitInstance() {
     // Discovery at program load. While it talks to the line, what does not
     // depend on the instrument is built: the window's shell and the splash.
     session.BeginConnect();
+    // Finding the system's own fonts takes a while: it is done while the line
+    // is busy, before the first window that uses them.
+    InstallFontSubstitutions();
     m_pMainFrame = std::make_unique<CMainFrame>(session, nullptr, CMainFrame::Screens::Later);
     std::unique_ptr<CSplashDlg> pSplash = std::make_unique<CSplashDlg>();
 

@@ -1,5 +1,4 @@
 // The desktop program.
-#include "gui/widgets/Fonts.h"
 #include "gui/widgets/Pictures.h"
 #include "gui/app/TorvexApp.h"
 #include "config/Language.h"
@@ -39,7 +38,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(TORVEX_VERSION));
     QApplication::setWindowIcon(ProgramIcon());
     InstallLanguage(lang);
-    InstallFontSubstitutions();
 
     CTorvexApp torvex(options);
     if (!torvex.InitInstance()) return torvex.ExitCode();

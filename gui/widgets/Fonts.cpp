@@ -20,6 +20,7 @@ void InstallFontSubstitutions() {
         substitutes << QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
     substitutes << QStringLiteral("Noto Sans CJK JP") << QStringLiteral("Noto Sans JP")
                 << QStringLiteral("IPAGothic") << QStringLiteral("VL Gothic");
+    QFont::removeSubstitutions(QString::fromLatin1(kUiFamily));
     QFont::insertSubstitutions(QString::fromLatin1(kUiFamily), substitutes);
 }
 

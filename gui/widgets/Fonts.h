@@ -4,8 +4,8 @@
 
 // The screens ask for "MS UI Gothic"; where it does not exist, a Japanese font
 // of the same kind stands in, and in the English interface the system's
-// sans-serif font. Call once after the application object exists and the
-// language is installed.
+// sans-serif font. Call after the application object exists and the language
+// is installed (again: the list is replaced).
 void InstallFontSubstitutions();
 
 // "MS UI Gothic" at a height in pixels, as the screens give their fonts.
