@@ -143,6 +143,12 @@ QString CJournal::DefaultFolder() {
            QStringLiteral("/Kelvora/TORVEX_Pilot");
 }
 
+void CJournal::LoadDriver() {
+    const QString name = QStringLiteral("TORVEX_Pilot-driver");
+    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    QSqlDatabase::removeDatabase(name);
+}
+
 void CJournal::Close() {
     if (QSqlDatabase::contains(m_strConnection)) {
         {

@@ -144,10 +144,11 @@ bool CTorvexApp::InitInstance() {
 
     // What the first screens need and the instrument does not decide is made
     // ready while the search goes on: the fonts, the splash's window and the
-    // main window's own.
+    // main window's own, and the journal's database driver.
     LoadUiFonts();
     pSplash->Prepare();
     m_pMainFrame->winId();
+    CJournal::LoadDriver();
 
     int32_t nModelType = 0;
     const bool bFound = session.EndConnect(nModelType);
