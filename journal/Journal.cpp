@@ -144,6 +144,8 @@ QString CJournal::DefaultFolder() {
 }
 
 void CJournal::LoadDriver() {
+    // Without the driver, Open() tells what is missing; nothing to say here.
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) return;
     const QString name = QStringLiteral("TORVEX_Pilot-driver");
     QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     QSqlDatabase::removeDatabase(name);
