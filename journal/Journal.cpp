@@ -144,6 +144,14 @@ QString CJournal::DefaultFolder() {
            QStringLiteral("/Kelvora/TORVEX_Pilot");
 }
 
+void CJournal::LoadDriver() {
+    // Without the driver, Open() tells what is missing; nothing to say here.
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) return;
+    const QString name = QStringLiteral("TORVEX_Pilot-driver");
+    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    QSqlDatabase::removeDatabase(name);
+}
+
 void CJournal::Close() {
     if (QSqlDatabase::contains(m_strConnection)) {
         {

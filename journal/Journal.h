@@ -101,6 +101,9 @@ public:
     // which the command line shares.
     static QString DefaultFolder();
     static QString FileName() { return QStringLiteral("journal.sqlite"); }
+    // Loads the database driver (Qt's SQLite plugin and SQLite itself) without
+    // opening anything, so that the first Open() finds it ready.
+    static void LoadDriver();
 
     // Opens (creating when missing) the journal in a folder. False, with
     // problem() emitted, when it cannot be used.

@@ -5,6 +5,8 @@
 
 #include "config/TorvexCntlLink.h"
 #include "journal/JournalRun.h"
+#include "model/ScreenRules.h"
+#include "model/StepExpansion.h"
 #include "instrument/TorvexCntl.h"
 
 namespace torvex {
@@ -44,6 +46,13 @@ bool CSession::OpenJournal(const QString& strFolder) {
                                InstrumentIdentity(uint32_t(m_nMachineType), m_nHWVersion, health.strPort,
                                                   !NotConnected() && health.bOpen));
     return m_journal.IsOpen() || m_journal.Open(strFolder);
+}
+
+void CSession::SetUpStandardCondition() {
+    CSettingData& cond = m_doc.m_settingStandard;
+    m_pEngine->ConfirmConditionChange(MODE_STANDARD);
+    ApplyModelRule(cond, uint32_t(m_nMachineType));
+    if (InitStandardCondition(cond)) ExpandSteps(cond);
 }
 
 void CSession::AttachRunView(CRunView* pView) {

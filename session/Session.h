@@ -50,6 +50,11 @@ public:
     // cannot be used is told to the operator once and never stops a test.
     bool OpenJournal(const QString& strFolder = CJournal::DefaultFolder());
 
+    // The STANDARD test as its screen starts it: the preset values under the
+    // model's rules, its steps, and no run yet that a change would need to be
+    // confirmed against. Once the model is known, before the screen is built.
+    void SetUpStandardCondition();
+
     // Views the logic changes; null detaches (nothing is shown).
     void AttachRunView(CRunView* pView);
     void AttachSequenceViews(CStepListView* pSteps, CSequenceListView* pList);

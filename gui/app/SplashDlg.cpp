@@ -61,6 +61,12 @@ CSplashDlg* CSplashDlg::Current() {
     return s_pSplash;
 }
 
+void CSplashDlg::Prepare() {
+    ensurePolished();
+    adjustSize();
+    winId();
+}
+
 void CSplashDlg::ShowSplash() {
     // From now on a key or a click anywhere closes it (it may have been built
     // earlier, while other windows took the input).

@@ -17,6 +17,9 @@ public:
     // Centres the window on the screen, shows it and starts the timer. A splash
     // never shown must be deleted by its owner.
     void ShowSplash();
+    // Lays the splash out and creates its window without showing it, so that
+    // ShowSplash() only has to put it on the screen.
+    void Prepare();
 
     // The splash on screen, or null when there is none.
     static CSplashDlg* Current();

@@ -10,6 +10,7 @@
 #include "gui/app/TorvexView.h"
 #include "gui/app/TypeSelectDlg.h"
 #include "gui/config/NoticeCalibrationDlg.h"
+#include "gui/widgets/Fonts.h"
 #include "instrument/RsBasicProtocol.h"
 #include "instrument/TorvexCntl.h"
 #include "journal/JournalRun.h"
@@ -128,6 +129,9 @@ bool CTorvexApp::InitInstance() {
     // Discovery at program load. While it talks to the line, what does not
     // depend on the instrument is built: the window's shell and the splash.
     session.BeginConnect();
+    // Finding the system's own fonts takes a while: it is done while the line
+    // is busy, before the first window that uses them.
+    InstallFontSubstitutions();
     m_pMainFrame = std::make_unique<CMainFrame>(session, nullptr, CMainFrame::Screens::Later);
     std::unique_ptr<CSplashDlg> pSplash = std::make_unique<CSplashDlg>();
 
@@ -139,6 +143,14 @@ bool CTorvexApp::InitInstance() {
         CNoticeCalibrationDlg notice(calib, now);
         notice.exec();
     }
+
+    // What the first screens need and the instrument does not decide is made
+    // ready while the search goes on: the fonts, the splash's window and the
+    // main window's own, and the journal's database driver.
+    LoadUiFonts();
+    pSplash->Prepare();
+    m_pMainFrame->winId();
+    CJournal::LoadDriver();
 
     int32_t nModelType = 0;
     const bool bFound = session.EndConnect(nModelType);

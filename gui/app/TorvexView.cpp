@@ -90,11 +90,10 @@ void CTorvexView::InitialUpdate() {
     host.fnReport = [this] { OutputReport(); };
     m_pStepList = new CExecListDlg(doc, engine, m_session.Judgments(), m_session.Dialog(), host, this);
 
-    // STANDARD sets up its condition as it is built, and MANUAL is the widest
-    // screen, which the layout goes by: both are there from the start. The
-    // SEQUENCE and SETTINGS screens are built when they are first shown.
-    m_pStandard = new CStandardDlg(m_session, *m_pStepList, this);
-    m_pStandard->hide();
+    // MANUAL is the widest screen, which the layout goes by: it is there from
+    // the start. The STANDARD condition is set up now, its screen built (like
+    // the SEQUENCE and SETTINGS screens) when it is first shown.
+    m_session.SetUpStandardCondition();
     m_pManual = new CManualDlg(m_session, *m_pStepList, this);
     m_pManual->hide();
     connect(m_pManual, &CManualDlg::saveAllowedChanged, this, &CTorvexView::commandsChanged);
@@ -120,7 +119,11 @@ void CTorvexView::SelectTab(int nTab) {
 }
 
 void CTorvexView::BuildScreen(int nTab) {
-    if (nTab == TAB_SEQUENCE && !m_pSequence) {
+    if (nTab == TAB_STANDARD && !m_pStandard) {
+        m_pStandard = new CStandardDlg(m_session, *m_pStepList, this, false);
+        m_pStandard->hide();
+        DoLayout();
+    } else if (nTab == TAB_SEQUENCE && !m_pSequence) {
         // The preview and the sequence list, which drives it and the step list.
         m_pSequence = new CSequenceDlg(this);
         m_pSequence->hide();

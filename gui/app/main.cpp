@@ -1,5 +1,4 @@
 // The desktop program.
-#include "gui/widgets/Fonts.h"
 #include "gui/widgets/Pictures.h"
 #include "gui/app/TorvexApp.h"
 #include "config/Language.h"
@@ -40,7 +39,6 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Kelvora"));
     QApplication::setApplicationVersion(QStringLiteral(TORVEX_VERSION));
     QApplication::setWindowIcon(ProgramIcon());
-    InstallFontSubstitutions();
     InstallLanguage(lang);
 
     CTorvexApp torvex(options);

@@ -29,7 +29,7 @@ constexpr int kTimeParam[3] = {VF_TIME_HOUR, VF_TIME_MIN, VF_TIME_SEC};
 
 } // namespace
 
-CStandardDlg::CStandardDlg(CSession& session, CStepListView& list, QWidget* pParent)
+CStandardDlg::CStandardDlg(CSession& session, CStepListView& list, QWidget* pParent, bool bSetUp)
     : QWidget(pParent), m_session(session), m_list(list) {
     setFont(UiFont(16));
     m_pGate =
@@ -123,11 +123,9 @@ CStandardDlg::CStandardDlg(CSession& session, CStepListView& list, QWidget* pPar
     connect(m_apPhase[1], &QPushButton::clicked, this, [this] { OnPhase(DETAIL_THREE); });
     connect(&m_session.Doc(), &CTorvexDoc::standardConditionReplaced, this, &CStandardDlg::Refresh);
 
-    m_session.Engine().ConfirmConditionChange(0);
     if (!HasThreePhase(uint32_t(m_session.MachineType()))) m_apPhase[DETAIL_THREE]->hide();
-    ApplyModelRule(Cond(), uint32_t(m_session.MachineType()));
     // The steps follow the preset values from the start.
-    if (InitStandardCondition(Cond())) ExpandSteps(Cond());
+    if (bSetUp) m_session.SetUpStandardCondition();
     Refresh();
 }
 

@@ -26,7 +26,11 @@ class CSettingData;
 class CStandardDlg : public QWidget {
     Q_OBJECT
 public:
-    CStandardDlg(CSession& session, CStepListView& list, QWidget* pParent = nullptr);
+    // The screen sets the STANDARD condition up as it is built
+    // (CSession::SetUpStandardCondition), unless bSetUp is false: it then shows
+    // the condition as it stands.
+    CStandardDlg(CSession& session, CStepListView& list, QWidget* pParent = nullptr,
+                 bool bSetUp = true);
     ~CStandardDlg() override;
 
     // Derives voltage and burst duration and shows the condition.

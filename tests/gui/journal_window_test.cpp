@@ -1,3 +1,5 @@
+#include "config/IniKeys.h"
+#include "config/Profile.h"
 #include "config/SettingsFixture.h"
 #include "config/TestProperty.h"
 #include "files/TabCode.h"
@@ -8,9 +10,12 @@
 #include "gui/app/TorvexView.h"
 #include "gui/journal/HistoryDlg.h"
 #include "gui/results/ExecListDlg.h"
+#include "gui/screens/StandardDlg.h"
 #include "journal/Journal.h"
 #include "journal/JournalRun.h"
 #include "journal/SameWorkbook.h"
+#include "model/ScreenRules.h"
+#include "model/StepExpansion.h"
 #include "results/ReportReader.h"
 #include "results/ReportWriter.h"
 #include "run/RunEngine.h"
@@ -19,6 +24,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -200,6 +206,58 @@ TEST_F(JournalWindowTest, HistoryWindowWritesTheReportOfARun) {
     EXPECT_EQ(book.Text(0, "C2"), QStringLiteral("Kelvora 試験所"));
     EXPECT_EQ(book.Text(1, "B11"), QStringLiteral("合格"));
     EXPECT_EQ(book.Text(1, "B12"), QStringLiteral("不合格"));
+}
+
+// A STANDARD run comes back while the program starts on MANUAL, before the
+// STANDARD screen was ever shown: the screen then built shows the recovered
+// condition and judgment (not the preset values it starts a new test with),
+// and a change there goes on from that condition after the usual question.
+TEST_F(JournalWindowTest, ARecoveredStandardRunShowsOnTheScreenBuiltForIt) {
+    {
+        CCollectingDialog quiet;
+        CTorvexDoc doc;
+        doc.SetDialog(&quiet);
+        doc.SetMachine(MODEL_K2, 0);
+        doc.SetRecentFilesKept(false);
+        doc.NewDocument();
+        CSettingData& cond = doc.m_settingStandard;
+        InitStandardCondition(cond);
+        cond.m_nTestLevel = 2;
+        cond.m_outOutput.m_nOutputPort = PORT_PULSE_OUT;
+        DeriveStandardValues(cond);
+        ExpandSteps(cond);
+        CJournal journal;
+        ASSERT_TRUE(journal.Open());
+        JOURNAL_RUN_START start = DescribeRun(doc, TAB_STANDARD, CTestProperty(), MODEL_K2, "sim");
+        start.m_nProcess = 0;
+        const qint64 nRun = journal.BeginRun(start, {});
+        ASSERT_GT(nRun, 0);
+        journal.StepStarted(nRun, 0, 0);
+        journal.StepEnded(nRun, 0, 0, JUDGE_FAIL);
+    }
+    WriteProfileValue(INI_SECTION_INITIAL_STATE, INI_KEY_TAB_STATE, "MANUAL");
+    m_dialog.QueueAnswer(COperatorDialog::Yes);
+    Start();
+    ASSERT_EQ(QuestionsAsked(), 1) << m_dialog.Texts().join('\n').toStdString();
+    ASSERT_EQ(View().Tab(), TAB_STANDARD);
+    const CSettingData& cond = m_app->Doc().m_settingStandard;
+    EXPECT_EQ(cond.m_nTestLevel, 2);
+    auto* screen = View().findChild<CStandardDlg*>();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_TRUE(screen->LevelButton(2)->isChecked());
+    EXPECT_TRUE(screen->OutputButton(PORT_PULSE_OUT)->isChecked());
+    EXPECT_EQ(screen->VoltageText()->text(), QString::number(StandardVoltage(2, PORT_PULSE_OUT)));
+    EXPECT_EQ(View().StepList()->Model()->index(0, 1).data().toString(), QStringLiteral("不合格"));
+
+    m_dialog.m_log.clear();
+    QTest::mouseClick(screen->LevelButton(3), Qt::LeftButton); // the scripted operator agrees
+    EXPECT_EQ(m_dialog.m_log.size(), 1u) << m_dialog.Texts().join('\n').toStdString();
+    EXPECT_EQ(cond.m_nTestLevel, 3);
+    EXPECT_EQ(cond.m_outOutput.m_nOutputPort, PORT_PULSE_OUT);
+    EXPECT_EQ(screen->VoltageText()->text(), QString::number(StandardVoltage(3, PORT_PULSE_OUT)));
+    ASSERT_EQ(cond.m_listExec.size(), 1u);
+    EXPECT_EQ(cond.m_listExec[0].m_nJudge, JUDGE_NONE);
 }
 
 } // namespace torvex

@@ -102,7 +102,6 @@ int main(int argc, char** argv) {
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
 
     QApplication app(argc, argv);
-    InstallFontSubstitutions();
     QStringList args = app.arguments().mid(1);
     QString lang, error;
     if (!TakeLanguageOption(args, lang, error)) {
@@ -110,6 +109,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     InstallLanguage(lang);
+    InstallFontSubstitutions();
     if (args.size() > 1 && args[0] == QLatin1String("--icon")) // the icon file the install rules ship
         return ProgramIconPicture(256).save(args[1]) ? 0 : 1;
     const QString folder = !args.isEmpty() ? args[0] : QStringLiteral("screens");
