@@ -4,10 +4,10 @@
 #include <QEventLoop>
 
 #include "config/TorvexCntlLink.h"
+#include "instrument/TorvexCntl.h"
 #include "journal/JournalRun.h"
 #include "model/ScreenRules.h"
 #include "model/StepExpansion.h"
-#include "instrument/TorvexCntl.h"
 
 namespace torvex {
 
