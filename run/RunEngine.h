@@ -68,9 +68,6 @@ bool IsStepEndingError(int32_t nCode);
 class CRunEngine : public QObject {
     Q_OBJECT
 public:
-    using RunState = torvex::RunState;
-    using RunEnd = torvex::RunEnd;
-
     CRunEngine(CInstrumentThread& instrument, CTorvexDoc& doc, CTestProperty& property,
                COperatorDialog& dialog, QObject* parent = nullptr);
     ~CRunEngine() override;

@@ -18,7 +18,7 @@ void InstallFontSubstitutions() {
     // In English the screens' texts take the system's own sans-serif face;
     // Japanese characters (a file or test name) still come from the Japanese
     // faces behind it, character by character.
-    if (CurrentLanguage() == QLatin1String("en"))
+    if (CurrentLanguage() == QLatin1String(kLanguageEnglish))
         substitutes << QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
     substitutes << QStringLiteral("Noto Sans CJK JP") << QStringLiteral("Noto Sans JP")
                 << QStringLiteral("IPAGothic") << QStringLiteral("VL Gothic");

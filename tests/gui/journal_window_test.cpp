@@ -38,6 +38,19 @@ namespace {
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
 const QString kQuestionStart = QStringLiteral("前回の試験は終了しないまま中断されました。");
 
+// A new K2 document of the test's own, which keeps its messages and recent
+// files to itself; the runs journalled from it are what the program recovers.
+struct QUIET_DOC {
+    CCollectingDialog dialog;
+    CTorvexDoc doc;
+    QUIET_DOC() {
+        doc.SetDialog(&dialog);
+        doc.SetMachine(MODEL_K2, 0);
+        doc.SetRecentFilesKept(false);
+        doc.NewDocument();
+    }
+};
+
 // Stands in for the default program that opens a saved workbook.
 class CJournalOpener : public QObject {
     Q_OBJECT
@@ -69,12 +82,8 @@ protected:
     // A MANUAL run of three_steps.tvx: step 1 passed, step 2 judged fail with
     // a comment, then the program died.
     void WriteCrashedRun() {
-        CCollectingDialog quiet;
-        CTorvexDoc doc;
-        doc.SetDialog(&quiet);
-        doc.SetMachine(MODEL_K2, 0);
-        doc.SetRecentFilesKept(false);
-        doc.NewDocument();
+        QUIET_DOC quiet;
+        CTorvexDoc& doc = quiet.doc;
         ASSERT_TRUE(doc.ReadDocument(kExamples + "three_steps.tvx"));
         CTestProperty property;
         property.m_strCompanyName = QStringLiteral("Kelvora 試験所");
@@ -214,12 +223,8 @@ TEST_F(JournalWindowTest, HistoryWindowWritesTheReportOfARun) {
 // and a change there goes on from that condition after the usual question.
 TEST_F(JournalWindowTest, ARecoveredStandardRunShowsOnTheScreenBuiltForIt) {
     {
-        CCollectingDialog quiet;
-        CTorvexDoc doc;
-        doc.SetDialog(&quiet);
-        doc.SetMachine(MODEL_K2, 0);
-        doc.SetRecentFilesKept(false);
-        doc.NewDocument();
+        QUIET_DOC quiet;
+        CTorvexDoc& doc = quiet.doc;
         CSettingData& cond = doc.m_settingStandard;
         InitStandardCondition(cond);
         cond.m_nTestLevel = 2;
