@@ -23,7 +23,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -145,12 +144,13 @@ void CMainFrame::BuildMenus() {
     m_pOutput = new QAction(tr("試験データを出力"), this);
     m_pOutput->setStatusTip(tr("試験データを出力"));
     m_pOutput->setToolTip(tr("出力"));
-    QStyle* s = style();
-    m_pNew->setIcon(s->standardIcon(QStyle::SP_FileIcon));
-    m_pOpen->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
-    m_pSave->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-    m_pOutput->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
-    pAbout->setIcon(s->standardIcon(QStyle::SP_MessageBoxInformation));
+    // The program draws its own: looking them up in the desktop's icon theme
+    // costs a noticeable part of the start.
+    m_pNew->setIcon(ToolIcon(TOOL_PICTURE_NEW));
+    m_pOpen->setIcon(ToolIcon(TOOL_PICTURE_OPEN));
+    m_pSave->setIcon(ToolIcon(TOOL_PICTURE_SAVE));
+    m_pOutput->setIcon(ToolIcon(TOOL_PICTURE_OUTPUT));
+    pAbout->setIcon(ToolIcon(TOOL_PICTURE_ABOUT));
     pToolbar->addAction(m_pNew);
     pToolbar->addAction(m_pOpen);
     pToolbar->addAction(m_pSave);

@@ -284,4 +284,101 @@ QPixmap LoadFolderPicture() {
     return pixmap;
 }
 
+namespace {
+
+// A sheet of paper with its top right corner folded, on the 16-unit grid.
+QPainterPath PagePath() {
+    QPainterPath page;
+    page.moveTo(3.5, 1.5);
+    page.lineTo(9.5, 1.5);
+    page.lineTo(12.5, 4.5);
+    page.lineTo(12.5, 14.5);
+    page.lineTo(3.5, 14.5);
+    page.closeSubpath();
+    return page;
+}
+
+void DrawToolPicture(QPainter& painter, TOOL_PICTURE eKind) {
+    const QColor ink(70, 70, 80);
+    switch (eKind) {
+    case TOOL_PICTURE_NEW:
+        painter.setPen(QPen(ink, 1));
+        painter.setBrush(Qt::white);
+        painter.drawPath(PagePath());
+        painter.drawPolyline(QPolygonF() << QPointF(9.5, 1.5) << QPointF(9.5, 4.5) << QPointF(12.5, 4.5));
+        break;
+    case TOOL_PICTURE_OPEN: {
+        const QColor edge(160, 110, 20);
+        painter.setPen(QPen(edge, 1));
+        painter.setBrush(QColor(235, 185, 65));
+        QPainterPath back;
+        back.moveTo(1.5, 3.5);
+        back.lineTo(5.5, 3.5);
+        back.lineTo(7, 5);
+        back.lineTo(12.5, 5);
+        back.lineTo(12.5, 13.5);
+        back.lineTo(1.5, 13.5);
+        back.closeSubpath();
+        painter.drawPath(back);
+        painter.setBrush(QColor(255, 215, 100));
+        painter.drawPolygon(QPolygonF() << QPointF(4, 7.5) << QPointF(15, 7.5) << QPointF(12.5, 13.5)
+                                        << QPointF(1.5, 13.5));
+        break;
+    }
+    case TOOL_PICTURE_SAVE:
+        painter.setPen(QPen(QColor(25, 45, 110), 1));
+        painter.setBrush(QColor(55, 95, 190));
+        painter.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 1.5, 1.5);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawRect(QRectF(4, 2, 8, 5)); // the label
+        painter.setBrush(QColor(190, 195, 205));
+        painter.drawRect(QRectF(4.5, 10, 7, 4.5)); // the shutter
+        painter.setBrush(QColor(55, 95, 190));
+        painter.drawRect(QRectF(9, 10.8, 1.6, 2.8));
+        break;
+    case TOOL_PICTURE_OUTPUT: {
+        painter.setPen(QPen(QColor(30, 110, 60), 1));
+        painter.setBrush(Qt::white);
+        const QRectF sheet(1.5, 2.5, 13, 11);
+        painter.drawRect(sheet);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(40, 140, 75));
+        painter.drawRect(QRectF(2, 3, 12, 2.5)); // the header row
+        painter.setPen(QPen(QColor(30, 110, 60), 0.8));
+        for (qreal y : {8.0, 10.5})
+            painter.drawLine(QPointF(2, y), QPointF(14, y));
+        for (qreal x : {6.0, 10.0})
+            painter.drawLine(QPointF(x, 5.5), QPointF(x, 13));
+        break;
+    }
+    case TOOL_PICTURE_ABOUT: {
+        painter.setPen(QPen(QColor(20, 60, 150), 1));
+        painter.setBrush(QColor(50, 110, 210));
+        painter.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QRectF(7, 3.6, 2, 2));
+        painter.drawRect(QRectF(7, 6.6, 2, 6));
+        break;
+    }
+    }
+}
+
+} // namespace
+
+QIcon ToolIcon(TOOL_PICTURE eKind) {
+    QIcon icon;
+    for (int nSize : {16, 32}) {
+        QPixmap pixmap = Blank(nSize, nSize);
+        QPainter painter(&pixmap);
+        Prepare(painter);
+        painter.scale(nSize / 16.0, nSize / 16.0);
+        DrawToolPicture(painter, eKind);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 } // namespace torvex

@@ -38,4 +38,15 @@ QPixmap GroupPicture(GROUP_PICTURE eKind);
 // A folder with "LOAD" on it, for the buttons that load a file, 40 x 32.
 QPixmap LoadFolderPicture();
 
+// The toolbar's buttons, drawn on a 16 x 16 grid (at 16 and 32 pixels, for
+// scaled displays).
+enum TOOL_PICTURE {
+    TOOL_PICTURE_NEW,    // a blank page
+    TOOL_PICTURE_OPEN,   // an open folder
+    TOOL_PICTURE_SAVE,   // a diskette
+    TOOL_PICTURE_OUTPUT, // a worksheet: the test data written out
+    TOOL_PICTURE_ABOUT,  // an "i" in a circle
+};
+QIcon ToolIcon(TOOL_PICTURE eKind);
+
 } // namespace torvex
