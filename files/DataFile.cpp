@@ -56,22 +56,33 @@ void WriteSequenceFile(const SequenceEntries& entries, CArchiveWriter& ar) {
     }
 }
 
+int32_t ReadSequenceHead(CArchiveReader& ar, int32_t& nCount) {
+    nCount = 0;
+    const int32_t r = ReadFileHead(ar, kSequenceFileMagic);
+    if (r != READ_OK) return r;
+    nCount = ar.ReadValue();
+    return ar.Failed() ? READ_MALFORMED : READ_OK;
+}
+
 namespace {
 
-// The entries of a sequence file, each handed to fnEntry as it is read; with
-// bKeepSteps false their step lists are only checked, not kept.
-int32_t ReadEntries(CArchiveReader& ar, uint32_t ulModel, bool bKeepSteps, const SequenceEntryFn& fnEntry) {
-    int32_t r = ReadFileHead(ar, kSequenceFileMagic);
+// One entry; with bKeepSteps false its step list is only checked, not kept.
+int32_t ReadEntry(CArchiveReader& ar, uint32_t ulModel, bool bKeepSteps, CSettingData& cond) {
+    const QString name = ar.ReadString();
+    const int32_t r = ReadConditionBlock(cond, ar, ulModel);
     if (r != READ_OK) return r;
-    const int32_t n = ar.ReadValue();
-    if (ar.Failed()) return READ_MALFORMED;
+    cond.m_strTestName = name;
+    return bKeepSteps ? ReadStepListBlock(cond.m_listExec, ar, ulModel) : CheckStepListBlock(ar);
+}
+
+// The entries of a sequence file, each handed to fnEntry as it is read.
+int32_t ReadEntries(CArchiveReader& ar, uint32_t ulModel, bool bKeepSteps, const SequenceEntryFn& fnEntry) {
+    int32_t n = 0;
+    int32_t r = ReadSequenceHead(ar, n);
+    if (r != READ_OK) return r;
     for (int32_t i = 0; i < n; ++i) {
         CSettingData cond;
-        const QString name = ar.ReadString();
-        r = ReadConditionBlock(cond, ar, ulModel);
-        if (r != READ_OK) return r;
-        cond.m_strTestName = name;
-        r = bKeepSteps ? ReadStepListBlock(cond.m_listExec, ar, ulModel) : CheckStepListBlock(ar);
+        r = ReadEntry(ar, ulModel, bKeepSteps, cond);
         if (r != READ_OK) return r;
         fnEntry(i, n, cond);
     }
@@ -79,6 +90,10 @@ int32_t ReadEntries(CArchiveReader& ar, uint32_t ulModel, bool bKeepSteps, const
 }
 
 } // namespace
+
+int32_t ReadSequenceEntry(CArchiveReader& ar, uint32_t ulModel, CSettingData& cond) {
+    return ReadEntry(ar, ulModel, true, cond);
+}
 
 int32_t ReadSequenceEntries(CArchiveReader& ar, uint32_t ulModel, const SequenceEntryFn& fnEntry) {
     return ReadEntries(ar, ulModel, true, fnEntry);

@@ -46,6 +46,12 @@ int32_t ReadSequenceEntries(CArchiveReader& ar, uint32_t ulModel, const Sequence
 // (checked, not kept): what a reader checks before it starts using a file.
 int32_t CheckSequenceEntries(CArchiveReader& ar, uint32_t ulModel, const SequenceEntryFn& fnEntry);
 
+// The parts of a sequence file for a reader that takes its entries one at a
+// time from where a check found them: the head (magic, version and the
+// number of entries), and one entry after it (name, condition and steps).
+int32_t ReadSequenceHead(CArchiveReader& ar, int32_t& nCount);
+int32_t ReadSequenceEntry(CArchiveReader& ar, uint32_t ulModel, CSettingData& cond);
+
 // The operator's message for a reader result 1 to 3 or a malformed file; empty
 // for READ_OK.
 QString ReadResultMessage(int32_t nResult);

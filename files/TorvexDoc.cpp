@@ -432,12 +432,21 @@ bool CTorvexDoc::ForEachSequenceEntry(const QString& strPath, const SequenceEntr
     };
     if (bCheckFirst) {
         CArchiveReader check(bytes.constData(), bytes.size());
+        std::vector<qint64> ends; // where each entry ends
         const int32_t r =
             torvex::CheckSequenceEntries(check, m_ulMachineType, [&](int32_t, int32_t, CSettingData&) {
+                ends.push_back(check.Position());
                 window.Advance(check.Position());
             });
         if (failed(r)) return false;
-        window.Restart();
+        if (bMapped) {
+            // The check has found where each entry lies: they are read again
+            // one at a time into one buffer, which is much quicker than
+            // walking the mapped pages a second time (their second mapping
+            // costs more than copying them), and holds no more memory.
+            window.Advance(bytes.size());
+            return !failed(ReadEntriesFrom(file, bytes, ends, fnEntry));
+        }
     }
     CArchiveReader ar(bytes.constData(), bytes.size());
     const int32_t r = torvex::ReadSequenceEntries(ar, m_ulMachineType,
@@ -447,6 +456,30 @@ bool CTorvexDoc::ForEachSequenceEntry(const QString& strPath, const SequenceEntr
                                                   });
     window.Advance(bytes.size());
     return !failed(r);
+}
+
+int32_t CTorvexDoc::ReadEntriesFrom(QFile& file, const QByteArray& head, const std::vector<qint64>& ends,
+                                    const SequenceEntryFn& fnEntry) {
+    CArchiveReader ar(head.constData(), head.size());
+    int32_t nCount = 0;
+    int32_t r = ReadSequenceHead(ar, nCount);
+    if (r != READ_OK) return r;
+    QByteArray buffer;
+    qint64 nBegin = ar.Position();
+    for (int32_t i = 0; i < int32_t(ends.size()); ++i) {
+        const qint64 nBytes = ends[size_t(i)] - nBegin;
+        buffer.resize(qsizetype(nBytes));
+        // A file changed since the check reads as malformed, as it would through the mapping.
+        if (!file.seek(nBegin) || file.read(buffer.data(), nBytes) != nBytes) return READ_MALFORMED;
+        CArchiveReader entry(buffer.constData(), nBytes);
+        CSettingData cond;
+        r = ReadSequenceEntry(entry, m_ulMachineType, cond);
+        if (r != READ_OK) return r;
+        if (entry.Remaining() != 0) return READ_MALFORMED;
+        fnEntry(i, nCount, cond);
+        nBegin = ends[size_t(i)];
+    }
+    return READ_OK;
 }
 
 bool CTorvexDoc::WriteSequenceFile(const QString& strPath) {

@@ -133,6 +133,10 @@ private:
     // Opens a file for reading and maps (or reads) its bytes, which live as long
     // as file; false with the operator told when it cannot be read.
     bool LoadBytes(const QString& strPath, QFile& file, QByteArray& bytes, bool* pbMapped = nullptr);
+    // The entries of a checked sequence file, read from file one at a time:
+    // head holds at least the file's head, ends where each entry ends.
+    int32_t ReadEntriesFrom(QFile& file, const QByteArray& head, const std::vector<qint64>& ends,
+                            const SequenceEntryFn& fnEntry);
     // Writes through a temporary file renamed over the target at the end.
     template <class Fn> bool WriteAtomically(const QString& strPath, Fn writeItems);
     void ExpandManual();

@@ -413,6 +413,42 @@ TEST_F(DocTest, SequenceFiles) {
     EXPECT_EQ(back.size(), 1u);
 }
 
+// The walk the command line and the report take through a sequence file: every
+// entry whole, in order, with the file's count, however large or small.
+TEST_F(DocTest, EachSequenceEntryIsHandedOnWholeAndInOrder) {
+    SequenceEntries entries;
+    const std::vector<std::pair<QString, int>> made = {
+        {QString::fromUtf8("電源ポート"), 3}, {QStringLiteral("empty"), 0}, {QStringLiteral("long"), 1200}};
+    for (const auto& [name, nSteps] : made) {
+        entries.push_back(std::make_unique<CSettingData>());
+        entries.back()->m_ulMachineType = MODEL_K2;
+        entries.back()->m_strTestName = name;
+        for (int i = 0; i < nSteps; ++i) {
+            CExecData step;
+            step.m_lVolt = 1000 * int32_t(entries.size()) + i;
+            entries.back()->m_listExec.push_back(step);
+        }
+    }
+    CArchiveWriter w;
+    WriteSequenceFile(entries, w);
+    ASSERT_TRUE(WriteBytes(Path("walk.tvxs"), w.Buffer()));
+
+    QStringList seen;
+    ASSERT_TRUE(
+        m_doc.ForEachSequenceEntry(Path("walk.tvxs"), [&](int32_t nEntry, int32_t nCount, CSettingData& c) {
+            const int32_t last = c.m_listExec.empty() ? -1 : c.m_listExec.back().m_lVolt;
+            seen << QStringLiteral("%1/%2 %3 %4 %5")
+                        .arg(nEntry)
+                        .arg(nCount)
+                        .arg(c.m_strTestName)
+                        .arg(c.m_listExec.size())
+                        .arg(last);
+        }));
+    EXPECT_EQ(seen, QStringList({QString::fromUtf8("0/3 電源ポート 3 1002"), "1/3 empty 0 -1",
+                                 "2/3 long 1200 4199"}));
+    EXPECT_TRUE(m_dlg.m_log.empty());
+}
+
 // An entry name stored in the narrow form by an old program: a byte that is no
 // character shows as the replacement character in the sequence list.
 TEST_F(DocTest, NarrowEntryNameShowsBadBytesAsReplacement) {
