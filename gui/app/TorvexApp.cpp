@@ -146,10 +146,12 @@ bool CTorvexApp::InitInstance() {
 
     // What the first screens need and the instrument does not decide is made
     // ready while the search goes on: the fonts, the splash's window and the
-    // main window's own, and the journal's database driver.
+    // main window's own, the parts of the view every tab shows, and the
+    // journal's database driver.
     LoadUiFonts();
     pSplash->Prepare();
     m_pMainFrame->winId();
+    m_pMainFrame->View()->BuildShell();
     CJournal::LoadDriver();
 
     int32_t nModelType = 0;

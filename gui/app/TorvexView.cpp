@@ -66,7 +66,8 @@ bool CTorvexView::ScreensEnabled() const {
     return m_session.Engine().ScreensEnabled();
 }
 
-void CTorvexView::InitialUpdate() {
+void CTorvexView::BuildShell() {
+    if (m_pTabs) return;
     CTorvexDoc& doc = m_session.Doc();
     CRunEngine& engine = m_session.Engine();
     m_pTabs = new QTabBar(this);
@@ -89,6 +90,11 @@ void CTorvexView::InitialUpdate() {
     host.fnFocusLineSwitch = [this] { m_pRunPanel->FocusLineSwitch(); };
     host.fnReport = [this] { OutputReport(); };
     m_pStepList = new CExecListDlg(doc, engine, m_session.Judgments(), m_session.Dialog(), host, this);
+}
+
+void CTorvexView::InitialUpdate() {
+    BuildShell();
+    CRunEngine& engine = m_session.Engine();
 
     // MANUAL is the widest screen, which the layout goes by: it is there from
     // the start. The STANDARD condition is set up now, its screen built (like

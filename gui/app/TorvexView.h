@@ -35,6 +35,11 @@ public:
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
 
+    // The parts every tab shows, which neither the instrument nor its model
+    // decide: the tab bar, the run panel and the step list. Start-up builds
+    // them while the instrument is searched for; InitialUpdate() does when
+    // nothing has.
+    void BuildShell();
     // Builds the screens, restores the last tab and starts the run panel.
     void InitialUpdate();
     // After New and after every successful data-file open.
