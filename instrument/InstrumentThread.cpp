@@ -2,30 +2,83 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <condition_variable>
 
 namespace torvex {
 
+namespace {
+
+// The jobs asked for before the application object exists wait here, and the
+// threads that run them learn here that it has come.
+std::mutex g_earlyMutex;
+std::condition_variable g_earlyWake;
+bool g_bApplication = false; // guarded by g_earlyMutex
+
+// Called by every application object as it is made.
+void ApplicationMade() {
+    std::lock_guard<std::mutex> lock(g_earlyMutex);
+    g_bApplication = true;
+    g_earlyWake.notify_all();
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(ApplicationMade)
+
 CInstrumentThread::CInstrumentThread() {
     m_thread.setObjectName(QStringLiteral("instrument"));
-    m_thread.start();
     m_pWorker = new QObject;
     m_pWorker->moveToThread(&m_thread);
-    // The serial port is a QObject of the thread that uses it: make it there.
-    QMetaObject::invokeMethod(
-        m_pWorker, [this] { m_pCntl = std::make_unique<CTorvexCntl>(false); }, Qt::BlockingQueuedConnection);
+    m_thread.start();
 }
 
 CInstrumentThread::~CInstrumentThread() {
     // The exchanges already asked for run first (a last "CB" must still go
     // out), then the port closes on its own thread; only then does the thread
     // end, so nothing asked of it is left undone.
-    QMetaObject::invokeMethod(m_pWorker, [this] { m_pCntl.reset(); }, Qt::BlockingQueuedConnection);
-    m_thread.quit();
+    {
+        std::lock_guard<std::mutex> lock(g_earlyMutex);
+        m_bStopping = true;
+        g_earlyWake.notify_all();
+    }
+    RunThere([this] { m_thread.exit(); });
     m_thread.wait();
     delete m_pWorker;
 }
 
+void CInstrumentThread::CLoopThread::run() {
+    // The serial port is a QObject of the thread that uses it: made here.
+    m_owner.m_pCntl = std::make_unique<CTorvexCntl>(false);
+    if (m_owner.RunEarlyJobs()) exec();
+    m_owner.m_pCntl.reset();
+}
+
+bool CInstrumentThread::RunEarlyJobs() {
+    for (;;) {
+        std::function<void()> job;
+        {
+            std::unique_lock<std::mutex> lock(g_earlyMutex);
+            g_earlyWake.wait(lock, [this] { return !m_earlyJobs.empty() || m_bStopping || g_bApplication; });
+            if (m_earlyJobs.empty()) {
+                m_bLooping = true;
+                return !m_bStopping || g_bApplication;
+            }
+            job = std::move(m_earlyJobs.front());
+            m_earlyJobs.pop_front();
+        }
+        job();
+    }
+}
+
 void CInstrumentThread::RunThere(std::function<void()> fn) {
+    {
+        std::lock_guard<std::mutex> lock(g_earlyMutex);
+        if (!m_bLooping) {
+            m_earlyJobs.push_back(std::move(fn));
+            g_earlyWake.notify_all();
+            return;
+        }
+    }
     QMetaObject::invokeMethod(m_pWorker, std::move(fn), Qt::QueuedConnection);
 }
 

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QThread>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -94,8 +95,28 @@ private:
     // Takes the counters of the transport into the snapshot (instrument thread).
     void Published();
 
-    QThread m_thread;
+    // Jobs asked for before the application object exists (the search for the
+    // instrument at program start) run at once, in order; the thread's event
+    // loop, which needs that object, then takes the rest.
+    class CLoopThread : public QThread {
+    public:
+        explicit CLoopThread(CInstrumentThread& owner) : m_owner(owner) {}
+
+    protected:
+        void run() override;
+
+    private:
+        CInstrumentThread& m_owner;
+    };
+    // On the thread, before its event loop: false when the thread is to end.
+    bool RunEarlyJobs();
+
+    CLoopThread m_thread{*this};
     QObject* m_pWorker = nullptr; // lives on m_thread
+    // Guarded by the early jobs' mutex (InstrumentThread.cpp).
+    std::deque<std::function<void()>> m_earlyJobs;
+    bool m_bLooping = false;  // the event loop takes the jobs
+    bool m_bStopping = false; // the owner is going
     std::unique_ptr<CTorvexCntl> m_pCntl;
     mutable std::mutex m_mutex;
     LinkHealth m_health;

@@ -83,11 +83,7 @@ CTorvexApp::~CTorvexApp() {
 
 bool CTorvexApp::StartSimulator() {
     SimOptions opt;
-    QString error;
-    if (!ParseSimOptions(m_options.m_simulatorArgs, opt, error)) {
-        m_dialog.Message(error);
-        return false;
-    }
+    if (!ParseSimOptions(m_options.m_simulatorArgs, opt, m_strSimulatorError)) return false;
     m_pSimulator = std::make_unique<CTorvexSimulator>(opt);
     if (!m_pSimulator->Start()) return false;
     // Only the simulator is searched: it is found like a real instrument.
@@ -96,22 +92,39 @@ bool CTorvexApp::StartSimulator() {
     return true;
 }
 
-bool CTorvexApp::InitInstance() {
+void CTorvexApp::BeginInstance() {
+    if (m_eBegin != Begin::NotYet) return;
     // One copy at a time; a lock left by a crashed copy is taken over.
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     QDir().mkpath(runtime);
     m_pInstanceLock = std::make_unique<QLockFile>(runtime + "/TORVEX_Pilot_Instance.lock");
     m_pInstanceLock->setStaleLockTime(0);
     if (!m_pInstanceLock->tryLock(0)) {
+        m_eBegin = Begin::AlreadyRunning;
+        return;
+    }
+    if (m_options.m_bSimulate && !StartSimulator()) {
+        m_eBegin = Begin::NoSimulator;
+        return;
+    }
+    if (!m_options.m_ports.isEmpty()) CRsBasicProtocol::SetExtraPorts(m_options.m_ports);
+    // Discovery at program load. At 9600 baud the instrument's answers take
+    // longer than making the application object, so the line starts first.
+    m_pSession->BeginConnect();
+    m_eBegin = Begin::Searching;
+}
+
+bool CTorvexApp::InitInstance() {
+    BeginInstance();
+    if (m_eBegin == Begin::AlreadyRunning) {
         m_dialog.Message(tr("アプリケーションはすでに起動しています。"));
         return false;
     }
-
-    if (m_options.m_bSimulate && !StartSimulator()) {
+    if (m_eBegin == Begin::NoSimulator) {
+        if (!m_strSimulatorError.isEmpty()) m_dialog.Message(m_strSimulatorError);
         m_nExitCode = 1;
         return false;
     }
-    if (!m_options.m_ports.isEmpty()) CRsBasicProtocol::SetExtraPorts(m_options.m_ports);
     CSession& session = *m_pSession;
     // A kill or the end of the session must not leave the generator pulsing:
     // the output is stopped before the program ends (the step in hand stays
@@ -126,9 +139,8 @@ bool CTorvexApp::InitInstance() {
         m_bEnding = true; // at start-up: the main loop never starts
         QCoreApplication::exit(0);
     });
-    // Discovery at program load. While it talks to the line, what does not
-    // depend on the instrument is built: the window's shell and the splash.
-    session.BeginConnect();
+    // While the search talks to the line, what does not depend on the
+    // instrument is built: the window's shell and the splash.
     // Finding the system's own fonts takes a while: it is done while the line
     // is busy, before the first window that uses them.
     InstallFontSubstitutions();

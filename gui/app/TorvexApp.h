@@ -37,6 +37,12 @@ public:
     explicit CTorvexApp(const APP_OPTIONS& options, COperatorDialog* pDialog = nullptr);
     ~CTorvexApp() override;
 
+    // The part of the start-up that needs no application object: the lock
+    // against a second copy, the simulator, and the search for the instrument,
+    // which from here runs on the instrument thread while the application
+    // object and the windows are made. InitInstance() tells what went wrong
+    // here, and calls it when the caller has not.
+    void BeginInstance();
     // The start-up sequence; false ends the program at once.
     bool InitInstance();
     // The program's exit code when InitInstance() ended it: 1 when the file
@@ -54,6 +60,10 @@ public:
 private:
     int m_nExitCode = 0;
     bool StartSimulator();
+    // What BeginInstance() found.
+    enum class Begin { NotYet, Searching, AlreadyRunning, NoSimulator };
+    Begin m_eBegin = Begin::NotYet;
+    QString m_strSimulatorError; // the simulator's options were refused
     // After discovery: the model found, or the operator's choice of demo mode,
     // retry or exit (false).
     bool DecideConnection(bool bFound, int32_t nFoundModel);

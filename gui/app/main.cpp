@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <memory>
 
 using namespace torvex;
 
@@ -34,15 +35,22 @@ int main(int argc, char** argv) {
         break;
     }
 
+    QCoreApplication::setApplicationName(QStringLiteral("TORVEX_Pilot"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Kelvora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TORVEX_VERSION));
+    // The search for the instrument needs no display: it starts before the
+    // application object, whose making then overlaps the line's time.
+    auto pTorvex = std::make_unique<CTorvexApp>(options);
+    pTorvex->BeginInstance();
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("TORVEX_Pilot"));
-    QApplication::setOrganizationName(QStringLiteral("Kelvora"));
-    QApplication::setApplicationVersion(QStringLiteral(TORVEX_VERSION));
     QApplication::setWindowIcon(ProgramIcon());
     InstallLanguage(lang);
-
-    CTorvexApp torvex(options);
-    if (!torvex.InitInstance()) return torvex.ExitCode();
-    if (torvex.IsEnding()) return 0; // a stop signal came during start-up
-    return app.exec();
+    const int nCode = [&pTorvex] {
+        if (!pTorvex->InitInstance()) return pTorvex->ExitCode();
+        if (pTorvex->IsEnding()) return 0; // a stop signal came during start-up
+        return QApplication::exec();
+    }();
+    pTorvex.reset(); // its windows go before the application object
+    return nCode;
 }

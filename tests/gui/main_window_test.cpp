@@ -343,6 +343,21 @@ TEST_F(MainWindowTest, ExitInTheModelDialogEndsTheProgram) {
     EXPECT_FALSE(app.InitInstance());
 }
 
+// A second copy tells the operator and ends; the first one goes on.
+TEST_F(MainWindowTest, ASecondCopyIsToldAndEnds) {
+    Start();
+    CScriptedDialog second;
+    APP_OPTIONS options;
+    options.m_bSimulate = true;
+    CTorvexApp other(options, &second);
+    other.BeginInstance(); // as the program does before its application object
+    EXPECT_FALSE(other.InitInstance());
+    EXPECT_EQ(other.ExitCode(), 0);
+    EXPECT_EQ(other.MainFrame(), nullptr);
+    EXPECT_EQ(second.Messages(), QStringList{QString::fromUtf8("アプリケーションはすでに起動しています。")});
+    EXPECT_TRUE(m_app->MainFrame()->isVisible());
+}
+
 // A port another program holds is not "no instrument": the message before the
 // model selection names the port and says that it is in use.
 TEST_F(MainWindowTest, APortInUseIsNamedBeforeTheModelSelection) {
