@@ -23,7 +23,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QStandardPaths>
+#include <QThreadPool>
 
 namespace torvex {
 
@@ -139,6 +141,13 @@ bool CTorvexApp::InitInstance() {
         m_bEnding = true; // at start-up: the main loop never starts
         QCoreApplication::exit(0);
     });
+    // Plugins that the window and the journal load are loaded on a helper
+    // thread meanwhile: the image formats (behind the menu bar's own icons)
+    // and the SQLite driver.
+    QThreadPool::globalInstance()->start([] {
+        QImageReader::supportedImageFormats();
+        CJournal::LoadDriver();
+    });
     // While the search talks to the line, what does not depend on the
     // instrument is built: the window's shell and the splash.
     // Finding the system's own fonts takes a while: it is done while the line
@@ -158,13 +167,11 @@ bool CTorvexApp::InitInstance() {
 
     // What the first screens need and the instrument does not decide is made
     // ready while the search goes on: the fonts, the splash's window and the
-    // main window's own, the parts of the view every tab shows, and the
-    // journal's database driver.
+    // main window's own, and the parts of the view every tab shows.
     LoadUiFonts();
     pSplash->Prepare();
     m_pMainFrame->winId();
     m_pMainFrame->View()->BuildShell();
-    CJournal::LoadDriver();
 
     int32_t nModelType = 0;
     const bool bFound = session.EndConnect(nModelType);
