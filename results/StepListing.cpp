@@ -1,5 +1,7 @@
 #include "results/StepListing.h"
 
+#include <algorithm>
+
 namespace torvex {
 
 namespace {
@@ -81,12 +83,20 @@ void CStepListing::WriteHeader() {
 
 void CStepListing::NextField() {
     switch (m_nFormat) {
-    case STEP_FORMAT_JSON:
-        m_strBuffer += m_nField == 0 ? "{\"" : ",\"";
-        m_strBuffer += size_t(m_nField) < StepListingKeys().size() ? StepListingKeys()[size_t(m_nField)]
-                                                                   : kJudgmentKey;
-        m_strBuffer += "\":";
+    case STEP_FORMAT_JSON: {
+        // Each field's opening ({"key": or ,"key":), made once: a step has
+        // some twenty of them.
+        static const std::vector<std::string> opening = [] {
+            std::vector<std::string> list;
+            const std::vector<const char*>& keys = StepListingKeys();
+            for (size_t i = 0; i <= keys.size(); ++i)
+                list.push_back(std::string(i == 0 ? "{\"" : ",\"") +
+                               (i < keys.size() ? keys[i] : kJudgmentKey) + "\":");
+            return list;
+        }();
+        m_strBuffer += opening[std::min(size_t(m_nField), opening.size() - 1)];
         break;
+    }
     case STEP_FORMAT_CSV:
         if (m_nField > 0) m_strBuffer += ',';
         break;
