@@ -156,15 +156,18 @@ TEST_F(MainWindowTest, JudgmentsAndCommentsInTheStepList) {
     ASSERT_EQ(table->model()->rowCount(), 2);
 
     // A double-click opens the judgment dialog; OK stores judgment and comment.
+    // Answered once it is up, however long a busy machine takes to show it.
     bool bAnswered = false;
-    QTimer::singleShot(100, [&] {
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
         auto* dlg = qobject_cast<CJudgeDlg*>(QApplication::activeModalWidget());
-        if (!dlg) return;
+        if (!dlg || bAnswered) return;
         dlg->findChild<QComboBox*>()->setCurrentIndex(1);
         dlg->findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("ノイズで誤動作"));
         bAnswered = true;
         dlg->accept();
     });
+    answerer.start(20);
     const QRect cell = table->visualRect(table->model()->index(1, 0));
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
