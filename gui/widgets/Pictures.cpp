@@ -286,40 +286,22 @@ QPixmap LoadFolderPicture() {
 
 namespace {
 
-// A sheet of paper with its top right corner folded, on the 16-unit grid.
-QPainterPath PagePath() {
-    QPainterPath page;
-    page.moveTo(3.5, 1.5);
-    page.lineTo(9.5, 1.5);
-    page.lineTo(12.5, 4.5);
-    page.lineTo(12.5, 14.5);
-    page.lineTo(3.5, 14.5);
-    page.closeSubpath();
-    return page;
-}
-
 void DrawToolPicture(QPainter& painter, TOOL_PICTURE eKind) {
     const QColor ink(70, 70, 80);
     switch (eKind) {
-    case TOOL_PICTURE_NEW:
+    case TOOL_PICTURE_NEW: // a sheet with its top right corner folded
         painter.setPen(QPen(ink, 1));
         painter.setBrush(Qt::white);
-        painter.drawPath(PagePath());
+        painter.drawPolygon(QPolygonF() << QPointF(3.5, 1.5) << QPointF(9.5, 1.5) << QPointF(12.5, 4.5)
+                                        << QPointF(12.5, 14.5) << QPointF(3.5, 14.5));
         painter.drawPolyline(QPolygonF() << QPointF(9.5, 1.5) << QPointF(9.5, 4.5) << QPointF(12.5, 4.5));
         break;
     case TOOL_PICTURE_OPEN: {
         const QColor edge(160, 110, 20);
         painter.setPen(QPen(edge, 1));
         painter.setBrush(QColor(235, 185, 65));
-        QPainterPath back;
-        back.moveTo(1.5, 3.5);
-        back.lineTo(5.5, 3.5);
-        back.lineTo(7, 5);
-        back.lineTo(12.5, 5);
-        back.lineTo(12.5, 13.5);
-        back.lineTo(1.5, 13.5);
-        back.closeSubpath();
-        painter.drawPath(back);
+        painter.drawPolygon(QPolygonF() << QPointF(1.5, 3.5) << QPointF(5.5, 3.5) << QPointF(7, 5)
+                                        << QPointF(12.5, 5) << QPointF(12.5, 13.5) << QPointF(1.5, 13.5));
         painter.setBrush(QColor(255, 215, 100));
         painter.drawPolygon(QPolygonF() << QPointF(4, 7.5) << QPointF(15, 7.5) << QPointF(12.5, 13.5)
                                         << QPointF(1.5, 13.5));

@@ -19,6 +19,7 @@
 #include "results/ReportReader.h"
 #include "results/ReportWriter.h"
 #include "run/RunEngine.h"
+#include "support/QuietDoc.h"
 #include "support/ScriptedDialog.h"
 #include "support/Wait.h"
 
@@ -37,19 +38,6 @@ namespace {
 
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
 const QString kQuestionStart = QStringLiteral("前回の試験は終了しないまま中断されました。");
-
-// A new K2 document of the test's own, which keeps its messages and recent
-// files to itself; the runs journalled from it are what the program recovers.
-struct QUIET_DOC {
-    CCollectingDialog dialog;
-    CTorvexDoc doc;
-    QUIET_DOC() {
-        doc.SetDialog(&dialog);
-        doc.SetMachine(MODEL_K2, 0);
-        doc.SetRecentFilesKept(false);
-        doc.NewDocument();
-    }
-};
 
 // Stands in for the default program that opens a saved workbook.
 class CJournalOpener : public QObject {

@@ -12,6 +12,7 @@
 #include "results/ReportWriter.h"
 #include "run/RunEngine.h"
 #include "session/Session.h"
+#include "support/QuietDoc.h"
 #include "support/RecordingRunView.h"
 #include "support/ScriptedDialog.h"
 
@@ -33,16 +34,10 @@ namespace {
 const QString kExamples = QStringLiteral(TORVEX_TEST_DATA_DIR "/../examples/");
 
 // A document with each tab's test loaded, and test information to report.
-struct DocFixture {
-    CCollectingDialog quiet;
-    CTorvexDoc doc;
+struct DocFixture : QUIET_DOC {
     CTestProperty property;
 
     DocFixture() {
-        doc.SetDialog(&quiet);
-        doc.SetMachine(MODEL_K2, 0);
-        doc.SetRecentFilesKept(false);
-        doc.NewDocument();
         doc.SetTab(TAB_MANUAL);
         EXPECT_TRUE(doc.ReadDocument(kExamples + "three_steps.tvx"));
         EXPECT_TRUE(doc.ReadSequenceFile(kExamples + "two_tests.tvxs"));
