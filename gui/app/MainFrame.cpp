@@ -33,7 +33,8 @@ namespace torvex {
 
 CMainFrame::CMainFrame(CSession& session, QWidget* pParent, Screens eScreens)
     : QMainWindow(pParent), m_session(session), m_doc(session.Doc()), m_dialog(session.Dialog()) {
-    setWindowIcon(ProgramIcon());
+    // The program's icon, drawn once for the application where it has one.
+    setWindowIcon(QGuiApplication::windowIcon().isNull() ? ProgramIcon() : QGuiApplication::windowIcon());
     setWindowTitle(tr("無題 - TORVEX_Pilot"));
     m_pView = new CTorvexView(session, this);
     // The view scrolls where the window is smaller than the shown tab needs.

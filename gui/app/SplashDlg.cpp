@@ -18,6 +18,9 @@ CSplashDlg* s_pSplash = nullptr;
 CSplashDlg::CSplashDlg(QWidget* pParent)
     : QFrame(pParent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // A splash window shows no icon anywhere (no task bar entry, no switcher):
+    // one small picture spares the window system the program's six sizes.
+    setWindowIcon(QIcon(ProgramIconPicture(16)));
     setFrameShape(QFrame::Box);
     setLineWidth(1);
     setAutoFillBackground(true);

@@ -1,6 +1,7 @@
 // The desktop program.
 #include "gui/widgets/Pictures.h"
 #include "gui/app/TorvexApp.h"
+#include "gui/app/WarmUp.h"
 #include "config/Language.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
         break;
     }
 
+    const CWarmUp warmUp;
     QCoreApplication::setApplicationName(QStringLiteral("TORVEX_Pilot"));
     QCoreApplication::setOrganizationName(QStringLiteral("Kelvora"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TORVEX_VERSION));

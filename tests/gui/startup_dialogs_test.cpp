@@ -4,11 +4,14 @@
 #include "config/SettingsFixture.h"
 #include "gui/app/SplashDlg.h"
 #include "gui/app/TypeSelectDlg.h"
+#include "gui/app/WarmUp.h"
 #include "gui/config/NoticeCalibrationDlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -215,6 +218,38 @@ TEST(SplashTest, ClosesByItselfAfterItsTime) {
     EXPECT_FALSE(closed.wait(CSplashDlg::kShowMilliseconds - 500));
     EXPECT_TRUE(closed.wait(2000));
     EXPECT_EQ(CSplashDlg::Current(), nullptr);
+}
+
+// ---- loading ahead -------------------------------------------------------------
+
+// What is loaded ahead is what the application object will load: the X11
+// plugin where X11 is the platform, nothing where another one is.
+TEST(WarmUpTest, LoadsAheadOnlyWhatTheApplicationWillLoad) {
+    const QString dir = QStringLiteral("/plugins");
+    const QString xcb = dir + "/platforms/libqxcb.so";
+    const QString compose = dir + "/platforminputcontexts/libcomposeplatforminputcontextplugin.so";
+    const struct {
+        const char* platform;
+        const char* session;
+        const char* im;
+        QStringList files;
+    } cases[] = {
+        {"", "", "", {xcb, compose}},
+        {"", "x11", "compose", {xcb, compose}},
+        {"xcb", "wayland", "", {xcb, compose}},
+        {"", "x11", "ibus", {xcb}},
+        {"", "wayland", "", {}},
+        {"wayland", "x11", "", {}},
+        {"offscreen", "", "", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.platform) + "/" + c.session + "/" + c.im);
+        EXPECT_EQ(PlatformPluginFiles(dir, c.platform, c.session, c.im), c.files);
+    }
+    // The files named are the ones this Qt installs: a renamed plugin would
+    // silently stop being loaded ahead.
+    for (const QString& file : PlatformPluginFiles(QLibraryInfo::path(QLibraryInfo::PluginsPath), "xcb", "", ""))
+        EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
 }
 
 } // namespace torvex
