@@ -172,10 +172,11 @@ TEST_F(MainWindowTest, JudgmentsAndCommentsInTheStepList) {
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     // Should the dialog not come up, what the double-click met.
-    EXPECT_TRUE(bAnswered) << "cell " << cell.x() << "," << cell.y() << " " << cell.width() << "x" << cell.height()
-                           << " row at the cell " << table->indexAt(cell.center()).row() << " table visible "
-                           << table->isVisible() << " screens enabled " << View().Engine().ScreensEnabled()
-                           << " run state " << int(View().Engine().State()) << " tab " << View().Tab();
+    EXPECT_TRUE(bAnswered) << "cell " << cell.x() << "," << cell.y() << " " << cell.width() << "x"
+                           << cell.height() << " row at the cell " << table->indexAt(cell.center()).row()
+                           << " table visible " << table->isVisible() << " screens enabled "
+                           << View().Engine().ScreensEnabled() << " run state "
+                           << int(View().Engine().State()) << " tab " << View().Tab();
     EXPECT_EQ(c.m_listExec[1].m_nJudge, JUDGE_FAIL);
     EXPECT_EQ(table->model()->index(1, 8).data().toString(), QStringLiteral("ノイズで誤動作"));
     EXPECT_TRUE(View().IsJudgmentEntered());
