@@ -10,7 +10,8 @@ namespace torvex {
 QStringList PlatformPluginFiles(const QString& strPluginDir, const QByteArray& platform,
                                 const QByteArray& sessionType, const QByteArray& imModule) {
     // Without QT_QPA_PLATFORM the application object takes X11, unless the
-    // desktop session is a Wayland one.
+    // desktop session is a Wayland one: then it takes Wayland where that
+    // plugin is installed, which is left to it.
     const bool bX11 = platform.isEmpty() ? sessionType != "wayland" : platform == "xcb";
     if (!bX11) return {};
     QStringList files{strPluginDir + QStringLiteral("/platforms/libqxcb.so")};
