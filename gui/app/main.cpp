@@ -36,6 +36,8 @@ int main(int argc, char** argv) {
         break;
     }
 
+    // The platform plugin and fontconfig's configuration are loaded on a helper
+    // thread while the search starts and the application object is made.
     const CWarmUp warmUp;
     QCoreApplication::setApplicationName(QStringLiteral("TORVEX_Pilot"));
     QCoreApplication::setOrganizationName(QStringLiteral("Kelvora"));
