@@ -33,8 +33,8 @@ namespace torvex {
 
 CMainFrame::CMainFrame(CSession& session, QWidget* pParent, Screens eScreens)
     : QMainWindow(pParent), m_session(session), m_doc(session.Doc()), m_dialog(session.Dialog()) {
-    // The program's icon, drawn once for the application where it has one.
-    setWindowIcon(QGuiApplication::windowIcon().isNull() ? ProgramIcon() : QGuiApplication::windowIcon());
+    // A window shows the application's icon; only without one is it drawn here.
+    if (QGuiApplication::windowIcon().isNull()) setWindowIcon(ProgramIcon());
     setWindowTitle(tr("無題 - TORVEX_Pilot"));
     m_pView = new CTorvexView(session, this);
     // The view scrolls where the window is smaller than the shown tab needs.
