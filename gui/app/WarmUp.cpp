@@ -1,5 +1,6 @@
 #include "gui/app/WarmUp.h"
 
+#include <QFile>
 #include <QLibraryInfo>
 #include <dlfcn.h>
 #include <fontconfig/fontconfig.h>
@@ -29,7 +30,7 @@ CWarmUp::CWarmUp() {
                             qgetenv("XDG_SESSION_TYPE"), qgetenv("QT_IM_MODULE"));
     std::vector<QByteArray> paths;
     for (const QString& file : files)
-        paths.push_back(file.toLocal8Bit());
+        paths.push_back(QFile::encodeName(file));
     if (!files.isEmpty()) paths.push_back("libXcursor.so.1"); // the X11 plugin loads it for its cursors
     m_thread = std::thread([paths = std::move(paths)] {
         // The handles are kept: Qt keeps its plugins loaded for the life of
