@@ -1,8 +1,10 @@
 // Start-up of the desktop program to its first painted main window, against a
-// Qt Widgets hello-world built in the same tree, both on an X server of their
+// Qt Widgets hello-world built in the same tree, all on an X server of their
 // own (Xvfb): wall time from the start of the process to the first paint (the
 // program reports it, see gui/app/FirstPaint.h, and ends) and peak memory, the
-// same number of runs each, medians.
+// same number of runs each, medians. A third program shows the same windows
+// as the desktop program, made of plain Qt widgets and nothing else
+// (bench/startup_plain.cpp): what those windows cost Qt itself.
 //
 //   bench_startup [RUNS]
 //
@@ -149,6 +151,7 @@ int main(int argc, char** argv) {
     qputenv("TORVEX_FIRST_PAINT", "exit");
 
     const std::vector<std::string> hello = {TORVEX_BINARY_DIR "/bench/bench_startup_hello"};
+    const std::vector<std::string> plain = {TORVEX_BINARY_DIR "/bench/bench_startup_plain"};
     const std::vector<std::string> program = {TORVEX_BINARY_DIR "/torvex_pilot", "--simulate"};
     // The same start with the simulated line unpaced: what is left of the lead
     // over the hello-world once the instrument's answers take no line time.
@@ -156,17 +159,21 @@ int main(int argc, char** argv) {
     // One round unmeasured (libraries and fonts into the page cache), then
     // interleaved rounds, so that both see the same load of a shared machine.
     Measure(hello);
+    Measure(plain);
     Measure(program);
     Measure(unpaced);
-    std::vector<double> t, tRef, tFast, m, mRef;
+    std::vector<double> t, tRef, tPlain, tFast, m, mRef, mPlain;
     bool bOk = true;
     for (int i = 0; i < nRuns && bOk; ++i) {
         const RUN r = Measure(hello);
+        const RUN w = Measure(plain);
         const RUN p = Measure(program);
         const RUN f = Measure(unpaced);
-        bOk = r.m_dSeconds >= 0 && p.m_dSeconds >= 0 && f.m_dSeconds >= 0;
+        bOk = r.m_dSeconds >= 0 && w.m_dSeconds >= 0 && p.m_dSeconds >= 0 && f.m_dSeconds >= 0;
         tRef.push_back(r.m_dSeconds);
         mRef.push_back(double(r.m_lPeakKiB));
+        tPlain.push_back(w.m_dSeconds);
+        mPlain.push_back(double(w.m_lPeakKiB));
         t.push_back(p.m_dSeconds);
         m.push_back(double(p.m_lPeakKiB));
         tFast.push_back(f.m_dSeconds);
@@ -181,5 +188,9 @@ int main(int argc, char** argv) {
                 Median(m) / Median(mRef));
     std::printf("  the same, line unpaced       %7.3f s  (%.2fx; the line's share %.3f s)\n", Median(tFast),
                 Median(tFast) / Median(tRef), Median(t) - Median(tFast));
+    std::printf("  its windows in plain Qt      %7.3f s  peak %6.1f MB  (%.2fx the hello-world's time, %.2fx its memory)\n",
+                Median(tPlain), Median(mPlain) / 1024, Median(tPlain) / Median(tRef), Median(mPlain) / Median(mRef));
+    std::printf("  torvex_pilot / plain Qt: time %.2fx, memory %.2fx\n", Median(t) / Median(tPlain),
+                Median(m) / Median(mPlain));
     return 0;
 }
