@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
     // over the hello-world once the instrument's answers take no line time.
     const std::vector<std::string> unpaced = {TORVEX_BINARY_DIR "/torvex_pilot", "--simulate", "--baud", "0"};
     // One round unmeasured (libraries and fonts into the page cache), then
-    // interleaved rounds, so that both see the same load of a shared machine.
+    // interleaved rounds, so that all see the same load of a shared machine.
     Measure(hello);
     Measure(plain);
     Measure(program);

@@ -1,11 +1,11 @@
-// A second reference of bench_startup: the windows the desktop program shows
-// at start, made of plain Qt widgets with none of the program's own work (no
-// settings, no translations, no instrument, no test log, no pictures of its
-// own). A splash window is shown first, then a main window of the program's
-// size with its three menus, tool bar, status bar and four tabs, the first of
-// them a test screen beside a run panel with its step table: some 420
-// widgets made and some 170 of them shown, where the program makes some 420
-// and shows some 190. What it takes over the hello-world is what showing these
+// A second reference of bench_startup: the windows the desktop program shows at
+// start, made of plain Qt widgets with none of the program's own work (no
+// settings, no translations, no instrument, no test log; filled shapes stand
+// for its pictures). A splash window is shown first, then a main window of the
+// program's size with its three menus, tool bar, status bar and four tabs, the
+// first of them a test screen beside a run panel with its step table: some 420
+// widgets made and some 170 of them shown, where the program makes some 420 and
+// shows some 190. What it takes over the hello-world is what showing these
 // windows costs Qt itself, a floor for the program.
 #include "gui/app/FirstPaint.h"
 
