@@ -158,39 +158,38 @@ int main(int argc, char** argv) {
     const std::vector<std::string> unpaced = {TORVEX_BINARY_DIR "/torvex_pilot", "--simulate", "--baud", "0"};
     // One round unmeasured (libraries and fonts into the page cache), then
     // interleaved rounds, so that all see the same load of a shared machine.
-    Measure(hello);
-    Measure(plain);
-    Measure(program);
-    Measure(unpaced);
-    std::vector<double> t, tRef, tPlain, tFast, m, mRef, mPlain;
+    struct SERIES {
+        const std::vector<std::string>& m_argv;
+        std::vector<double> m_adSeconds, m_adKiB;
+        double Seconds() const { return Median(m_adSeconds); }
+        double MB() const { return Median(m_adKiB) / 1024; }
+    };
+    SERIES ref{hello, {}, {}}, flat{plain, {}, {}}, prog{program, {}, {}}, fast{unpaced, {}, {}};
+    SERIES* const all[] = {&ref, &flat, &prog, &fast};
+    for (SERIES* series : all)
+        Measure(series->m_argv);
     bool bOk = true;
     for (int i = 0; i < nRuns && bOk; ++i) {
-        const RUN r = Measure(hello);
-        const RUN w = Measure(plain);
-        const RUN p = Measure(program);
-        const RUN f = Measure(unpaced);
-        bOk = r.m_dSeconds >= 0 && w.m_dSeconds >= 0 && p.m_dSeconds >= 0 && f.m_dSeconds >= 0;
-        tRef.push_back(r.m_dSeconds);
-        mRef.push_back(double(r.m_lPeakKiB));
-        tPlain.push_back(w.m_dSeconds);
-        mPlain.push_back(double(w.m_lPeakKiB));
-        t.push_back(p.m_dSeconds);
-        m.push_back(double(p.m_lPeakKiB));
-        tFast.push_back(f.m_dSeconds);
+        for (SERIES* series : all) {
+            const RUN run = Measure(series->m_argv);
+            bOk = bOk && run.m_dSeconds >= 0;
+            series->m_adSeconds.push_back(run.m_dSeconds);
+            series->m_adKiB.push_back(double(run.m_lPeakKiB));
+        }
     }
     kill(xvfb, SIGTERM);
     waitpid(xvfb, nullptr, 0);
     if (!bOk) return 1;
     std::printf("start-up to the first painted main window under Xvfb; median of %d runs each\n", nRuns);
-    std::printf("  Qt Widgets hello-world       %7.3f s  peak %6.1f MB\n", Median(tRef), Median(mRef) / 1024);
-    std::printf("  torvex_pilot --simulate      %7.3f s  peak %6.1f MB\n", Median(t), Median(m) / 1024);
-    std::printf("  torvex_pilot / hello-world: time %.2fx, memory %.2fx\n", Median(t) / Median(tRef),
-                Median(m) / Median(mRef));
-    std::printf("  the same, line unpaced       %7.3f s  (%.2fx; the line's share %.3f s)\n", Median(tFast),
-                Median(tFast) / Median(tRef), Median(t) - Median(tFast));
+    std::printf("  Qt Widgets hello-world       %7.3f s  peak %6.1f MB\n", ref.Seconds(), ref.MB());
+    std::printf("  torvex_pilot --simulate      %7.3f s  peak %6.1f MB\n", prog.Seconds(), prog.MB());
+    std::printf("  torvex_pilot / hello-world: time %.2fx, memory %.2fx\n", prog.Seconds() / ref.Seconds(),
+                prog.MB() / ref.MB());
+    std::printf("  the same, line unpaced       %7.3f s  (%.2fx; the line's share %.3f s)\n", fast.Seconds(),
+                fast.Seconds() / ref.Seconds(), prog.Seconds() - fast.Seconds());
     std::printf("  its windows in plain Qt      %7.3f s  peak %6.1f MB  (%.2fx the hello-world's time, %.2fx its memory)\n",
-                Median(tPlain), Median(mPlain) / 1024, Median(tPlain) / Median(tRef), Median(mPlain) / Median(mRef));
-    std::printf("  torvex_pilot / plain Qt: time %.2fx, memory %.2fx\n", Median(t) / Median(tPlain),
-                Median(m) / Median(mPlain));
+                flat.Seconds(), flat.MB(), flat.Seconds() / ref.Seconds(), flat.MB() / ref.MB());
+    std::printf("  torvex_pilot / plain Qt: time %.2fx, memory %.2fx\n", prog.Seconds() / flat.Seconds(),
+                prog.MB() / flat.MB());
     return 0;
 }

@@ -59,7 +59,6 @@ LAYOUT* Tight(LAYOUT* pLayout) {
 QWidget* Group(const QString& strTitle, QWidget* pInner) {
     auto* pGroup = new QWidget;
     auto* pLayout = Tight(new QHBoxLayout(pGroup));
-    pLayout->setContentsMargins(2, 2, 2, 2);
     auto* pCaption = new QLabel(strTitle);
     pCaption->setAutoFillBackground(true);
     pLayout->addWidget(pCaption);
@@ -98,8 +97,7 @@ QWidget* ValueEditor(const QString& strUnit) {
     for (int nPage = 0; nPage < 3; ++nPage) {
         auto* pPage = new QWidget;
         auto* pGrid = Tight(new QGridLayout(pPage));
-        const int nRows = 3;
-        for (int nRow = 0; nRow < nRows; ++nRow) {
+        for (int nRow = 0; nRow < 3; ++nRow) {
             pGrid->addWidget(new QLabel(nRow == 0 ? "START" : nRow == 1 ? "STOP" : "STEP"), nRow, 0);
             AddSpin(pGrid, nRow, 1, QStringLiteral("500"), strUnit);
             if (nPage == 2) pGrid->addWidget(new QCheckBox, nRow, 5);
