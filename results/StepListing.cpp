@@ -128,6 +128,13 @@ void CStepListing::Text() {
     switch (m_nFormat) {
     case STEP_FORMAT_JSON:
         m_strBuffer += '"';
+        // Most texts need no escape: they go in whole.
+        if (std::none_of(m_strText.begin(), m_strText.end(),
+                         [](char c) { return uint8_t(c) < 0x20 || c == '"' || c == '\\'; })) {
+            m_strBuffer += m_strText;
+            m_strBuffer += '"';
+            break;
+        }
         for (const char c : m_strText) {
             switch (c) {
             case '"':
@@ -171,6 +178,10 @@ void CStepListing::Text() {
         m_strBuffer += '"';
         break;
     default:
+        if (m_strText.find_first_of("\t\n\r\\") == std::string::npos) {
+            m_strBuffer += m_strText;
+            break;
+        }
         for (const char c : m_strText) {
             switch (c) {
             case '\t':
