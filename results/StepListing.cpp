@@ -9,6 +9,70 @@ namespace {
 // Output is handed on in chunks of about this size.
 constexpr size_t kChunk = 64 * 1024;
 
+// The text of a JSON string, without its quotes. Most texts need no escape:
+// they go in whole.
+void AppendJsonEscaped(std::string& out, const std::string& text) {
+    if (std::none_of(text.begin(), text.end(),
+                     [](char c) { return uint8_t(c) < 0x20 || c == '"' || c == '\\'; })) {
+        out += text;
+        return;
+    }
+    for (const char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (uint8_t(c) < 0x20) {
+                static const char hex[] = "0123456789abcdef";
+                out += "\\u00";
+                out += hex[(uint8_t(c) >> 4) & 0xF];
+                out += hex[uint8_t(c) & 0xF];
+            } else {
+                out += c;
+            }
+        }
+    }
+}
+
+// A tab-separated field: the separators and the backslash as C escapes.
+void AppendTsvEscaped(std::string& out, const std::string& text) {
+    if (text.find_first_of("\t\n\r\\") == std::string::npos) {
+        out += text;
+        return;
+    }
+    for (const char c : text) {
+        switch (c) {
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
 } // namespace
 
 bool StepFormatFromName(const QString& strName, int& nFormat) {
@@ -128,41 +192,7 @@ void CStepListing::Text() {
     switch (m_nFormat) {
     case STEP_FORMAT_JSON:
         m_strBuffer += '"';
-        // Most texts need no escape: they go in whole.
-        if (std::none_of(m_strText.begin(), m_strText.end(),
-                         [](char c) { return uint8_t(c) < 0x20 || c == '"' || c == '\\'; })) {
-            m_strBuffer += m_strText;
-            m_strBuffer += '"';
-            break;
-        }
-        for (const char c : m_strText) {
-            switch (c) {
-            case '"':
-                m_strBuffer += "\\\"";
-                break;
-            case '\\':
-                m_strBuffer += "\\\\";
-                break;
-            case '\n':
-                m_strBuffer += "\\n";
-                break;
-            case '\r':
-                m_strBuffer += "\\r";
-                break;
-            case '\t':
-                m_strBuffer += "\\t";
-                break;
-            default:
-                if (uint8_t(c) < 0x20) {
-                    static const char hex[] = "0123456789abcdef";
-                    m_strBuffer += "\\u00";
-                    m_strBuffer += hex[(uint8_t(c) >> 4) & 0xF];
-                    m_strBuffer += hex[uint8_t(c) & 0xF];
-                } else {
-                    m_strBuffer += c;
-                }
-            }
-        }
+        AppendJsonEscaped(m_strBuffer, m_strText);
         m_strBuffer += '"';
         break;
     case STEP_FORMAT_CSV:
@@ -178,28 +208,7 @@ void CStepListing::Text() {
         m_strBuffer += '"';
         break;
     default:
-        if (m_strText.find_first_of("\t\n\r\\") == std::string::npos) {
-            m_strBuffer += m_strText;
-            break;
-        }
-        for (const char c : m_strText) {
-            switch (c) {
-            case '\t':
-                m_strBuffer += "\\t";
-                break;
-            case '\n':
-                m_strBuffer += "\\n";
-                break;
-            case '\r':
-                m_strBuffer += "\\r";
-                break;
-            case '\\':
-                m_strBuffer += "\\\\";
-                break;
-            default:
-                m_strBuffer += c;
-            }
-        }
+        AppendTsvEscaped(m_strBuffer, m_strText);
         break;
     }
 }
